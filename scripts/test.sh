@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Configures, builds and runs every test: the foundation natively, then the Windows build under
+# Wine; also compiles the 32-bit Windows build. Exits non-zero when anything fails.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh || exit 1
+
+failed=0
+step() {
+  echo "=== $*"
+  "$@" || { echo "=== FAILED: $*"; failed=1; }
+}
+
+step cmake --preset native >/dev/null
+step cmake --build --preset native
+step ctest --preset native
+
+step cmake --preset mingw64 >/dev/null
+step cmake --build --preset mingw64
+step cmake --preset mingw32 >/dev/null
+step cmake --build --preset mingw32
+
+source scripts/wine-env.sh
+zk_wine_start
+trap zk_wine_stop EXIT
+step ctest --preset mingw64
+
+if [ "$failed" -ne 0 ]; then
+  echo "Some steps failed."
+  exit 1
+fi
+echo "All tests passed."

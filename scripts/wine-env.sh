@@ -1,0 +1,43 @@
+# Sourced by the project's scripts: a private Xvfb display and a fresh Wine prefix for this run.
+#   zk_wine_start   starts Xvfb (unless ZK_USE_DISPLAY=1 keeps the caller's DISPLAY), creates and
+#                   configures the prefix, and warms Wine's background services
+#   zk_wine_stop    stops Wine and Xvfb and removes the prefix
+# The prefix's default desktop is virtual: windows get drawn captions and menu bars, and hiding
+# or destroying a top-level window costs milliseconds instead of seconds.
+
+zk_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+zk_wine_start() {
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEARCH=win64
+  zk_xvfb_pid=""
+  if [ "${ZK_USE_DISPLAY:-0}" != 1 ] || [ -z "${DISPLAY:-}" ]; then
+    local n=77
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    zk_xvfb_pid=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  fi
+  export WINEPREFIX="$(mktemp -d /tmp/zarvik-wine.XXXXXX)"
+  wineboot -i >/dev/null 2>&1 </dev/null
+  wineserver -w
+  wine regedit /S "$(winepath -w "$zk_root/scripts/wine-prefix.reg" 2>/dev/null)" \
+    >/dev/null 2>&1 </dev/null
+  wineserver -w
+  # Wine's services must not inherit a test runner's output pipe: start them here, detached.
+  wineserver -p >/dev/null 2>&1 </dev/null
+  wine cmd /c exit >/dev/null 2>&1 </dev/null
+}
+
+zk_wine_stop() {
+  if [ -n "${WINEPREFIX:-}" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    case "$WINEPREFIX" in /tmp/zarvik-wine.*) rm -rf "$WINEPREFIX" ;; esac
+  fi
+  if [ -n "${zk_xvfb_pid:-}" ]; then
+    kill "$zk_xvfb_pid" 2>/dev/null || true
+    wait "$zk_xvfb_pid" 2>/dev/null || true
+  fi
+}

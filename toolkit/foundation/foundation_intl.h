@@ -1,0 +1,67 @@
+// Internal interface of the foundation: property strings, conversions, the error context and the
+// error reporter. Not installed; applications use zarvik.h.
+#pragma once
+
+#include <cstdint>
+#include <istream>
+#include <string>
+
+// --- property.cpp ------------------------------------------------------------------------------
+
+// The value of key in a property string ("" when absent or empty), trimmed of spaces at both ends.
+std::string ZK_PropertyGetIntl(const std::string& key, const std::string& properties);
+// Copy with the ASCII letters a-z turned into A-Z; no locale.
+std::string ZK_UpperIntl(std::string text);
+bool ZK_IsTrueIntl(const std::string& text);
+bool ZK_IsFalseIntl(const std::string& text);
+// A colour name or a hexadecimal number as a COLORREF; anything unreadable is 0 (black).
+std::uint32_t ZK_ColourIntl(const std::string& text);
+// Radix 8, 10 or 16; any other radix is taken as 10.
+std::string ZK_IntToTextIntl(std::int32_t value, int radix);
+// Reads an integer as stream extraction does; no digit or a value outside int32 gives 0.
+std::int32_t ZK_TextToIntIntl(const std::string& text, int radix);
+
+// --- error_context.cpp -------------------------------------------------------------------------
+
+struct ZK_ErrorContext {
+  std::string windowName;    // the window or form the running toolkit function works on
+  std::string functionName;  // the public name of the running toolkit function
+};
+
+void ZK_ContextSetIntl(const std::string& windowName, const std::string& functionName);
+void ZK_ContextSaveIntl();
+void ZK_ContextRestoreIntl();
+// The context as it stands, for the reporter and for tests.
+ZK_ErrorContext ZK_ContextGetIntl();
+
+// --- error_report.cpp --------------------------------------------------------------------------
+
+// Builds the report for a status code, shows it (Yes posts the quit message) or appends it to the
+// error log, and returns the report text.
+std::string ZK_ErrorReportIntl(int code);
+
+// The catalogue language ("FR"); the fallback is "US".
+std::string ZK_CatalogueLanguageIntl();
+
+// True as built: reports go to the message box. Tests switch it off to exercise the error log.
+void ZK_ErrorDisplaySetIntl(bool shown);
+bool ZK_ErrorDisplayIntl();
+
+// Tests may stand in for the Yes/No box: the prompt gets the text and title and answers Yes (true)
+// or No. Null restores the real box.
+using ZK_ErrorPromptFn = bool (*)(const std::string& text, const std::string& title);
+void ZK_ErrorPromptSetIntl(ZK_ErrorPromptFn prompt);
+
+// --- catalogue.cpp -----------------------------------------------------------------------------
+
+// The catalogue message for a code, read from an open catalogue stream: the record in language,
+// else in "US", else the fixed "no message" text.
+std::string ZK_CatalogueLookupIntl(std::istream& catalogue, int code, const std::string& language);
+// The same from "zarmsg.zdb" in the current directory.
+std::string ZK_CatalogueMessageIntl(int code);
+
+// The failure path of a toolkit function in one line: reports the code and returns it.
+inline int ZK_FailIntl(int code) {
+  ZK_ErrorReportIntl(code);
+  return code;
+}

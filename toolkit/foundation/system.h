@@ -1,0 +1,21 @@
+// The few system services the foundation needs. system_win32.cpp gives the Win32 answers;
+// system_neutral.cpp gives neutral ones where there is no Win32 (native Linux builds).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform_types.h"
+
+// The calling thread's last-error number.
+std::uint32_t ZK_SystemLastErrorIntl();
+// The system's text for an error number, exactly as the system gives it ("" when it has none).
+std::string ZK_SystemErrorTextIntl(std::uint32_t error);
+// Shows a Yes/No question with an error icon, without owner; true when the answer is Yes.
+bool ZK_SystemAskYesNoIntl(const std::string& text, const std::string& title);
+// Shows an OK message owned by a window.
+void ZK_SystemMessageBoxIntl(HWND owner, const std::string& text, const std::string& title);
+// Posts the quit message that ends the message loop with this exit code.
+void ZK_SystemPostQuitIntl(int exitCode);
+// The desktop's button-face colour as a COLORREF.
+std::uint32_t ZK_SystemButtonFaceIntl();

@@ -1,0 +1,36 @@
+// Win32 answers to the foundation's system services.
+#include "foundation/system.h"
+
+std::uint32_t ZK_SystemLastErrorIntl() {
+  return GetLastError();
+}
+
+std::string ZK_SystemErrorTextIntl(std::uint32_t error) {
+  char* buffer = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_FROM_SYSTEM,
+      nullptr, error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPSTR>(&buffer),
+      0, nullptr);
+  std::string text;
+  if (buffer != nullptr) {
+    text.assign(buffer, length);
+    LocalFree(buffer);
+  }
+  return text;
+}
+
+bool ZK_SystemAskYesNoIntl(const std::string& text, const std::string& title) {
+  return MessageBoxA(nullptr, text.c_str(), title.c_str(), MB_YESNO | MB_ICONERROR) == IDYES;
+}
+
+void ZK_SystemMessageBoxIntl(HWND owner, const std::string& text, const std::string& title) {
+  MessageBoxA(owner, text.c_str(), title.c_str(), MB_OK);
+}
+
+void ZK_SystemPostQuitIntl(int exitCode) {
+  PostQuitMessage(exitCode);
+}
+
+std::uint32_t ZK_SystemButtonFaceIntl() {
+  return GetSysColor(COLOR_BTNFACE);
+}

@@ -1,0 +1,156 @@
+// Zarvik: the public interface an application is written against.
+// Texts are 8-bit, code page 1252. Every function that can fail returns a status code, 0 on success.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform_types.h"
+
+// ---------------------------------------------------------------------------------------------
+// Keywords: property keys, item kinds, data types and event names (property keys match in any case)
+// ---------------------------------------------------------------------------------------------
+inline constexpr char ZK_MENU[] = "MENU";
+inline constexpr char ZK_LF[] = "LF";
+inline constexpr char ZK_NAME[] = "NAME";
+inline constexpr char ZK_BKCOL[] = "BKCOL";
+inline constexpr char ZK_TXCOL[] = "TXCOL";
+inline constexpr char ZK_EDGE[] = "EDGE";
+inline constexpr char ZK_MODAL[] = "MODAL";
+inline constexpr char ZK_STBAR[] = "STBAR";
+inline constexpr char ZK_RESIZE[] = "RESIZE";
+inline constexpr char ZK_ENABLE[] = "ENABLE";
+inline constexpr char ZK_VISIBLE[] = "VISIBLE";
+inline constexpr char ZK_PASSWORD[] = "PASSWORD";
+inline constexpr char ZK_MULTILINE[] = "MULTILINE";
+inline constexpr char ZK_CHECK[] = "CHECK";
+inline constexpr char ZK_VALUE[] = "VALUE";
+inline constexpr char ZK_BUTTON[] = "BUTTON";
+inline constexpr char ZK_TYPE[] = "TYPE";
+inline constexpr char ZK_LENGTH[] = "LENGTH";
+inline constexpr char ZK_FORMAT[] = "FORMAT";
+inline constexpr char ZK_REMARK[] = "REMARK";
+inline constexpr char ZK_NOTNULL[] = "NOTNULL";
+inline constexpr char ZK_EDIT[] = "EDIT";
+inline constexpr char ZK_TXHPOS[] = "TXHPOS";
+inline constexpr char ZK_TXVPOS[] = "TXVPOS";
+inline constexpr char ZK_FTNAME[] = "FTNAME";
+inline constexpr char ZK_FTSIZE[] = "FTSIZE";
+inline constexpr char ZK_FTBOLD[] = "FTBOLD";
+inline constexpr char ZK_FTITALIC[] = "FTITALIC";
+inline constexpr char ZK_FTULINE[] = "FTULINE";
+inline constexpr char ZK_BRDSIZE[] = "BRDSIZE";
+inline constexpr char ZK_BRDCOL[] = "BRDCOL";
+inline constexpr char ZK_BRDSTYLE[] = "BRDSTYLE";
+inline constexpr char ZK_RETURN[] = "RETURN";
+inline constexpr char ZK_ADDVALUE[] = "ADDVALUE";
+inline constexpr char ZK_CLEARVALUE[] = "CLEARVALUE";
+
+// Item kinds ("EDIT", "BUTTON" and "CHECK" are also property keys, with the same text).
+inline constexpr char ZK_STATIC[] = "STATIC";
+inline constexpr char ZK_RECT[] = "RECT";
+inline constexpr char ZK_BUTTONSYS[] = "BUTTONSYS";
+inline constexpr char ZK_CHECKSYS[] = "CHECKSYS";
+inline constexpr char ZK_COMBOSYS[] = "COMBOSYS";
+inline constexpr char ZK_DATAGRID[] = "DATAGRID";
+
+// Data types of input items.
+inline constexpr char ZK_STRING[] = "STRING";
+inline constexpr char ZK_DATE[] = "DATE";
+inline constexpr char ZK_CURRENCY[] = "CURRENCY";
+
+// Events given to a form's event procedure.
+inline constexpr char ZK_BEFORE[] = "BEFORE";
+inline constexpr char ZK_ITEMCHG[] = "ITEMCHG";
+inline constexpr char ZK_ITEMEXIT[] = "ITEMEXIT";
+inline constexpr char ZK_ITEMCLIC[] = "ITEMCLIC";
+inline constexpr char ZK_FORMOPENBEF[] = "FORMOPENBEF";
+inline constexpr char ZK_FORMOPENAFT[] = "FORMOPENAFT";
+inline constexpr char ZK_FORMCLOSE[] = "FORMCLOSE";
+
+// Other toolkit constants.
+inline constexpr char ZK_LANGUAGE[] = "FR";
+inline constexpr char ZK_DEFAULT_FONT[] = "Courier New";
+inline constexpr char ZK_VERSION[] = "0.9.4";
+inline constexpr char ZK_PLATFORM[] = "WIN";
+inline constexpr char ZK_CLASS_POPUP[] = "ZKPOPUP";
+inline constexpr char ZK_CLASS_DATAGRID[] = "ZKDATAGRID";
+
+// ---------------------------------------------------------------------------------------------
+// Status codes: 1..999 a fault in the caller's request, 1000..1999 a failed system service
+// ---------------------------------------------------------------------------------------------
+enum ZK_Status : int {
+  ZK_OK = 0,
+  ZK_ERR_NAME_EMPTY = 1,
+  ZK_ERR_WINDOW_EXISTS = 2,
+  ZK_ERR_WINDOW_NOT_FOUND = 4,
+  ZK_ERR_NO_MAIN_WINDOW = 5,
+  ZK_ERR_MENU_TEXT_EMPTY = 10,
+  ZK_ERR_MENU_COLUMN = 11,
+  ZK_ERR_MENU_ROW = 12,
+  ZK_ERR_MENU_NAME_EMPTY = 13,
+  ZK_ERR_MENU_NO_COMMAND = 15,
+  ZK_ERR_ITEM_NOT_FOUND = 18,
+  ZK_ERR_KEYWORD_UNKNOWN = 19,
+  ZK_ERR_ITEM_KIND = 20,
+  ZK_ERR_DATA_TYPE = 21,
+  ZK_ERR_ITEM_EXISTS = 22,
+  ZK_ERR_TYPE_NOT_ALLOWED = 23,
+  ZK_ERR_FORMAT_MISSING = 24,
+  ZK_ERR_BORDER_STYLE = 25,
+  ZK_ERR_NAME_HAS_DOT = 26,
+  ZK_ERR_REGISTER_CLASS = 1000,
+  ZK_ERR_CREATE_WINDOW = 1001,
+  ZK_ERR_SYSTEM_METRICS = 1002,
+  ZK_ERR_SET_WINDOW_TEXT = 1003,
+  ZK_ERR_SYSTEM_PARAMETERS = 1004,
+  ZK_ERR_CLIENT_RECT = 1005,
+  ZK_ERR_CREATE_FONT = 1006,
+  ZK_ERR_DELETE_OBJECT = 1011,
+  ZK_ERR_MOVE_WINDOW = 1012,
+  ZK_ERR_SELECT_OBJECT = 1013,
+  ZK_ERR_BEGIN_PAINT = 1014,
+  ZK_ERR_GLOBAL_ALLOC = 1015,
+  ZK_ERR_GLOBAL_LOCK = 1016,
+  ZK_ERR_SHOW_SCROLL_BAR = 1017,
+  ZK_ERR_MODULE_OR_UPDATE = 1018,    // GetModuleHandleA at reset; UpdateWindow in a repaint
+  ZK_ERR_INVALIDATE_OR_REDRAW = 1019, // InvalidateRect in a repaint; RedrawWindow for an item
+  ZK_ERR_DIALOG_RUN = 1021,
+  ZK_ERR_GLOBAL_FREE = 1022,
+  ZK_ERR_END_DIALOG = 1025,
+  ZK_ERR_TEXT_COLOUR = 1026,
+  ZK_ERR_CREATE_BRUSH = 1028,
+  ZK_ERR_DC_COLOURS = 1029,
+  ZK_ERR_SET_MENU = 1030,
+  ZK_ERR_DESTROY_MENU = 1031,
+  ZK_ERR_CREATE_MENU = 1032,
+  ZK_ERR_APPEND_MENU = 1033,
+  ZK_ERR_DESTROY_WINDOW = 1037,
+  ZK_ERR_INIT_COMMON_CONTROLS = 1038,
+  ZK_ERR_FOCUS_RECT = 1041,
+  ZK_ERR_MOVE_TO = 1042,
+  ZK_ERR_LINE_TO = 1043,
+  ZK_ERR_CREATE_PEN = 1044,
+  ZK_ERR_DRAW_TEXT = 1045,
+  ZK_ERR_RECTANGLE = 1046,
+};
+
+// Every status code above but 0, in ascending order (the catalogue holds a message for each).
+extern const int ZK_ALL_STATUS_CODES[];
+extern const int ZK_ALL_STATUS_CODE_COUNT;
+
+// ---------------------------------------------------------------------------------------------
+// Form event procedure: (form name, item name or "", event name, dialog, message, wParam, lParam).
+// 0 lets the toolkit go on; any other value stops its handling of the message and becomes the
+// dialog procedure's result.
+// ---------------------------------------------------------------------------------------------
+using ZK_FormEventProc = int (*)(std::string form, std::string item, std::string event, HWND dialog,
+                                 UINT message, WPARAM wParam, LPARAM lParam);
+
+// ---------------------------------------------------------------------------------------------
+// Message box
+// ---------------------------------------------------------------------------------------------
+
+// Shows text in an OK box owned by the main window, with caption as its title.
+// Returns 0, or 5 when the main window does not exist yet.
+int ZK_MessageBox(const std::string& caption, const std::string& text);
