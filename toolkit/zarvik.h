@@ -154,3 +154,11 @@ using ZK_FormEventProc = int (*)(std::string form, std::string item, std::string
 // Shows text in an OK box owned by the main window, with caption as its title.
 // Returns 0, or 5 when the main window does not exist yet.
 int ZK_MessageBox(const std::string& caption, const std::string& text);
+
+// ---------------------------------------------------------------------------------------------
+// Form items
+// ---------------------------------------------------------------------------------------------
+#include "forms/item_record.h"
+
+// A copy of the item's record, or the empty record (kind "") when the form has no such item.
+ItemRecord ZK_FormItemGet(const std::string& form, const std::string& item);
