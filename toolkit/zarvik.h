@@ -155,6 +155,60 @@ using ZK_FormEventProc = int (*)(std::string form, std::string item, std::string
 // Returns 0, or 5 when the main window does not exist yet.
 int ZK_MessageBox(const std::string& caption, const std::string& text);
 
+#ifdef _WIN32
+// ---------------------------------------------------------------------------------------------
+// Main window, message loop, window operations
+// ---------------------------------------------------------------------------------------------
+
+// Creates the application's single main window with its own window procedure (first call also
+// initialises the toolkit). Statuses 1, 2, 26, 1028, 1000, 1001, or those of ZK_WindowTitleSet
+// and ZK_WindowMove.
+int ZK_WindowMainCreate(const std::string& name, int showCommand, WNDPROC windowProc,
+                        const std::string& properties, int x, int y, int width, int height);
+// Runs the thread's messages until WM_QUIT and returns its exit code.
+int ZK_MessageLoop();
+// WM_PAINT bracket: begins painting the named window (statuses 4, 1014) ...
+int ZK_WindowSelect(const std::string& name);
+// ... and ends it (statuses 4, 1005, 1017).
+int ZK_WindowRelease();
+// Default handling of the current window's WM_DESTROY, WM_SIZE and WM_VSCROLL.
+int ZK_WindowMessageAuto(UINT message, WPARAM wParam);
+// Resets the current window's text surface and font (statuses 4 or those of ZK_TextFontSet).
+int ZK_WindowCls();
+// Text font of the current paint context; "" and 0 keep face and size, 0/1 switch an attribute,
+// other values keep it. Statuses 4, 1006, 1013, 1011.
+int ZK_TextFontSet(const std::string& face, int size, int bold, int italic, int underline);
+// Statuses 1 and 4 (both unreported), 1003.
+int ZK_WindowTitleSet(const std::string& name, const std::string& title);
+// Places a window within the work area (main window) or the main window's client area (forms)
+// and shows it. Statuses 4, 1004, 1005, 1012.
+int ZK_WindowMove(const std::string& name, int x, int y, int width, int height);
+
+// ---------------------------------------------------------------------------------------------
+// Menus
+// ---------------------------------------------------------------------------------------------
+
+// Declares an entry at column (1..99) and row (1..99; row 1 titles the column); entry "-" is a
+// separator. Statuses 13, 10, 15, 11, 12, 5.
+int ZK_MenuAdd(const std::string& menu, const std::string& entry, int column, int row,
+               const std::string& caption, const std::string& properties);
+// Builds the menu bar of a window from the declared entries. Statuses 13, 4, 1031, 1032, 1033, 1030.
+int ZK_MenuDisplay(const std::string& window, const std::string& menu, const std::string& properties);
+// The entry name of a menu command message, "" when the message is not one of that menu.
+std::string ZK_MenuCommand(const std::string& menu, UINT message, WPARAM wParam);
+
+// ---------------------------------------------------------------------------------------------
+// Forms
+// ---------------------------------------------------------------------------------------------
+
+// Opens a form (modal: returns when it is closed). Statuses 1, 26, 5, 2, 1028, 1015, 1016;
+// 1021 and 1022 are returned without a report.
+int ZK_FormCreate(const std::string& name, const std::string& properties, int x, int y, int width,
+                  int height, ZK_FormEventProc callback);
+// Forgets a closed form and its items. Statuses 4, 1011.
+int ZK_FormClose(const std::string& name);
+#endif  // _WIN32
+
 // ---------------------------------------------------------------------------------------------
 // Form items
 // ---------------------------------------------------------------------------------------------
@@ -162,3 +216,15 @@ int ZK_MessageBox(const std::string& caption, const std::string& text);
 
 // A copy of the item's record, or the empty record (kind "") when the form has no such item.
 ItemRecord ZK_FormItemGet(const std::string& form, const std::string& item);
+
+#ifdef _WIN32
+// Declares an item of a form before the form opens. Statuses 1, 18, 22, 20, 25, 21, 23, 24.
+int ZK_FormItemAdd(const std::string& form, const std::string& item, const std::string& kind,
+                   int order, int x, int y, int width, int height, const std::string& properties);
+// Changes an attribute or the value of a live item (returned, never reported): 0, 18, 19, 1019.
+int ZK_FormItemSet(const std::string& form, const std::string& item, const std::string& attribute,
+                   const std::string& value);
+// Selects a font of the face, size and styles into a drawing context. Statuses 1006, 1013, 1011.
+int ZK_FormItemFontSet(HDC dc, const std::string& face, int size, bool bold, bool italic,
+                       bool underline);
+#endif  // _WIN32

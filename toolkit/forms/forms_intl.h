@@ -23,3 +23,52 @@ void ZK_ItemRemoveIntl(const std::string& key);
 void ZK_ItemTableClearIntl();
 // The table itself, for walks in key order.
 const ZK_ItemTable& ZK_ItemTableIntl();
+
+#ifdef _WIN32
+// --- item_create.cpp ---------------------------------------------------------------------------
+
+// Creates the native control of an item on the form's dialog. Statuses 18, 26, 1001, 1003.
+int ZK_FormCreateItem(HWND parent, const std::string& form, const std::string& item);
+
+// --- item_paint.cpp ----------------------------------------------------------------------------
+
+// WM_DRAWITEM: draws an owner-drawn item; 1 when drawn, 0 otherwise.
+int ZK_FormItemPaintIntl(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
+                         const std::string& form, const std::string& item,
+                         const WindowRecord& formRecord);
+// WM_CTLCOLOR...: the background brush for the item's control.
+HBRUSH ZK_FormItemColourIntl(HWND dialog, UINT message, HDC dc, HWND control,
+                             const std::string& form, const std::string& item,
+                             const WindowRecord& formRecord);
+// A SOLID, 3DOUT or 3DIN border; background -1 fills nothing.
+int ZK_FormItemBorderIntl(HDC dc, int left, int top, int right, int bottom,
+                          const std::string& style, int size, std::int32_t colour,
+                          std::int32_t background);
+// The cross of a checked CHECK item.
+int ZK_FormItemCrossIntl(HDC dc, int left, int top, int right, int bottom, int lineWidth,
+                         std::int32_t colour);
+
+// --- item_set.cpp ------------------------------------------------------------------------------
+
+// Repaints one item's control. Statuses 18, 1019.
+int ZK_FormItemRedrawIntl(const std::string& form, const std::string& item);
+// The item of the form whose control is that handle (form compared without ASCII case), or "".
+std::string ZK_FormItemByControlIntl(const std::string& form, HWND control);
+
+// --- form_command.cpp --------------------------------------------------------------------------
+
+// WM_COMMAND from an item's control: focus, validation, buttons, check items and their events.
+int ZK_FormCommandIntl(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
+                       const std::string& form, const std::string& item,
+                       const WindowRecord& formRecord);
+
+// --- form.cpp ----------------------------------------------------------------------------------
+
+// The registry name whose record has that window handle, "" when none has (name order).
+std::string ZK_WindowNameByHandleIntl(HWND window);
+
+// --- form_proc.cpp -----------------------------------------------------------------------------
+
+// The dialog procedure of every form.
+INT_PTR CALLBACK ZK_FormProcIntl(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+#endif  // _WIN32

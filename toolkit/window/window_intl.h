@@ -69,3 +69,16 @@ struct ZK_WindowGlobals {
   HINSTANCE instance = nullptr;   // module handle for classes, windows and dialogs
 };
 extern ZK_WindowGlobals ZK_globals;
+
+#ifdef _WIN32
+// --- reset.cpp (window operations) -------------------------------------------------------------
+
+// Empties the registry, the menu table and the item table, and initialises the platform's common
+// controls. Statuses 1018, 1002, 1038.
+int ZK_ResetZarvikIntl();
+
+// --- message_loop.cpp --------------------------------------------------------------------------
+
+// Repaints the current window. Statuses 4, 1019, 1018 (reported with the caller's context).
+int ZK_WindowRedrawIntl();
+#endif  // _WIN32
