@@ -70,7 +70,48 @@ struct ZK_WindowGlobals {
 };
 extern ZK_WindowGlobals ZK_globals;
 
+// --- menu_table.cpp ----------------------------------------------------------------------------
+
+// One menu entry, stored by value under menu name, "." and column * 100 + row.
+struct MenuEntry {
+  std::string name;          // entry name; "-" makes a separator
+  std::string caption;       // shown text, "&" before the mnemonic
+  bool enabled = false;      // false shows the entry greyed
+  bool checked = false;      // shows a check mark
+  std::int32_t commandId = 0;  // given by ZK_MenuDisplay; 0 while none
+};
+
+using ZK_MenuTable = std::map<std::string, MenuEntry>;
+
+// A copy of the entry at that position, or the empty entry.
+MenuEntry ZK_MenuEntryGetIntl(const std::string& menu, int column, int row);
+// Stores the entry at that position, replacing the whole entry there.
+void ZK_MenuEntryPutIntl(const std::string& menu, int column, int row, const MenuEntry& entry);
+// column * 100 + row of the entry of that menu carrying the command id, or -1.
+int ZK_MenuFindIntl(const std::string& menu, std::int32_t commandId);
+// Forgets every entry (toolkit reset).
+void ZK_MenuTableClearIntl();
+// The table itself, for tests.
+const ZK_MenuTable& ZK_MenuTableIntl();
+
 #ifdef _WIN32
+// --- paint_context.cpp -------------------------------------------------------------------------
+
+// The one drawing surface between ZK_WindowSelect and ZK_WindowRelease.
+struct ZK_PaintContext {
+  PAINTSTRUCT paint{};             // filled by BeginPaint
+  HDC dc = nullptr;                // null outside a paint
+  HFONT font = nullptr;            // the text font the toolkit selected, owned until replaced
+  HGDIOBJ originalFont = nullptr;  // the context's own font, put back before ours is deleted
+};
+extern ZK_PaintContext ZK_paint;
+
+// Selects a font made by the toolkit into the paint context and deletes the one it replaces.
+// False when the selection fails (the font is then deleted and the old one stays).
+bool ZK_PaintFontSelectIntl(HFONT font);
+// Puts the context's own font back and deletes the toolkit's; false when the delete fails.
+bool ZK_PaintFontReleaseIntl();
+
 // --- reset.cpp (window operations) -------------------------------------------------------------
 
 // Empties the registry, the menu table and the item table, and initialises the platform's common

@@ -1,0 +1,65 @@
+// Window operations on a registered window as a whole: its title, and its placement and showing.
+#include "foundation/foundation_intl.h"
+#include "window/window_intl.h"
+
+int ZK_WindowTitleSet(const std::string& name, const std::string& title) {
+  ZK_ContextSaveIntl();
+  ZK_ContextSetIntl(name, "ZK_WindowTitleSet");
+  if (name.empty()) {
+    ZK_ContextRestoreIntl();
+    return ZK_ERR_NAME_EMPTY;
+  }
+  if (title.empty()) {
+    ZK_ContextRestoreIntl();
+    return ZK_OK;
+  }
+  WindowRecord record = ZK_WindowLookupIntl(name);
+  if (record.hwnd == nullptr) return ZK_ERR_WINDOW_NOT_FOUND;
+  if (!SetWindowTextA(record.hwnd, title.c_str())) return ZK_FailIntl(ZK_ERR_SET_WINDOW_TEXT);
+  record.title = title;
+  ZK_WindowStoreIntl(name, record);
+  ZK_ContextRestoreIntl();
+  return ZK_OK;
+}
+
+int ZK_WindowMove(const std::string& name, int x, int y, int width, int height) {
+  ZK_ContextSaveIntl();
+  ZK_ContextSetIntl(name, "ZK_WindowMove");
+  WindowRecord record = ZK_WindowLookupIntl(name);
+  if (record.hwnd == nullptr) return ZK_FailIntl(ZK_ERR_WINDOW_NOT_FOUND);
+
+  int right = 0;
+  int bottom = 0;
+  if (name != ZK_globals.mainWindowName) {
+    // A form stays inside the main window's client area; an origin outside it keeps the old one.
+    const WindowRecord main = ZK_WindowLookupIntl(ZK_globals.mainWindowName);
+    if (main.hwnd == nullptr) return ZK_FailIntl(ZK_ERR_WINDOW_NOT_FOUND);
+    RECT client = {};
+    if (!GetClientRect(main.hwnd, &client)) return ZK_FailIntl(ZK_ERR_CLIENT_RECT);
+    right = client.right;
+    bottom = client.bottom;
+    if (x < 0 || x >= right) x = record.x;
+    if (y < 0 || y >= bottom) y = record.y;
+  } else {
+    RECT work = {};
+    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) {
+      return ZK_FailIntl(ZK_ERR_SYSTEM_PARAMETERS);
+    }
+    right = work.right;
+    bottom = work.bottom;
+  }
+  if (width < 1 || width > right) width = right;
+  if (height < 1 || height > bottom) height = bottom;
+
+  // Stored before the move: MoveWindow sends WM_SIZE, whose handlers read the record.
+  record.x = x;
+  record.y = y;
+  record.width = width;
+  record.height = height;
+  ZK_WindowStoreIntl(name, record);
+
+  if (!MoveWindow(record.hwnd, x, y, width, height, TRUE)) return ZK_FailIntl(ZK_ERR_MOVE_WINDOW);
+  ShowWindow(record.hwnd, SW_SHOWNORMAL);
+  ZK_ContextRestoreIntl();
+  return ZK_OK;
+}
