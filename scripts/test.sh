@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Configures, builds and runs every test: the foundation natively, then the Windows build under
-# Wine; also compiles the 32-bit Windows build. Exits non-zero when anything fails.
+# Configures, builds and runs every test: the foundation natively and under sanitizers with its
+# fuzz targets, then the Windows build under Wine; also compiles the 32-bit Windows build.
+# Exits non-zero when anything fails.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh || exit 1
@@ -14,6 +15,10 @@ step() {
 step cmake --preset native >/dev/null
 step cmake --build --preset native
 step ctest --preset native
+
+# The foundation again under AddressSanitizer and UndefinedBehaviorSanitizer, and ~20 s of
+# fuzzing for each fuzz target.
+step bash scripts/fuzz.sh 20
 
 step cmake --preset mingw64 >/dev/null
 step cmake --build --preset mingw64
