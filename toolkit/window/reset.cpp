@@ -7,8 +7,7 @@
 #include <commctrl.h>
 
 int ZK_ResetZarvikIntl() {
-  ZK_ContextSaveIntl();
-  ZK_ContextSetIntl("", "ZK_ResetZarvikIntl");
+  const ZK_ContextGuard context("", "ZK_ResetZarvikIntl");
 
   // Native windows, brushes and menus the records named are left alone: they may still be live.
   ZK_WindowRegistryClearIntl();
@@ -33,6 +32,5 @@ int ZK_ResetZarvikIntl() {
   if (!InitCommonControlsEx(&controls)) return ZK_FailIntl(ZK_ERR_INIT_COMMON_CONTROLS);
 
   ZK_globals.ready = true;
-  ZK_ContextRestoreIntl();
-  return ZK_OK;
+  return context.done();
 }

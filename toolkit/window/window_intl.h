@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "foundation/foundation_intl.h"
 #include "zarvik.h"
 
 // --- window_registry.cpp -----------------------------------------------------------------------
@@ -94,6 +95,27 @@ void ZK_MenuTableClearIntl();
 // The table itself, for tests.
 const ZK_MenuTable& ZK_MenuTableIntl();
 
+// --- error context of window operations (header only) -----------------------------------------
+
+// Saves the caller's error context and names the running function; done() puts the caller's
+// context back. The caller's pair is also kept here by value: the foundation has one save slot,
+// which a nested toolkit call would overwrite.
+class ZK_ContextGuard {
+ public:
+  ZK_ContextGuard(const std::string& windowName, const char* functionName)
+      : caller_(ZK_ContextGetIntl()) {
+    ZK_ContextSaveIntl();
+    ZK_ContextSetIntl(windowName, functionName);
+  }
+  int done() const {
+    ZK_ContextSetIntl(caller_.windowName, caller_.functionName);
+    return ZK_OK;
+  }
+
+ private:
+  ZK_ErrorContext caller_;
+};
+
 #ifdef _WIN32
 // --- paint_context.cpp -------------------------------------------------------------------------
 
@@ -106,11 +128,12 @@ struct ZK_PaintContext {
 };
 extern ZK_PaintContext ZK_paint;
 
-// Selects a font made by the toolkit into the paint context and deletes the one it replaces.
-// False when the selection fails (the font is then deleted and the old one stays).
-bool ZK_PaintFontSelectIntl(HFONT font);
-// Puts the context's own font back and deletes the toolkit's; false when the delete fails.
-bool ZK_PaintFontReleaseIntl();
+// Selects a font made by the toolkit into the paint context and deletes the toolkit font it
+// replaces (a font is never deleted while selected). 0, or 1013 (the new font is then deleted and
+// the old one stays) or 1011; nothing is reported.
+int ZK_PaintFontSelectIntl(HFONT font);
+// Puts the context's own font back and deletes the toolkit's; 0 or 1011, not reported.
+int ZK_PaintFontReleaseIntl();
 
 // --- reset.cpp (window operations) -------------------------------------------------------------
 

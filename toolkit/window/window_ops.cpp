@@ -3,28 +3,22 @@
 #include "window/window_intl.h"
 
 int ZK_WindowTitleSet(const std::string& name, const std::string& title) {
-  ZK_ContextSaveIntl();
-  ZK_ContextSetIntl(name, "ZK_WindowTitleSet");
+  const ZK_ContextGuard context(name, "ZK_WindowTitleSet");
   if (name.empty()) {
-    ZK_ContextRestoreIntl();
+    context.done();
     return ZK_ERR_NAME_EMPTY;
   }
-  if (title.empty()) {
-    ZK_ContextRestoreIntl();
-    return ZK_OK;
-  }
+  if (title.empty()) return context.done();
   WindowRecord record = ZK_WindowLookupIntl(name);
   if (record.hwnd == nullptr) return ZK_ERR_WINDOW_NOT_FOUND;
   if (!SetWindowTextA(record.hwnd, title.c_str())) return ZK_FailIntl(ZK_ERR_SET_WINDOW_TEXT);
   record.title = title;
   ZK_WindowStoreIntl(name, record);
-  ZK_ContextRestoreIntl();
-  return ZK_OK;
+  return context.done();
 }
 
 int ZK_WindowMove(const std::string& name, int x, int y, int width, int height) {
-  ZK_ContextSaveIntl();
-  ZK_ContextSetIntl(name, "ZK_WindowMove");
+  const ZK_ContextGuard context(name, "ZK_WindowMove");
   WindowRecord record = ZK_WindowLookupIntl(name);
   if (record.hwnd == nullptr) return ZK_FailIntl(ZK_ERR_WINDOW_NOT_FOUND);
 
@@ -60,6 +54,5 @@ int ZK_WindowMove(const std::string& name, int x, int y, int width, int height) 
 
   if (!MoveWindow(record.hwnd, x, y, width, height, TRUE)) return ZK_FailIntl(ZK_ERR_MOVE_WINDOW);
   ShowWindow(record.hwnd, SW_SHOWNORMAL);
-  ZK_ContextRestoreIntl();
-  return ZK_OK;
+  return context.done();
 }

@@ -1,0 +1,89 @@
+// Menus: entries declared by position, the native menu bar built from them, and command ids
+// turned back into entry names.
+#include "window/window_intl.h"
+
+namespace {
+constexpr int kFirstCommandId = 40001;
+
+// A drop-down that never reached the bar belongs to no window: destroy it, keeping the error
+// number for the reporter.
+int dropDownFailure(HMENU dropDown) {
+  const DWORD error = GetLastError();
+  DestroyMenu(dropDown);
+  SetLastError(error);
+  return ZK_FailIntl(ZK_ERR_APPEND_MENU);
+}
+}  // namespace
+
+int ZK_MenuAdd(const std::string& menu, const std::string& entry, int column, int row,
+               const std::string& caption, const std::string& properties) {
+  const ZK_ContextGuard context(entry, "ZK_MenuAdd");
+  if (menu.empty()) return ZK_FailIntl(ZK_ERR_MENU_NAME_EMPTY);
+  if (entry.empty()) return ZK_FailIntl(ZK_ERR_MENU_TEXT_EMPTY);
+  if (caption.empty() && entry != "-") return ZK_FailIntl(ZK_ERR_MENU_NO_COMMAND);
+  if (column < 1 || column > 99) return ZK_FailIntl(ZK_ERR_MENU_COLUMN);
+  if (row < 1 || row > 99) return ZK_FailIntl(ZK_ERR_MENU_ROW);
+  if (ZK_WindowLookupIntl(ZK_globals.mainWindowName).hwnd == nullptr) {
+    return ZK_FailIntl(ZK_ERR_NO_MAIN_WINDOW);
+  }
+  MenuEntry added;
+  added.name = entry;
+  added.caption = caption;
+  added.enabled = !ZK_IsFalseIntl(ZK_PropertyGetIntl(ZK_ENABLE, properties));
+  added.checked = ZK_IsTrueIntl(ZK_PropertyGetIntl(ZK_CHECK, properties));
+  ZK_MenuEntryPutIntl(menu, column, row, added);
+  return context.done();
+}
+
+int ZK_MenuDisplay(const std::string& window, const std::string& menu,
+                   const std::string& /*properties: none read*/) {
+  const ZK_ContextGuard context("", "ZK_MenuDisplay");
+  if (menu.empty()) return ZK_FailIntl(ZK_ERR_MENU_NAME_EMPTY);
+  WindowRecord record = ZK_WindowLookupIntl(window);
+  if (record.hwnd == nullptr) return ZK_FailIntl(ZK_ERR_WINDOW_NOT_FOUND);
+  if (record.menuHandle != nullptr) {
+    if (!DestroyMenu(record.menuHandle)) return ZK_FailIntl(ZK_ERR_DESTROY_MENU);
+    record.menuHandle = nullptr;
+  }
+  HMENU bar = CreateMenu();
+  if (bar == nullptr) return ZK_FailIntl(ZK_ERR_CREATE_MENU);
+  record.menuHandle = bar;
+  record.menuName = menu;
+  ZK_WindowStoreIntl(window, record);
+
+  int nextId = kFirstCommandId;
+  for (int column = 1; column <= 99; ++column) {
+    const MenuEntry title = ZK_MenuEntryGetIntl(menu, column, 1);
+    if (title.name.empty()) break;
+    HMENU dropDown = CreateMenu();
+    if (dropDown == nullptr) return ZK_FailIntl(ZK_ERR_CREATE_MENU);
+    for (int row = 2; row <= 99; ++row) {
+      MenuEntry item = ZK_MenuEntryGetIntl(menu, column, row);
+      if (item.name.empty()) break;
+      if (item.name == "-") {
+        if (!AppendMenuA(dropDown, MF_SEPARATOR, 0, nullptr)) return dropDownFailure(dropDown);
+        continue;
+      }
+      UINT flags = MF_STRING;
+      if (!item.enabled) flags |= MF_GRAYED;
+      if (item.checked) flags |= MF_CHECKED;
+      if (!AppendMenuA(dropDown, flags, static_cast<UINT_PTR>(nextId), item.caption.c_str())) {
+        return dropDownFailure(dropDown);
+      }
+      item.commandId = nextId++;
+      ZK_MenuEntryPutIntl(menu, column, row, item);
+    }
+    if (!AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(dropDown), title.caption.c_str())) {
+      return dropDownFailure(dropDown);
+    }
+  }
+  if (!SetMenu(record.hwnd, bar)) return ZK_FailIntl(ZK_ERR_SET_MENU);
+  return context.done();
+}
+
+std::string ZK_MenuCommand(const std::string& menu, UINT message, WPARAM wParam) {
+  if (message != WM_COMMAND) return "";
+  const int position = ZK_MenuFindIntl(menu, LOWORD(wParam));
+  if (position == -1) return "";
+  return ZK_MenuEntryGetIntl(menu, position / 100, position % 100).name;
+}

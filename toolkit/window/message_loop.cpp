@@ -1,0 +1,117 @@
+// The message loop and the main window's default messages: quitting, and scrolling its text
+// surface vertically.
+#include "window/window_intl.h"
+
+namespace {
+
+void setScrollBar(HWND window, const WindowRecord& record) {
+  SCROLLINFO bar = {};
+  bar.cbSize = sizeof bar;
+  bar.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  bar.nMin = 0;
+  bar.nMax = record.lineCount - 1;
+  bar.nPage = static_cast<UINT>(record.lastLine - record.firstLine + 1);
+  bar.nPos = record.firstLine;
+  SetScrollInfo(window, SB_VERT, &bar, TRUE);
+}
+
+// Moves the visible lines for one WM_VSCROLL request; true when the first line changed.
+bool scrollLines(WindowRecord& record, WPARAM wParam) {
+  const int first0 = record.firstLine;
+  const int last0 = record.lastLine;
+  const int page = last0 - first0;
+  int first = first0;
+  int last = last0;
+  switch (LOWORD(wParam)) {
+    case SB_LINEUP: first -= 1; last -= 1; break;
+    case SB_LINEDOWN: first += 1; last += 1; break;
+    case SB_PAGEUP: first -= page; last -= page; break;
+    case SB_PAGEDOWN: first += page; last += page; break;
+    case SB_THUMBTRACK:
+      first = HIWORD(wParam);
+      last = first + page;
+      break;
+    default: break;
+  }
+  const int span = last - first;
+  if (first < 0) {
+    first = 0;
+    last = last0;
+  }
+  if (first >= record.lineCount - span) {
+    last = record.lineCount - 1;
+    first = record.lineCount - 1 - span;
+  }
+  // Fewer lines than a page: the view stays at the top instead of a negative first line.
+  if (first < 0) {
+    first = 0;
+    last = span;
+  }
+  record.firstLine = first;
+  record.lastLine = last;
+  return first != first0;
+}
+
+}  // namespace
+
+int ZK_MessageLoop() {
+  MSG message = {};
+  BOOL got;
+  while ((got = GetMessageA(&message, nullptr, 0, 0)) != 0) {
+    if (got == -1) continue;  // nothing was fetched
+    HWND dialog = nullptr;
+    if (!ZK_globals.activeFormName.empty()) {
+      dialog = ZK_WindowLookupIntl(ZK_globals.activeFormName).hwnd;
+    }
+    if (dialog != nullptr && IsWindow(dialog) && IsDialogMessageA(dialog, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+int ZK_WindowMessageAuto(UINT message, WPARAM wParam) {
+  const ZK_ContextGuard context("", "ZK_WindowMessageAuto");
+  const std::string name = ZK_globals.currentWindowName;
+  WindowRecord record = ZK_WindowLookupIntl(name);
+  switch (message) {
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      break;
+    case WM_SIZE: {
+      // CreateWindowExA sends WM_SIZE before the window is registered: nothing to size yet.
+      if (record.hwnd == nullptr) break;
+      RECT client = {};
+      if (!GetClientRect(record.hwnd, &client)) return ZK_FailIntl(ZK_ERR_CLIENT_RECT);
+      if (record.textY < client.bottom && record.firstLine == 0) {
+        if (!ShowScrollBar(record.hwnd, SB_VERT, FALSE)) {
+          return ZK_FailIntl(ZK_ERR_SHOW_SCROLL_BAR);
+        }
+      }
+      break;
+    }
+    case WM_VSCROLL: {
+      // Without a registered window there is no record to store the position in.
+      if (record.hwnd == nullptr) break;
+      const bool moved = scrollLines(record, wParam);
+      ZK_WindowStoreIntl(name, record);
+      if (moved) {
+        setScrollBar(record.hwnd, record);
+        const int status = ZK_WindowRedrawIntl();
+        if (status != ZK_OK) return status;
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  return context.done();
+}
+
+int ZK_WindowRedrawIntl() {
+  const WindowRecord record = ZK_WindowLookupIntl(ZK_globals.currentWindowName);
+  if (record.hwnd == nullptr) return ZK_FailIntl(ZK_ERR_WINDOW_NOT_FOUND);
+  if (!InvalidateRect(record.hwnd, nullptr, TRUE)) return ZK_FailIntl(ZK_ERR_INVALIDATE_OR_REDRAW);
+  if (!UpdateWindow(record.hwnd)) return ZK_FailIntl(ZK_ERR_MODULE_OR_UPDATE);
+  return ZK_OK;
+}
