@@ -40,13 +40,23 @@ int ZK_FormItemPaintIntl(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam
 HBRUSH ZK_FormItemColourIntl(HWND dialog, UINT message, HDC dc, HWND control,
                              const std::string& form, const std::string& item,
                              const WindowRecord& formRecord);
+
+// --- item_border.cpp ---------------------------------------------------------------------------
+
 // A SOLID, 3DOUT or 3DIN border; background -1 fills nothing.
+// Statuses 25, 1040, 1042, 1043, 1011 (returned; 1044, 1046 and 1028 reported on the way).
 int ZK_FormItemBorderIntl(HDC dc, int left, int top, int right, int bottom,
                           const std::string& style, int size, std::int32_t colour,
                           std::int32_t background);
-// The cross of a checked CHECK item.
+// The cross of a checked CHECK item. Statuses 1042 (a failing first move is also reported), 1043.
 int ZK_FormItemCrossIntl(HDC dc, int left, int top, int right, int bottom, int lineWidth,
                          std::int32_t colour);
+
+// --- item_font.cpp -----------------------------------------------------------------------------
+
+// Puts back the font a context had before ZK_FormItemFontSet first selected one into it, and
+// releases the toolkit's font. Status 1011 when it cannot be released.
+int ZK_FormItemFontReleaseIntl(HDC dc);
 
 // --- item_set.cpp ------------------------------------------------------------------------------
 
