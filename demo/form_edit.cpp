@@ -1,0 +1,4 @@
+// The demonstration form "edit".
+#include "demo.h"
+
+void DemoEditFormOpen() {}

@@ -1,0 +1,4 @@
+// The demonstration form "static".
+#include "demo.h"
+
+void DemoStaticFormOpen() {}

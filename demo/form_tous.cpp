@@ -1,0 +1,4 @@
+// The demonstration form "tous".
+#include "demo.h"
+
+void DemoTousFormOpen() {}
