@@ -77,6 +77,14 @@ int ZK_FormCommandIntl(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
 // The registry name whose record has that window handle, "" when none has (name order).
 std::string ZK_WindowNameByHandleIntl(HWND window);
 
+// --- form_template.cpp -------------------------------------------------------------------------
+
+// The dialog template of a form in zero-filled fixed global memory: at least 1024 bytes, more when
+// the caption needs them; pixels become dialog units. The caller frees the block. Statuses 1015,
+// 1016 (reported).
+int ZK_FormTemplateIntl(const std::string& caption, DWORD style, int x, int y, int width,
+                        int height, HGLOBAL* block);
+
 // --- form_proc.cpp -----------------------------------------------------------------------------
 
 // The dialog procedure of every form.

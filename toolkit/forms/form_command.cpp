@@ -1,0 +1,259 @@
+// WM_COMMAND from a form's item controls: the status bar text when an item gets the focus,
+// validation of typed fields when it is left, the OK and CANCEL buttons, check items, and the
+// item events ITEMCLIC, ITEMCHG and ITEMEXIT.
+#include <windows.h>
+
+#include "forms/forms_intl.h"
+#include "foundation/foundation_intl.h"
+
+namespace {
+constexpr char kRequired[] = "Saisie obligatoire";
+constexpr char kIncorrect[] = "Saisie incorrecte";
+constexpr int kTextBuffer = 1024;
+
+// The item that last received the focus, for the ITEMCHG test when it is left.
+std::string gEntryText;
+bool gEntryCheckState = false;
+// Set while a refused field takes the focus back. The exit that this refocus causes in the field
+// being left must not refocus in turn, or two refused fields would send the focus to and fro.
+bool gRefocusing = false;
+
+// One WM_COMMAND as the handler sees it.
+struct Command {
+  HWND dialog;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+  std::string form;
+  std::string item;
+  WindowRecord record;
+  ItemRecord itemRecord;
+};
+
+int raise(const Command& c, const char* event) {
+  if (c.record.callback == nullptr) return 0;
+  return c.record.callback(c.form, c.item, event, c.dialog, c.message, c.wParam, c.lParam);
+}
+
+enum class Branch { kNone, kClick, kEnter, kExit };
+
+Branch branchOf(WORD code) {
+  switch (code) {
+    case BN_CLICKED:
+      return Branch::kClick;
+    case CBN_SETFOCUS:
+    case BN_SETFOCUS:  // also CBN_EDITUPDATE of an editable combo box
+    case EN_SETFOCUS:
+      return Branch::kEnter;
+    case CBN_SELCHANGE:
+    case CBN_KILLFOCUS:
+    case EN_KILLFOCUS:
+      return Branch::kExit;
+    default:
+      return Branch::kNone;
+  }
+}
+
+HWND controlOf(const Command& c) {
+  return reinterpret_cast<HWND>(c.lParam);
+}
+
+int controlIdOf(const Command& c) {
+  return LOWORD(c.wParam);
+}
+
+void setControlText(const Command& c, const std::string& text) {
+  SetDlgItemTextA(c.dialog, controlIdOf(c), text.c_str());
+}
+
+// The control's text, at most 1023 characters. At a selection change a combo box still shows
+// its previous text, so the newly selected entry is read from its list instead.
+std::string controlText(const Command& c) {
+  char buffer[kTextBuffer] = {};
+  HWND control = controlOf(c);
+  if (HIWORD(c.wParam) == CBN_SELCHANGE && c.itemRecord.kind == ZK_COMBOSYS) {
+    const LRESULT selected = SendMessageA(control, CB_GETCURSEL, 0, 0);
+    const LRESULT length =
+        selected == CB_ERR ? CB_ERR : SendMessageA(control, CB_GETLBTEXTLEN, selected, 0);
+    if (length != CB_ERR && length < kTextBuffer) {
+      SendMessageA(control, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(buffer));
+      return buffer;
+    }
+  }
+  GetDlgItemTextA(c.dialog, controlIdOf(c), buffer, kTextBuffer);
+  return buffer;
+}
+
+// Sends the focus back to a refused field, once: not from an exit that a refocus caused, and not
+// while the dialog is being hidden to close.
+void refocus(const Command& c) {
+  HWND control = controlOf(c);
+  if (gRefocusing || !IsWindow(control) || !IsWindowVisible(c.dialog)) return;
+  gRefocusing = true;
+  SetFocus(control);
+  gRefocusing = false;
+}
+
+int onEnter(const Command& c) {
+  if (c.record.statusBar) {
+    const std::string& text = c.record.statusMessage.empty() ? c.itemRecord.remark
+                                                             : c.record.statusMessage;
+    SendMessageA(c.record.statusBarHwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+  gEntryText = c.itemRecord.field.text;
+  gEntryCheckState = c.itemRecord.field.checkState;
+  return TRUE;
+}
+
+// Each validator returns whether the input is refused, and leaves its message in `message`.
+bool validateString(Command& c, std::string& message) {
+  FieldValue& field = c.itemRecord.field;
+  if (c.itemRecord.length > 0 && field.text.size() > static_cast<size_t>(c.itemRecord.length))
+    field.text.resize(static_cast<size_t>(c.itemRecord.length));
+  setControlText(c, field.text);
+  if (c.itemRecord.notNull && field.text.empty()) {
+    message = kRequired;
+    return true;
+  }
+  return false;
+}
+
+bool validateDate(Command& c, std::string& message) {
+  DateValue date;
+  date.SetFormat(c.itemRecord.format);
+  date.Parse(c.itemRecord.field.text);
+  bool refused = false;
+  if (date.Error() == 0) {
+    setControlText(c, date.Format(""));
+  } else if (date.Error() == ZK_DATE_ERR_NOTHING) {
+    if (c.itemRecord.notNull) {
+      message = kRequired;
+      refused = true;
+    }
+  } else {
+    // A wrong date leaves no message: the status bar shows the field's remark again.
+    refused = true;
+  }
+  c.itemRecord.field.date = date;
+  return refused;
+}
+
+bool validateCurrency(Command& c, std::string& message) {
+  CurrencyValue amount;
+  amount.SetFormat(c.itemRecord.format);
+  amount.Parse(c.itemRecord.field.text);
+  bool refused = false;
+  if (amount.Error() == 0) {
+    setControlText(c, amount.Format());
+  } else {
+    message = kIncorrect;
+    refused = true;
+  }
+  if (c.itemRecord.notNull && amount.IsEmpty()) {
+    message = kRequired;
+    refused = true;
+  }
+  c.itemRecord.field.currency = amount;
+  return refused;
+}
+
+int onExit(Command& c) {
+  std::string message;
+  const std::string& type = c.itemRecord.type;
+  const bool typed = type == ZK_STRING || type == ZK_DATE || type == ZK_CURRENCY;
+  if (typed) c.itemRecord.field.text = controlText(c);
+  bool refused = false;
+  if (type == ZK_STRING) refused = validateString(c, message);
+  if (type == ZK_DATE) refused = validateDate(c, message);
+  if (type == ZK_CURRENCY) refused = validateCurrency(c, message);
+  // The refocus runs the field's own enter branch before the new message is stored, so the
+  // message reaches the status bar at the next focus-in.
+  if (refused) refocus(c);
+
+  // Stored into fresh copies: the refocus may have re-entered the dialog procedure meanwhile.
+  WindowRecord record = ZK_WindowLookupIntl(c.form);
+  if (!record.title.empty()) {
+    record.statusMessage = message;
+    ZK_WindowStoreIntl(c.form, record);
+  }
+  if (!c.itemRecord.kind.empty() && !ZK_FormItemGet(c.form, c.item).kind.empty())
+    ZK_ItemStoreIntl(ZK_ItemKeyIntl(c.form, c.item), c.itemRecord);
+
+  if (c.record.callback == nullptr) return TRUE;
+  if (c.itemRecord.field.text != gEntryText ||
+      c.itemRecord.field.checkState != gEntryCheckState) {
+    const int changed = raise(c, ZK_ITEMCHG);
+    if (changed != 0) return changed;
+  }
+  const int exited = raise(c, ZK_ITEMEXIT);
+  return exited != 0 ? exited : TRUE;
+}
+
+int closeBy(const Command& c, const std::string& role) {
+  WindowRecord record = ZK_WindowLookupIntl(c.form);
+  if (!record.title.empty()) {
+    record.closedBy = role;
+    ZK_WindowStoreIntl(c.form, record);
+  }
+  SendMessageA(c.dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+  return TRUE;
+}
+
+int onClick(Command& c) {
+  const ItemRecord& item = c.itemRecord;
+  const bool roleButton = item.kind == ZK_BUTTON &&
+                          (item.buttonRole == "OK" || item.buttonRole == "CANCEL");
+  if (roleButton) return closeBy(c, item.buttonRole);
+  if (item.kind == ZK_CHECKSYS || item.kind == ZK_CHECK) {
+    c.itemRecord.field.checkState = !c.itemRecord.field.checkState;
+    ZK_ItemStoreIntl(ZK_ItemKeyIntl(c.form, c.item), c.itemRecord);
+    ZK_FormItemRedrawIntl(c.form, c.item);
+    if (c.record.callback == nullptr) return 0;
+    const int changed = raise(c, ZK_ITEMCHG);
+    return changed != 0 ? changed : TRUE;
+  }
+  if (item.kind == ZK_BUTTON) {
+    if (c.record.callback == nullptr) return 0;
+    const int clicked = raise(c, ZK_ITEMCLIC);
+    return clicked != 0 ? clicked : TRUE;
+  }
+  return 0;
+}
+
+// Enter and Escape reach the dialog as IDOK and IDCANCEL without a control: they press the form's
+// OK or CANCEL button, the first live one in key order.
+std::string keyboardButton(const Command& c) {
+  if (c.lParam != 0 || HIWORD(c.wParam) != BN_CLICKED) return c.item;
+  const WORD id = LOWORD(c.wParam);
+  if (id != IDOK && id != IDCANCEL) return c.item;
+  const char* role = id == IDOK ? "OK" : "CANCEL";
+  const std::string prefix = c.form + ".";
+  for (const auto& entry : ZK_ItemTableIntl()) {
+    const ItemRecord& item = entry.second;
+    if (entry.first.compare(0, prefix.size(), prefix) != 0) continue;
+    if (item.kind == ZK_BUTTON && item.buttonRole == role && item.hwnd != nullptr &&
+        IsWindowEnabled(item.hwnd) && IsWindowVisible(item.hwnd))
+      return entry.first.substr(prefix.size());
+  }
+  return "";
+}
+}  // namespace
+
+int ZK_FormCommandIntl(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
+                       const std::string& form, const std::string& item,
+                       const WindowRecord& formRecord) {
+  Command c{dialog, message, wParam, lParam, form, item, formRecord, {}};
+  c.item = keyboardButton(c);
+  c.itemRecord = c.item.empty() ? ZK_ItemEmptyIntl() : ZK_FormItemGet(form, c.item);
+  switch (branchOf(HIWORD(wParam))) {
+    case Branch::kClick:
+      return onClick(c);
+    case Branch::kEnter:
+      return onEnter(c);
+    case Branch::kExit:
+      return onExit(c);
+    case Branch::kNone:
+      return 0;
+  }
+  return 0;
+}
