@@ -1,0 +1,325 @@
+// zkprobe: reads a running Velmo's windows from outside its process, as an accessibility client
+// would, and prints them one per line as key=value pairs for the end-to-end scripts.
+// Texts are printed in code page 1252 with every byte outside printable ASCII (and '"', '\')
+// written as \xHH, so scripts compare them with plain ASCII patterns.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+constexpr char kMainClass[] = "Main";
+constexpr char kDialogClass[] = "#32770";
+constexpr int kPollMs = 100;
+
+std::string escaped(const std::string& text) {
+  std::string out;
+  for (unsigned char c : text) {
+    if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\') {
+      out += static_cast<char>(c);
+    } else {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02X", c);
+      out += hex;
+    }
+  }
+  return out;
+}
+
+std::string className(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+// WM_GETTEXT is marshalled across processes by the system, unlike most control messages.
+std::string windowText(HWND window) {
+  const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+  if (length <= 0) return "";
+  std::vector<char> buffer(static_cast<size_t>(length) + 2, '\0');
+  SendMessageA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+  return buffer.data();
+}
+
+// Wide text turned back into the application's code page 1252.
+std::string fromWide(const std::wstring& wide) {
+  if (wide.empty()) return "";
+  const int size = WideCharToMultiByte(1252, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 1) return "";
+  std::vector<char> buffer(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(1252, 0, wide.c_str(), -1, buffer.data(), size, nullptr, nullptr);
+  return buffer.data();
+}
+
+// Across processes the ANSI CB_GETLBTEXT returns only the first character; the wide one is whole.
+std::string comboEntry(HWND combo, LRESULT index) {
+  const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length == CB_ERR || length < 0) return "";
+  std::vector<wchar_t> buffer(static_cast<size_t>(length) + 2, L'\0');
+  if (SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                   reinterpret_cast<LPARAM>(buffer.data())) == CB_ERR)
+    return "";
+  return fromWide(buffer.data());
+}
+
+// SB_GETTEXT writes into a buffer of the caller's address space, so the buffer must live in the
+// status bar's process: a block allocated there and read back.
+bool statusText(HWND bar, std::string* text) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(bar, &processId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                               processId);
+  if (process == nullptr) return false;
+  const LRESULT length = LOWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, 0, 0));
+  const SIZE_T size = static_cast<SIZE_T>(length) + 2;
+  void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+  bool read = false;
+  if (remote != nullptr) {
+    std::vector<char> buffer(size, '\0');
+    SendMessageA(bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(remote));
+    SIZE_T got = 0;
+    read = ReadProcessMemory(process, remote, buffer.data(), size, &got) != 0;
+    buffer[size - 1] = '\0';
+    if (read) *text = buffer.data();
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  return read;
+}
+
+HWND mainWindow() { return FindWindowA(kMainClass, nullptr); }
+
+DWORD processOf(HWND window) {
+  DWORD processId = 0;
+  if (window != nullptr) GetWindowThreadProcessId(window, &processId);
+  return processId;
+}
+
+struct TopLevelWalk {
+  DWORD processId;
+  std::vector<HWND> windows;
+};
+
+BOOL CALLBACK collectTopLevel(HWND window, LPARAM data) {
+  auto* walk = reinterpret_cast<TopLevelWalk*>(data);
+  if (processOf(window) == walk->processId) walk->windows.push_back(window);
+  return TRUE;
+}
+
+// The top-level windows of Velmo's process, in Z order (topmost first).
+std::vector<HWND> velmoWindows() {
+  TopLevelWalk walk{processOf(mainWindow()), {}};
+  if (walk.processId != 0) EnumWindows(collectTopLevel, reinterpret_cast<LPARAM>(&walk));
+  return walk.windows;
+}
+
+// The visible dialog of Velmo's process nearest the top, or null.
+HWND formWindow() {
+  for (HWND window : velmoWindows())
+    if (className(window) == kDialogClass && IsWindowVisible(window)) return window;
+  return nullptr;
+}
+
+BOOL CALLBACK collectChild(HWND window, LPARAM data) {
+  reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+  return TRUE;
+}
+
+// Direct children only, in the order the system keeps them (creation order for a dialog).
+std::vector<HWND> children(HWND parent) {
+  std::vector<HWND> all;
+  EnumChildWindows(parent, collectChild, reinterpret_cast<LPARAM>(&all));
+  std::vector<HWND> direct;
+  for (HWND child : all)
+    if (GetParent(child) == parent) direct.push_back(child);
+  return direct;
+}
+
+HWND childById(HWND form, int id) {
+  return form == nullptr ? nullptr : GetDlgItem(form, id);
+}
+
+std::string rectPairs(HWND window) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  char text[96];
+  std::snprintf(text, sizeof text, "x=%ld y=%ld w=%ld h=%ld", rect.left, rect.top,
+                rect.right - rect.left, rect.bottom - rect.top);
+  return text;
+}
+
+std::string stateOf(HWND window) {
+  char text[96];
+  std::snprintf(text, sizeof text, "visible=%d enabled=%d style=0x%08lX",
+                IsWindowVisible(window) ? 1 : 0, IsWindowEnabled(window) ? 1 : 0,
+                static_cast<unsigned long>(GetWindowLongA(window, GWL_STYLE)));
+  return text;
+}
+
+std::string topLevelLine(const char* what, HWND window) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  char size[64];
+  std::snprintf(size, sizeof size, " cw=%ld ch=%ld", client.right, client.bottom);
+  return std::string(what) + " class=" + escaped(className(window)) + " text=\"" +
+         escaped(windowText(window)) + "\" " + stateOf(window) + " " + rectPairs(window) + size;
+}
+
+std::string childLine(HWND form, HWND child) {
+  const std::string kind = className(child);
+  std::string line = "item id=" + std::to_string(GetDlgCtrlID(child)) + " class=" + escaped(kind);
+  std::string text = windowText(child);
+  if (kind == STATUSCLASSNAMEA) statusText(child, &text);
+  line += " text=\"" + escaped(text) + "\" " + stateOf(child) + " " + rectPairs(child);
+
+  RECT rect = {};
+  GetWindowRect(child, &rect);
+  POINT origin = {rect.left, rect.top};
+  ScreenToClient(form, &origin);
+  line += " cx=" + std::to_string(origin.x) + " cy=" + std::to_string(origin.y);
+
+  if (lstrcmpiA(kind.c_str(), "Button") == 0) {
+    const LONG type = GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK;
+    if (type == BS_AUTOCHECKBOX || type == BS_CHECKBOX || type == BS_3STATE ||
+        type == BS_AUTO3STATE)
+      line += " check=" + std::to_string(SendMessageA(child, BM_GETCHECK, 0, 0));
+  }
+  if (lstrcmpiA(kind.c_str(), "ComboBox") == 0) {
+    const LRESULT selected = SendMessageA(child, CB_GETCURSEL, 0, 0);
+    const LRESULT count = SendMessageA(child, CB_GETCOUNT, 0, 0);
+    line += " count=" + std::to_string(count) + " cursel=" + std::to_string(selected);
+    line += " seltext=\"" + escaped(selected == CB_ERR ? "" : comboEntry(child, selected)) + "\"";
+    std::string entries;
+    for (LRESULT i = 0; i < count; ++i) entries += (i ? "|" : "") + comboEntry(child, i);
+    line += " entries=\"" + escaped(entries) + "\"";
+  }
+  return line;
+}
+
+// The control that has the keyboard focus in Velmo's GUI thread; the edit of a combo box counts
+// as its combo box.
+HWND focusedControl(HWND form) {
+  if (form == nullptr) return nullptr;
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &info)) return nullptr;
+  HWND focus = info.hwndFocus;
+  while (focus != nullptr && GetParent(focus) != nullptr && GetParent(focus) != form)
+    focus = GetParent(focus);
+  return focus != nullptr && GetParent(focus) == form ? focus : nullptr;
+}
+
+HWND statusBar(HWND form) {
+  for (HWND child : children(form))
+    if (className(child) == STATUSCLASSNAMEA) return child;
+  return nullptr;
+}
+
+std::string statusOf(HWND form) {
+  HWND bar = statusBar(form);
+  if (bar == nullptr) return "";
+  std::string text;
+  if (!statusText(bar, &text)) text = windowText(bar);
+  return text;
+}
+
+int usage() {
+  std::fputs(
+      "usage: zkprobe COMMAND\n"
+      "  windows            Velmo's top-level windows\n"
+      "  main               the main window\n"
+      "  form               the open form and its controls in creation order\n"
+      "  item ID            one control of the open form\n"
+      "  focus              the control with the keyboard focus\n"
+      "  status             the form's status bar text\n"
+      "  wait MS CHECK...   repeats a check until it holds (exit 0) or MS have passed (exit 1)\n"
+      "checks: has-main, no-main, has-form, no-form, focus-is ID, status-is TEXT,\n"
+      "        text-is ID TEXT, visible-is ID 0|1, check-is ID N\n",
+      stderr);
+  return 2;
+}
+
+// One check, true when it holds now.
+bool holds(const std::vector<std::string>& check) {
+  if (check.empty()) return false;
+  const std::string& what = check[0];
+  HWND form = formWindow();
+  if (what == "has-main") return mainWindow() != nullptr;
+  if (what == "no-main") return mainWindow() == nullptr;
+  if (what == "has-form") return form != nullptr;
+  if (what == "no-form") return mainWindow() != nullptr && form == nullptr;
+  if (check.size() < 2) return false;
+  if (what == "status-is") return form != nullptr && escaped(statusOf(form)) == check[1];
+  const int id = std::atoi(check[1].c_str());
+  if (what == "focus-is") {
+    HWND focus = focusedControl(form);
+    return focus != nullptr && GetDlgCtrlID(focus) == id;
+  }
+  HWND control = childById(form, id);
+  if (control == nullptr || check.size() < 3) return false;
+  if (what == "text-is") return escaped(windowText(control)) == check[2];
+  if (what == "visible-is") return (IsWindowVisible(control) ? "1" : "0") == check[2];
+  if (what == "check-is")
+    return SendMessageA(control, BM_GETCHECK, 0, 0) == std::atoi(check[2].c_str());
+  return false;
+}
+
+int run(const std::vector<std::string>& args) {
+  if (args.empty()) return usage();
+  const std::string& command = args[0];
+  if (command == "windows") {
+    for (HWND window : velmoWindows())
+      std::printf("%s\n", topLevelLine("window", window).c_str());
+    return 0;
+  }
+  if (command == "main") {
+    HWND window = mainWindow();
+    if (window == nullptr) return 1;
+    std::printf("%s\n", topLevelLine("main", window).c_str());
+    return 0;
+  }
+  HWND form = formWindow();
+  if (command == "form") {
+    if (form == nullptr) return 1;
+    std::printf("%s\n", topLevelLine("form", form).c_str());
+    for (HWND child : children(form)) std::printf("%s\n", childLine(form, child).c_str());
+    return 0;
+  }
+  if (command == "item" && args.size() == 2) {
+    HWND control = childById(form, std::atoi(args[1].c_str()));
+    if (control == nullptr) return 1;
+    std::printf("%s\n", childLine(form, control).c_str());
+    return 0;
+  }
+  if (command == "focus") {
+    HWND focus = focusedControl(form);
+    if (focus == nullptr) return 1;
+    std::printf("focus id=%d class=%s\n", GetDlgCtrlID(focus), escaped(className(focus)).c_str());
+    return 0;
+  }
+  if (command == "status") {
+    if (form == nullptr) return 1;
+    std::printf("%s\n", escaped(statusOf(form)).c_str());
+    return 0;
+  }
+  if (command == "wait" && args.size() >= 3) {
+    const DWORD limit = static_cast<DWORD>(std::atoi(args[1].c_str()));
+    const std::vector<std::string> check(args.begin() + 2, args.end());
+    const DWORD start = GetTickCount();
+    for (;;) {
+      if (holds(check)) return 0;
+      if (GetTickCount() - start >= limit) return 1;
+      Sleep(kPollMs);
+    }
+  }
+  return usage();
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  return run(args);
+}
