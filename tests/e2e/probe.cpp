@@ -235,6 +235,7 @@ int usage() {
       "  item ID            one control of the open form\n"
       "  focus              the control with the keyboard focus\n"
       "  status             the form's status bar text\n"
+      "  terminate          ends Velmo at once (clean-up after a failed test)\n"
       "  wait MS CHECK...   repeats a check until it holds (exit 0) or MS have passed (exit 1)\n"
       "checks: has-main, no-main, has-form, no-form, focus-is ID, status-is TEXT,\n"
       "        text-is ID TEXT, visible-is ID 0|1, check-is ID N\n",
@@ -280,6 +281,13 @@ int run(const std::vector<std::string>& args) {
     if (window == nullptr) return 1;
     std::printf("%s\n", topLevelLine("main", window).c_str());
     return 0;
+  }
+  if (command == "terminate") {
+    HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, processOf(mainWindow()));
+    if (process == nullptr) return 1;
+    const bool ended = TerminateProcess(process, 99) != 0;
+    CloseHandle(process);
+    return ended ? 0 : 1;
   }
   HWND form = formWindow();
   if (command == "form") {
