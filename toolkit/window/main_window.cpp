@@ -7,8 +7,10 @@ namespace {
 // reporter reads afterwards.
 void undoCreation(HBRUSH brush, const std::string& className) {
   const DWORD error = GetLastError();
-  if (!className.empty()) UnregisterClassA(className.c_str(), ZK_globals.instance);
+  // UnregisterClassA deletes a class's background brush itself: release ours through the count
+  // first, while no window of the class exists to paint with it.
   ZK_GdiDeleteIntl(brush);
+  if (!className.empty()) UnregisterClassA(className.c_str(), ZK_globals.instance);
   SetLastError(error);
 }
 }  // namespace
