@@ -1,0 +1,262 @@
+// The form benchmarks under Win32: each row runs the toolkit and its hand-written baseline in
+// turn and prints one line "ROW|row|case|toolkit s|raw s|unit|gdi before|gdi after|raw gdi
+// before|raw gdi after|private before|private after" for scripts/bench.sh to lay out.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "bench_items.h"
+#include "bench_measure.h"
+#include "forms/forms_intl.h"
+#include "foundation/foundation_intl.h"
+#include "raw_form.h"
+#include "window/gdi_objects.h"
+#include "zarvik.h"
+
+namespace {
+using namespace bench;
+
+constexpr char kForm[] = "bench";
+constexpr int kFormX = 10;
+constexpr int kFormY = 10;
+int gReports = 0;
+
+// The demonstration's event procedure reacts to a few item events and lets everything else go;
+// this one does the same comparisons so the toolkit pays for a realistic callback.
+struct Link {
+  const char* item;
+  const char* event;
+};
+const Link kLinks[] = {
+    {"cbpolice", ZK_ITEMCHG},      {"cbtaille", ZK_ITEMCHG},       {"gras", ZK_ITEMCHG},
+    {"italique", ZK_ITEMCHG},      {"souligne", ZK_ITEMCHG},       {"cbcouleurtexte", ZK_ITEMCHG},
+    {"cbcouleurfond", ZK_ITEMCHG}, {"cbtaillebrd", ZK_ITEMCHG},    {"cbcouleurbrd", ZK_ITEMCHG},
+    {"cbstylebrd", ZK_ITEMCHG},    {"cbhorizalign", ZK_ITEMCHG},   {"cbverticalign", ZK_ITEMCHG},
+    {"texte", ZK_ITEMEXIT},
+};
+int onEvent(std::string, std::string item, std::string event, HWND, UINT, WPARAM, LPARAM) {
+  for (const Link& link : kLinks)
+    if (item == link.item && event == link.event) return 0;
+  return 0;
+}
+
+bool countReport(const std::string& text, const std::string&) {
+  ++gReports;
+  std::fprintf(stderr, "report: %s\n", text.c_str());
+  return false;
+}
+
+LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND mainWindow() {
+  return ZK_WindowLookupIntl(ZK_globals.mainWindowName).hwnd;
+}
+
+// --- one form, opened by the toolkit or by the baseline ---
+
+HWND toolkitOpen(const std::vector<BenchItem>& items, const char* properties) {
+  for (const BenchItem& item : items)
+    ZK_FormItemAdd(kForm, item.name, item.kind, item.order, item.x, item.y, item.width,
+                   item.height, item.properties);
+  ZK_FormCreate(kForm, properties, kFormX, kFormY, kFormWidth, kFormHeight, onEvent);
+  Pump();
+  return ZK_WindowLookupIntl(kForm).hwnd;
+}
+
+void toolkitClose(HWND dialog) {
+  SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+  Pump();
+  ZK_FormClose(kForm);
+}
+
+HWND rawOpen(const RawForm& form) {
+  HWND dialog = RawFormOpen(form, mainWindow(), kFormX, kFormY, kFormWidth, kFormHeight);
+  Pump();
+  return dialog;
+}
+
+void rawClose(HWND dialog) {
+  RawFormClose(dialog);
+  Pump();
+}
+
+bool drawnKind(const std::string& kind) {
+  return kind == ZK_STATIC || kind == ZK_RECT || kind == ZK_BUTTON || kind == ZK_CHECK;
+}
+
+// --- rows ---
+
+struct Snapshot {
+  long gdi;
+  long rawGdi;
+  std::size_t privateBytes;
+};
+
+Snapshot snapshot() {
+  return {ZK_GdiCountIntl(), RawGdiCount(), PrivateBytes()};
+}
+
+void printRow(int row, const std::string& name, const Pair& pair, const char* unit, double perOp,
+              const Snapshot& before, const Snapshot& after) {
+  std::printf("ROW|%d|%s|%.9g|%.9g|%s|%ld|%ld|%ld|%ld|%zu|%zu\n", row, name.c_str(),
+              pair.toolkit / perOp, pair.raw / perOp, unit, before.gdi, after.gdi, before.rawGdi,
+              after.rawGdi, before.privateBytes, after.privateBytes);
+  std::fflush(stdout);
+}
+
+void openClose(const std::string& name, const std::vector<BenchItem>& items,
+               const char* properties, int repetitions) {
+  const RawForm raw = RawFormCompile(items, properties);
+  auto toolkitRun = [&] {
+    const double start = Now();
+    toolkitClose(toolkitOpen(items, properties));
+    return Now() - start;
+  };
+  auto rawRun = [&] {
+    const double start = Now();
+    rawClose(rawOpen(raw));
+    return Now() - start;
+  };
+  toolkitRun();  // warm-up: classes, fonts and caches of the first opening
+  rawRun();
+  const Snapshot before = snapshot();
+  const Pair pair = Interleave(repetitions, toolkitRun, rawRun);
+  printRow(1, name, pair, "open+close", 1, before, snapshot());
+}
+
+// Every owner-drawn control repainted at once, passes times per measured run.
+double repaint(const std::vector<HWND>& controls, int passes) {
+  const double start = Now();
+  for (int pass = 0; pass < passes; ++pass)
+    for (HWND control : controls)
+      RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  return Now() - start;
+}
+
+void repaintStatic(int repetitions, int passes) {
+  const std::vector<BenchItem>& items = StaticFormItems();
+  const RawForm raw = RawFormCompile(items, kStaticFormProperties);
+  auto toolkitRun = [&] {
+    HWND dialog = toolkitOpen(items, kStaticFormProperties);
+    std::vector<HWND> controls;
+    for (const BenchItem& item : items)
+      if (drawnKind(item.kind)) controls.push_back(ZK_FormItemGet(kForm, item.name).hwnd);
+    const double seconds = repaint(controls, passes);
+    toolkitClose(dialog);
+    return seconds;
+  };
+  auto rawRun = [&] {
+    HWND dialog = rawOpen(raw);
+    std::vector<HWND> controls;
+    for (const BenchItem& item : items)
+      if (drawnKind(item.kind)) controls.push_back(GetDlgItem(dialog, item.order + 101));
+    const double seconds = repaint(controls, passes);
+    rawClose(dialog);
+    return seconds;
+  };
+  toolkitRun();
+  rawRun();
+  const Snapshot before = snapshot();
+  const Pair pair = Interleave(repetitions, toolkitRun, rawRun);
+  printRow(2, "repaint static (all drawn items)", pair, "pass", passes, before, snapshot());
+}
+
+// Mouse moves and focus notifications of edit controls, alternately, to the dialog.
+double deliver(HWND dialog, const std::vector<std::pair<HWND, int>>& edits, int count) {
+  const double start = Now();
+  for (int i = 0; i < count; ++i) {
+    if (i % 2 == 0) {
+      SendMessageA(dialog, WM_MOUSEMOVE, 0, MAKELPARAM(i % 600, i % 400));
+    } else {
+      const auto& edit = edits[static_cast<std::size_t>(i / 2) % edits.size()];
+      SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(edit.second, EN_SETFOCUS),
+                   reinterpret_cast<LPARAM>(edit.first));
+    }
+  }
+  return Now() - start;
+}
+
+void messages(int itemCount, int messageCount, int repetitions) {
+  const std::vector<BenchItem> items = GeneratedFormItems(itemCount);
+  const RawForm raw = RawFormCompile(items, "");
+  auto toolkitRun = [&] {
+    HWND dialog = toolkitOpen(items, "");
+    std::vector<std::pair<HWND, int>> edits;
+    for (const BenchItem& item : items) {
+      if (item.kind != ZK_EDIT) continue;
+      const ItemRecord record = ZK_FormItemGet(kForm, item.name);
+      edits.emplace_back(record.hwnd, record.controlId);
+    }
+    const double seconds = deliver(dialog, edits, messageCount);
+    toolkitClose(dialog);
+    return seconds;
+  };
+  auto rawRun = [&] {
+    HWND dialog = rawOpen(raw);
+    std::vector<std::pair<HWND, int>> edits;
+    for (const BenchItem& item : items)
+      if (item.kind == ZK_EDIT)
+        edits.emplace_back(GetDlgItem(dialog, item.order + 101), item.order + 101);
+    const double seconds = deliver(dialog, edits, messageCount);
+    rawClose(dialog);
+    return seconds;
+  };
+  toolkitRun();
+  rawRun();
+  const Snapshot before = snapshot();
+  const Pair pair = Interleave(repetitions, toolkitRun, rawRun);
+  printRow(3, std::to_string(messageCount) + " messages, form of " + std::to_string(itemCount) +
+                  " items", pair, "message", messageCount, before, snapshot());
+}
+
+std::string environment(const char* name) {
+  char value[64] = {};
+  const DWORD length = GetEnvironmentVariableA(name, value, sizeof value);
+  return length > 0 && length < sizeof value ? value : "";
+}
+
+// A smaller run for a quick look: BENCH_QUICK=1.
+bool quick() {
+  return environment("BENCH_QUICK") == "1";
+}
+
+// BENCH_ROWS=13 runs rows 1 and 3 only; every row by default.
+bool wanted(char row) {
+  const std::string rows = environment("BENCH_ROWS");
+  return rows.empty() || rows.find(row) != std::string::npos;
+}
+}  // namespace
+
+int main() {
+  ZK_ErrorPromptSetIntl(countReport);
+  if (ZK_WindowMainCreate("Main", SW_SHOW, mainProc, "name=Banc d'essai", 0, 0, 1000, 720) !=
+      ZK_OK) {
+    std::fprintf(stderr, "the main window could not be created\n");
+    return 1;
+  }
+  Pump();
+  const bool small = quick();
+  const int scale = small ? 3 : 1;
+  if (wanted('1')) {
+    openClose("open+close static (30 items)", StaticFormItems(), kStaticFormProperties,
+              21 / scale);
+    for (int count : {100, 1000, 5000}) {
+      if (small && count == 5000) continue;
+      const int repetitions = count >= 5000 ? 3 : (count >= 1000 ? 7 : 15);
+      openClose("open+close " + std::to_string(count) + " items", GeneratedFormItems(count), "",
+                small ? 3 : repetitions);
+    }
+  }
+  if (wanted('2')) repaintStatic(small ? 3 : 11, 20);
+  if (wanted('3')) {
+    messages(1000, 10000, small ? 3 : 7);
+    if (!small) messages(100, 10000, 7);
+  }
+  std::printf("REPORTS|%d\n", gReports);
+  DestroyWindow(mainWindow());
+  return gReports == 0 ? 0 : 2;
+}
