@@ -13,6 +13,18 @@ zk_probe() { (cd "$zk_bin" && wine zkprobe.exe "$@") | tr -d '\r'; }
 zk_fail() {
   echo "FAIL: $*" >&2
   zk_failures=$((zk_failures + 1))
+  zk_error_box
+}
+
+# A toolkit error report on screen is a failure in itself: print it and answer No to go on.
+zk_error_box() {
+  local report
+  report="$(zk_probe error)" || return 0
+  echo "FAIL: the toolkit reported an error:" >&2
+  printf '%s\n' "$report" | sed 's/^/  /' >&2
+  zk_failures=$((zk_failures + 1))
+  xdotool key --delay 100 n
+  sleep 0.5
 }
 
 # zk_expect DESCRIPTION EXPECTED ACTUAL
@@ -158,6 +170,7 @@ zk_bbox() {
 }
 
 zk_done() {
+  zk_error_box
   if [ "$zk_failures" -ne 0 ]; then
     echo "$zk_failures check(s) failed" >&2
     exit 1

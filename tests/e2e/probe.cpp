@@ -13,6 +13,8 @@
 namespace {
 constexpr char kMainClass[] = "Main";
 constexpr char kDialogClass[] = "#32770";
+// The toolkit's error reports are message boxes, dialogs too, but never forms.
+constexpr char kErrorCaption[] = "Zarvik Error";
 constexpr int kPollMs = 100;
 
 std::string escaped(const std::string& text) {
@@ -116,10 +118,18 @@ std::vector<HWND> velmoWindows() {
   return walk.windows;
 }
 
-// The visible dialog of Velmo's process nearest the top, or null.
+bool isDialog(HWND window) { return className(window) == kDialogClass && IsWindowVisible(window); }
+
+// The visible form of Velmo's process nearest the top, or null.
 HWND formWindow() {
   for (HWND window : velmoWindows())
-    if (className(window) == kDialogClass && IsWindowVisible(window)) return window;
+    if (isDialog(window) && windowText(window) != kErrorCaption) return window;
+  return nullptr;
+}
+
+HWND errorBox() {
+  for (HWND window : velmoWindows())
+    if (isDialog(window) && windowText(window) == kErrorCaption) return window;
   return nullptr;
 }
 
@@ -235,6 +245,7 @@ int usage() {
       "  item ID            one control of the open form\n"
       "  focus              the control with the keyboard focus\n"
       "  status             the form's status bar text\n"
+      "  error              the text of a toolkit error report on screen (exit 1 when none)\n"
       "  terminate          ends Velmo at once (clean-up after a failed test)\n"
       "  wait MS CHECK...   repeats a check until it holds (exit 0) or MS have passed (exit 1)\n"
       "checks: has-main, no-main, has-form, no-form, focus-is ID, status-is TEXT,\n"
@@ -288,6 +299,14 @@ int run(const std::vector<std::string>& args) {
     const bool ended = TerminateProcess(process, 99) != 0;
     CloseHandle(process);
     return ended ? 0 : 1;
+  }
+  if (command == "error") {
+    HWND box = errorBox();
+    if (box == nullptr) return 1;
+    for (HWND child : children(box))
+      if (lstrcmpiA(className(child).c_str(), "Static") == 0 && !windowText(child).empty())
+        std::printf("%s\n", escaped(windowText(child)).c_str());
+    return 0;
   }
   HWND form = formWindow();
   if (command == "form") {
