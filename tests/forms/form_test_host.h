@@ -87,7 +87,7 @@ inline bool worthRecording(const std::string& event, UINT message, WPARAM wParam
   if (message != WM_COMMAND) return message == WM_INITDIALOG;
   const WORD code = HIWORD(wParam);
   return code == BN_CLICKED || code == EN_SETFOCUS || code == EN_KILLFOCUS ||
-         code == CBN_SELCHANGE || code == CBN_SETFOCUS || code == CBN_KILLFOCUS;
+         code == CBN_SELCHANGE || code == CBN_SETFOCUS || code == CBN_KILLFOCUS || code == BN_SETFOCUS;
 }
 
 inline int recordEvent(std::string form, std::string item, std::string event, HWND dialog,
