@@ -146,7 +146,7 @@ zk_shot_item() {
   local line
   line="$(zk_item "$1")"
   import -window root -crop "$(zk_field "$line" w)x$(zk_field "$line" h)+$(zk_field "$line" x)+$(zk_field "$line" y)" \
-    "$2"
+    miff:- | convert - +repage -type TrueColor "$2"
 }
 
 # zk_pixel FILE X Y: the pixel's colour as RRGGBB.

@@ -152,6 +152,17 @@ HWND childById(HWND form, int id) {
   return form == nullptr ? nullptr : GetDlgItem(form, id);
 }
 
+// Static texts and rectangles carry no identifier: they are found by their window text, the
+// item's name.
+HWND childByKey(HWND form, const std::string& key) {
+  if (!key.empty() && key.find_first_not_of("0123456789") == std::string::npos)
+    return childById(form, std::atoi(key.c_str()));
+  if (form == nullptr) return nullptr;
+  for (HWND child : children(form))
+    if (windowText(child) == key) return child;
+  return nullptr;
+}
+
 std::string rectPairs(HWND window) {
   RECT rect = {};
   GetWindowRect(window, &rect);
@@ -242,7 +253,7 @@ int usage() {
       "  windows            Velmo's top-level windows\n"
       "  main               the main window\n"
       "  form               the open form and its controls in creation order\n"
-      "  item ID            one control of the open form\n"
+      "  item ID|NAME       one control of the open form (a static by its item name)\n"
       "  focus              the control with the keyboard focus\n"
       "  status             the form's status bar text\n"
       "  error              the text of a toolkit error report on screen (exit 1 when none)\n"
@@ -316,7 +327,7 @@ int run(const std::vector<std::string>& args) {
     return 0;
   }
   if (command == "item" && args.size() == 2) {
-    HWND control = childById(form, std::atoi(args[1].c_str()));
+    HWND control = childByKey(form, args[1]);
     if (control == nullptr) return 1;
     std::printf("%s\n", childLine(form, control).c_str());
     return 0;

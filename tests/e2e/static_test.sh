@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# Velmo's form "static": picks made with real input restyle the sample label "static1", checked
+# in screenshots of its rectangle.
+source "$(dirname "$0")/lib.sh"
+
+sample=static1 cbpolice=106 cbtaille=108 gras=110 cbtxcol=116 cbbkcol=118
+cbhoriz=120 cbvert=122 cbbrdsize=124 cbbrdcol=126 cbbrdstyle=128 texte=130 fermer=131
+
+# pick COMBO INDEX: selects an entry with the keyboard, as a user would.
+pick() {
+  zk_click_item "$1"
+  zk_keys Escape Home
+  local i
+  for ((i = 0; i < $2; i++)); do zk_keys Down; done
+  sleep 0.3
+}
+
+snap() { zk_shot_item $sample "$zk_shots/$1.png"; echo "$zk_shots/$1.png"; }
+width_of() { local g="${1%%x*}"; echo "$g"; }
+x_of() { local g="${1#*+}"; echo "${g%%+*}"; }
+y_of() { echo "${1##*+}"; }
+
+zk_velmo_start
+zk_menu_open s || exit 1
+
+line="$(zk_probe form | head -n 1)"
+zk_expect "static: caption and size" "Zarvik Form 700x550" \
+  "$(zk_field "$line" text) $(zk_field "$line" w)x$(zk_field "$line" h)"
+zk_expect "static: 30 controls and the status bar" 31 "$(($(zk_probe form | wc -l) - 1))"
+zk_expect "static: cbcouleurfond holds -1 last" \
+  "WHITE|BLACK|RED|BLUE|GREEN|YELLOW|MAGENTA|CYAN|MAGENTA|LIGHTGREY|GREY|DARKGREY|-1" \
+  "$(zk_field "$(zk_item $cbbkcol)" entries)"
+
+f="$(snap initial)"
+zk_expect "static: sample border black" 000000 "$(zk_pixel "$f" 0 0)"
+zk_expect "static: sample background white" FFFFFF "$(zk_pixel "$f" 395 45)"
+initial_box="$(zk_bbox "$f" FFFFFF 2)"
+zk_expect "static: text starts at the top left" "yes" \
+  "$([ "$(x_of "$initial_box")" -lt 10 ] && [ "$(y_of "$initial_box")" -lt 10 ] && echo yes)"
+
+pick $cbtaille 6  # 24
+f="$(snap size24)"
+big_box="$(zk_bbox "$f" FFFFFF 2)"
+zk_expect "static: size 24 widens the text" yes \
+  "$([ "$(width_of "$big_box")" -gt "$(width_of "$initial_box")" ] && echo yes)"
+pick $cbtaille 0
+
+pick $cbpolice 1  # Courier New
+f="$(snap courier)"
+zk_expect "static: Courier New changes the text" yes \
+  "$([ "$(zk_bbox "$f" FFFFFF 2)" != "$initial_box" ] && echo yes)"
+pick $cbpolice 0
+
+zk_click_item $gras 7 7
+f="$(snap bold)"
+zk_expect "static: bold text has more ink" yes \
+  "$([ "$(zk_count "$f" 000000)" -gt "$(zk_count "$zk_shots/initial.png" 000000)" ] && echo yes)"
+zk_click_item $gras 7 7
+
+pick $cbtxcol 2  # RED
+f="$(snap red)"
+zk_expect "static: RED text" yes "$([ "$(zk_count "$f" FF0000)" -gt 20 ] && echo yes)"
+pick $cbtxcol 0
+
+pick $cbbkcol 12  # -1
+f="$(snap nobk)"
+zk_expect "static: -1 leaves no white background" 0 "$(zk_count "$f" FFFFFF)"
+pick $cbbkcol 3  # BLUE
+f="$(snap bluebk)"
+zk_expect "static: BLUE background" 0000FF "$(zk_pixel "$f" 395 45)"
+pick $cbbkcol 0
+
+pick $cbhoriz 2; pick $cbvert 2  # RIGHT, BOTTOM
+f="$(snap rightbottom)"
+box="$(zk_bbox "$f" FFFFFF 2)"
+zk_expect "static: RIGHT and BOTTOM move the text to the lower right" yes \
+  "$([ "$(x_of "$box")" -gt 200 ] && [ "$(y_of "$box")" -gt 20 ] && echo yes)"
+pick $cbhoriz 1; pick $cbvert 1  # CENTER, CENTER
+f="$(snap centre)"
+box="$(zk_bbox "$f" FFFFFF 2)"
+zk_expect "static: CENTER puts the text in the middle" yes \
+  "$([ "$(x_of "$box")" -gt 100 ] && [ "$(x_of "$box")" -lt 200 ] && echo yes)"
+pick $cbhoriz 0; pick $cbvert 0
+
+pick $cbbrdcol 2  # RED border
+f="$(snap redborder)"
+zk_expect "static: RED border" FF0000 "$(zk_pixel "$f" 0 0)"
+pick $cbbrdcol 0
+pick $cbbrdsize 1  # 0
+f="$(snap noborder)"
+zk_expect "static: border 0 draws no border" yes \
+  "$([ "$(zk_pixel "$f" 0 0)" != 000000 ] && echo yes)"
+pick $cbbrdstyle 2  # 3DIN
+f="$(snap sunken)"
+zk_expect "static: 3DIN fills the background again" FFFFFF "$(zk_pixel "$f" 395 45)"
+pick $cbbrdsize 0; pick $cbbrdstyle 0
+
+zk_click_item $texte
+zk_keys End shift+Home BackSpace
+zk_type "Bonjour"
+f="$(snap typing)"
+zk_expect "static: typing does not change the sample yet" "$initial_box" "$(zk_bbox "$f" FFFFFF 2)"
+zk_keys Tab
+f="$(snap typed)"
+zk_expect "static: leaving texte changes the sample" yes \
+  "$([ "$(zk_bbox "$f" FFFFFF 2)" != "$initial_box" ] && echo yes)"
+
+zk_click_item $fermer
+zk_wait "static: Fermer closes the form" no-form
+zk_menu_open s && { zk_close_box; zk_wait "static: the close box closes it" no-form; }
+zk_velmo_quit
+zk_done
