@@ -34,21 +34,20 @@ int raise(const FormMessage& m, const char* event) {
 }
 
 // Items get controls for orders 1, 2, 3... up to the first number no item of the form carries;
-// of two items with one number, the first in key order.
+// of two items with one number, the first in key order. The order index is read again whenever
+// keys or orders have changed meanwhile (an event procedure may declare or forget items while the
+// controls are being created).
 void createControls(const FormMessage& m) {
-  const std::string prefix = m.form + ".";
+  std::uint64_t version = ZK_ItemOrderVersionIntl();
+  std::map<int, std::string> orders = ZK_ItemOrdersIntl(m.form);
   for (int order = 1;; ++order) {
-    bool found = false;
-    std::string item;
-    for (const auto& entry : ZK_ItemTableIntl()) {
-      if (entry.first.compare(0, prefix.size(), prefix) == 0 && entry.second.order == order) {
-        item = entry.first.substr(prefix.size());
-        found = true;
-        break;
-      }
+    if (ZK_ItemOrderVersionIntl() != version) {
+      version = ZK_ItemOrderVersionIntl();
+      orders = ZK_ItemOrdersIntl(m.form);
     }
-    if (!found) return;
-    ZK_FormCreateItem(m.dialog, m.form, item);
+    const auto found = orders.find(order);
+    if (found == orders.end()) return;
+    ZK_FormCreateItem(m.dialog, m.form, found->second);
   }
 }
 

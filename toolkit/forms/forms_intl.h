@@ -1,6 +1,7 @@
 // Internal interface of the form layer. Not installed.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
 
@@ -23,6 +24,15 @@ void ZK_ItemRemoveIntl(const std::string& key);
 void ZK_ItemTableClearIntl();
 // The table itself, for walks in key order.
 const ZK_ItemTable& ZK_ItemTableIntl();
+// The first key in key order, among those whose record has that control handle, that accept
+// takes (given the key and form); "" when none.
+std::string ZK_ItemKeyByControlIntl(HWND control,
+                                    bool (*accept)(const std::string& key, const std::string& form),
+                                    const std::string& form);
+// Order number to item name for a form's items; of two with one number, the first in key order.
+std::map<int, std::string> ZK_ItemOrdersIntl(const std::string& form);
+// Changes each time a key is added or removed or a stored record's order changes.
+std::uint64_t ZK_ItemOrderVersionIntl();
 
 #ifdef _WIN32
 // --- item_create.cpp ---------------------------------------------------------------------------

@@ -164,14 +164,15 @@ int ZK_FormItemRedrawIntl(const std::string& form, const std::string& item) {
   return ZK_OK;
 }
 
+namespace {
+// The key's form part (before its first ".") is the form, ASCII letter case ignored.
+bool ofForm(const std::string& key, const std::string& wanted) {
+  const std::size_t dot = key.find('.');
+  return dot != std::string::npos && ZK_UpperIntl(key.substr(0, dot)) == wanted;
+}
+}  // namespace
+
 std::string ZK_FormItemByControlIntl(const std::string& form, HWND control) {
-  const std::string wanted = ZK_UpperIntl(form);
-  for (const auto& [key, record] : ZK_ItemTableIntl()) {
-    const std::size_t dot = key.find('.');
-    if (dot == std::string::npos) continue;
-    if (record.hwnd == control && ZK_UpperIntl(key.substr(0, dot)) == wanted) {
-      return key.substr(dot + 1);
-    }
-  }
-  return "";
+  const std::string key = ZK_ItemKeyByControlIntl(control, ofForm, ZK_UpperIntl(form));
+  return key.empty() ? "" : key.substr(key.find('.') + 1);
 }
