@@ -55,7 +55,7 @@ const SoakForm kTous = {
      {"combo1", Act::kPick, {}, 3},
      {"bouton1", Act::kClick, {}, 0},
      {"bouton2", Act::kClick, {}, 0}},
-    6};
+    3};
 
 const SoakForm kStatic = {
     "static",
@@ -74,7 +74,7 @@ const SoakForm kStatic = {
      {"cbtaillebrd", Act::kPick, {}, 11},
      {"cbcouleurbrd", Act::kPick, {}, 11},
      {"cbstylebrd", Act::kPick, {}, 3}},
-    4};
+    2};
 
 const SoakForm kEdit = {
     "edit",
@@ -89,7 +89,7 @@ const SoakForm kEdit = {
      {"montrer", Act::kClick, {}, 0},
      {"desactiver", Act::kClick, {}, 0},
      {"activer", Act::kClick, {}, 0}},
-    5};
+    3};
 
 // ---- driving the controls with the messages a user's actions produce --------------------------
 
@@ -117,7 +117,16 @@ void pick(HWND dialog, HWND control, int entry) {
   notify(dialog, control, CBN_KILLFOCUS);
 }
 
+// Posted messages come before painting, so a form would be driven and closed before it ever
+// painted: every fourth run paints the whole form first, as it appears on screen.
+void paintSometimes(HWND dialog, int cycle) {
+  if (cycle % 4 != 0) return;
+  RedrawWindow(dialog, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
 void perform(const SoakForm& form, HWND dialog, int cycle) {
+  paintSometimes(dialog, cycle);
   const int count = static_cast<int>(form.actions.size());
   for (int j = 0; j < form.actionsPerCycle; ++j) {
     const Action& action = form.actions[(cycle * form.actionsPerCycle + j) % count];
