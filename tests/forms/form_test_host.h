@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
 #include <functional>
 #include <map>
 #include <string>
@@ -33,7 +34,10 @@ struct Reports {
     texts().clear();
     ZK_ErrorPromptSetIntl(&Reports::record);
   }
-  ~Reports() { ZK_ErrorPromptSetIntl(nullptr); }
+  ~Reports() {
+    ZK_ErrorPromptSetIntl(nullptr);
+    for (const std::string& text : texts()) std::printf("report: %s\n", text.c_str());
+  }
   std::size_t count() const { return texts().size(); }
 };
 

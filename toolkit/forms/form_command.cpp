@@ -15,7 +15,8 @@ constexpr int kTextBuffer = 1024;
 std::string gEntryText;
 bool gEntryCheckState = false;
 // Set while a refused field takes the focus back. The exit that this refocus causes in the field
-// being left must not refocus in turn, or two refused fields would send the focus to and fro.
+// being left must not refocus in turn, or two refused fields would send the focus to and fro; nor
+// does it touch the form's message, which belongs to the refused field.
 bool gRefocusing = false;
 
 // One WM_COMMAND as the handler sees it.
@@ -94,6 +95,16 @@ void refocus(const Command& c) {
   gRefocusing = false;
 }
 
+// The item's value goes into a fresh copy of its record: the writes and the refocus repaint the
+// control, and the colour requests that causes have replaced the record's brushes meanwhile.
+void storeField(const Command& c) {
+  if (c.itemRecord.kind.empty()) return;
+  ItemRecord fresh = ZK_FormItemGet(c.form, c.item);
+  if (fresh.kind.empty()) return;
+  fresh.field = c.itemRecord.field;
+  ZK_ItemStoreIntl(ZK_ItemKeyIntl(c.form, c.item), fresh);
+}
+
 int onEnter(const Command& c) {
   if (c.record.statusBar) {
     const std::string& text = c.record.statusMessage.empty() ? c.itemRecord.remark
@@ -158,6 +169,8 @@ bool validateCurrency(Command& c, std::string& message) {
 }
 
 int onExit(Command& c) {
+  // Left only because a refused field took the focus back: the message belongs to that field.
+  const bool causedByRefocus = gRefocusing;
   std::string message;
   const std::string& type = c.itemRecord.type;
   const bool typed = type == ZK_STRING || type == ZK_DATE || type == ZK_CURRENCY;
@@ -172,12 +185,11 @@ int onExit(Command& c) {
 
   // Stored into fresh copies: the refocus may have re-entered the dialog procedure meanwhile.
   WindowRecord record = ZK_WindowLookupIntl(c.form);
-  if (!record.title.empty()) {
+  if (!record.title.empty() && !causedByRefocus) {
     record.statusMessage = message;
     ZK_WindowStoreIntl(c.form, record);
   }
-  if (!c.itemRecord.kind.empty() && !ZK_FormItemGet(c.form, c.item).kind.empty())
-    ZK_ItemStoreIntl(ZK_ItemKeyIntl(c.form, c.item), c.itemRecord);
+  storeField(c);
 
   if (c.record.callback == nullptr) return TRUE;
   if (c.itemRecord.field.text != gEntryText ||
@@ -206,7 +218,7 @@ int onClick(Command& c) {
   if (roleButton) return closeBy(c, item.buttonRole);
   if (item.kind == ZK_CHECKSYS || item.kind == ZK_CHECK) {
     c.itemRecord.field.checkState = !c.itemRecord.field.checkState;
-    ZK_ItemStoreIntl(ZK_ItemKeyIntl(c.form, c.item), c.itemRecord);
+    storeField(c);
     ZK_FormItemRedrawIntl(c.form, c.item);
     if (c.record.callback == nullptr) return 0;
     const int changed = raise(c, ZK_ITEMCHG);
