@@ -245,6 +245,13 @@ TEST(FormEvents, ComboSelectionChangeRaisesChangeThenExit) {
                               "ITEMCHG fiche.ville WM_COMMAND/CBN_SELCHANGE",
                               "ITEMEXIT fiche.ville WM_COMMAND/CBN_SELCHANGE"}));
   EXPECT_EQ(ZK_FormItemGet("fiche", "ville").field.text, "Lyon");
+  // Picking the first entry back within the same visit is a change as well.
+  mark("up");
+  SendMessageA(ville, WM_KEYDOWN, VK_UP, 0);
+  EXPECT_EQ(take(), (Sequence{"--- up", "BEFORE fiche.ville WM_COMMAND/CBN_SELCHANGE",
+                              "ITEMCHG fiche.ville WM_COMMAND/CBN_SELCHANGE",
+                              "ITEMEXIT fiche.ville WM_COMMAND/CBN_SELCHANGE"}));
+  EXPECT_EQ(ZK_FormItemGet("fiche", "ville").field.text, "Paris");
 
   // An editable combo box still shows its old text at the change: the new entry is what counts.
   HWND editable = controlOf("fiche", "editable");

@@ -191,9 +191,14 @@ int onExit(Command& c) {
   }
   storeField(c);
 
+  const bool changedSinceEntry = c.itemRecord.field.text != gEntryText ||
+                                 c.itemRecord.field.checkState != gEntryCheckState;
+  // A combo box's pick is an exit without leaving: the next pick in the same visit compares
+  // with this one, so that picking the first entry back is a change too.
+  gEntryText = c.itemRecord.field.text;
+  gEntryCheckState = c.itemRecord.field.checkState;
   if (c.record.callback == nullptr) return TRUE;
-  if (c.itemRecord.field.text != gEntryText ||
-      c.itemRecord.field.checkState != gEntryCheckState) {
+  if (changedSinceEntry) {
     const int changed = raise(c, ZK_ITEMCHG);
     if (changed != 0) return changed;
   }
