@@ -77,7 +77,7 @@ zk_cleanup() {
     zk_probe terminate >/dev/null
     wait "$zk_velmo" 2>/dev/null
   fi
-  rm -rf "$zk_shots"
+  [ -n "${ZK_KEEP_SHOTS:-}" ] || rm -rf "$zk_shots"
 }
 trap zk_cleanup EXIT
 
