@@ -7,8 +7,8 @@
 #include <string>
 
 #include "foundation/clock.h"
-#include "foundation/currency_value.h"
-#include "foundation/date_value.h"
+#include "zarvik/currency_value.h"
+#include "zarvik/date_value.h"
 #include "foundation/foundation_intl.h"
 
 namespace {

@@ -6,9 +6,7 @@ include(CMakePackageConfigHelpers)
 install(TARGETS zarvik EXPORT ZarvikTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
         INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
-install(DIRECTORY toolkit/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zarvik
-        FILES_MATCHING PATTERN "zarvik.h" PATTERN "platform_types.h" PATTERN "*_value.h"
-        PATTERN "item_record.h" PATTERN "field_value.h")
+install(DIRECTORY toolkit/include/zarvik DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(FILES toolkit/foundation/zarmsg.zdb DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET velmo)
   install(TARGETS velmo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

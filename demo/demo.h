@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string>
 
-#include "zarvik.h"
+#include "zarvik/zarvik.h"
 
 // Declares the menu bar's entries and shows it on the main window.
 void DemoMenuBuild();

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "demo.h"
-#include "zarvik.h"
+#include "zarvik/zarvik.h"
 
 namespace {
 constexpr char kMainWindow[] = "Main";

@@ -2,7 +2,7 @@
 // and an accepted amount written with a wide enough picture reads back as the same amount.
 #include <string>
 
-#include "foundation/currency_value.h"
+#include "zarvik/currency_value.h"
 #include "fuzz_input.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "foundation/clock.h"
-#include "foundation/date_value.h"
+#include "zarvik/date_value.h"
 #include "fuzz_input.h"
 
 namespace {

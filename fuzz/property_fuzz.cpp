@@ -4,7 +4,7 @@
 
 #include "foundation/foundation_intl.h"
 #include "fuzz_input.h"
-#include "zarvik.h"
+#include "zarvik/zarvik.h"
 
 namespace {
 

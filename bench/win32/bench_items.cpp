@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "zarvik.h"
+#include "zarvik/zarvik.h"
 
 namespace bench {
 

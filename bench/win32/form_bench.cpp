@@ -13,7 +13,7 @@
 #include "foundation/foundation_intl.h"
 #include "raw_form.h"
 #include "window/gdi_objects.h"
-#include "zarvik.h"
+#include "zarvik/zarvik.h"
 
 namespace {
 using namespace bench;

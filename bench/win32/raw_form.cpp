@@ -9,7 +9,7 @@
 
 #include "foundation/foundation_intl.h"
 #include "raw_form.h"
-#include "zarvik.h"
+#include "zarvik/zarvik.h"
 
 namespace bench {
 

@@ -2,7 +2,7 @@
 // whose button copies the typed name into a greeting.
 #include <windows.h>
 
-#include "zarvik.h"
+#include "zarvik/zarvik.h"
 
 namespace {
 constexpr char kMain[] = "Main";

@@ -1,6 +1,6 @@
 // CurrencyValue: layouts and pictures, exact reading and writing of amounts,
 // and round trips through wide layouts.
-#include "foundation/currency_value.h"
+#include "zarvik/currency_value.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // DateValue: range checks, partial input completed from a pinned clock,
 // format tokens, and agreement with the C library's own mktime/localtime.
-#include "foundation/date_value.h"
+#include "zarvik/date_value.h"
 
 #include <gtest/gtest.h>
 

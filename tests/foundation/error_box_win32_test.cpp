@@ -8,7 +8,7 @@
 
 #include "foundation/foundation_intl.h"
 #include "window/window_intl.h"
-#include "zarvik.h"
+#include "zarvik/zarvik.h"
 
 namespace {
 

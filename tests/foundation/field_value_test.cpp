@@ -1,6 +1,6 @@
 // FieldValue: what a typed item keeps after the user leaves it, and that a
 // copy carries every member whole.
-#include "foundation/field_value.h"
+#include "zarvik/field_value.h"
 
 #include <gtest/gtest.h>
 

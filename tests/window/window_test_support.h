@@ -12,7 +12,7 @@
 #include "foundation/foundation_intl.h"
 #include "window/gdi_objects.h"
 #include "window/window_intl.h"
-#include "zarvik.h"
+#include "zarvik/zarvik.h"
 
 namespace wt {
 

@@ -5,9 +5,9 @@
 #include <map>
 #include <string>
 
-#include "forms/item_record.h"
+#include "zarvik/item_record.h"
 #include "window/window_intl.h"
-#include "zarvik.h"
+#include "zarvik/zarvik.h"
 
 // --- item_table.cpp ----------------------------------------------------------------------------
 

@@ -1,6 +1,6 @@
 // CurrencyValue: layouts, pictures, and exact reading and writing of amounts
 // without any floating-point step.
-#include "foundation/currency_value.h"
+#include "zarvik/currency_value.h"
 
 #include <cstddef>
 

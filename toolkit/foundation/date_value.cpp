@@ -1,6 +1,6 @@
 // DateValue: range checks, the local-time conversion, and the format walk
 // shared by Parse and Format.
-#include "foundation/date_value.h"
+#include "zarvik/date_value.h"
 
 #include <climits>
 #include <cstddef>

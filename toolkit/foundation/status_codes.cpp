@@ -1,5 +1,5 @@
 // The list of status codes, for the catalogue's completeness check.
-#include "zarvik.h"
+#include "zarvik/zarvik.h"
 
 const int ZK_ALL_STATUS_CODES[] = {
     ZK_ERR_NAME_EMPTY,          ZK_ERR_WINDOW_EXISTS,      ZK_ERR_WINDOW_NOT_FOUND,

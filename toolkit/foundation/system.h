@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform_types.h"
+#include "zarvik/platform_types.h"
 
 // The calling thread's last-error number.
 std::uint32_t ZK_SystemLastErrorIntl();

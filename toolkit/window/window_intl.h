@@ -7,7 +7,7 @@
 #include <string>
 
 #include "foundation/foundation_intl.h"
-#include "zarvik.h"
+#include "zarvik/zarvik.h"
 
 // --- window_registry.cpp -----------------------------------------------------------------------
 

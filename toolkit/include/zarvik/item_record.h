@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "foundation/field_value.h"
+#include "field_value.h"
 #include "platform_types.h"
 
 struct ItemRecord {

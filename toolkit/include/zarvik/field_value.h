@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "foundation/currency_value.h"
-#include "foundation/date_value.h"
+#include "currency_value.h"
+#include "date_value.h"
 
 // The item's TYPE says which members carry meaning: `text` for STRING, DATE
 // and CURRENCY, `date` for DATE, `currency` for CURRENCY. DATE and CURRENCY

@@ -212,7 +212,7 @@ int ZK_FormClose(const std::string& name);
 // ---------------------------------------------------------------------------------------------
 // Form items
 // ---------------------------------------------------------------------------------------------
-#include "forms/item_record.h"
+#include "item_record.h"
 
 // A copy of the item's record, or the empty record (kind "") when the form has no such item.
 ItemRecord ZK_FormItemGet(const std::string& form, const std::string& item);
