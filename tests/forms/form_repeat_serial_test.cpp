@@ -1,5 +1,6 @@
-// Repeated use of a form: a thousand openings and closings, modal and modeless, leave the
-// registry, the item table and the toolkit's GDI objects where they started.
+// Repeated use of a form: two hundred openings and closings, modal and modeless, leave the
+// registry, the item table and the toolkit's GDI objects where they started (the counts are
+// exact, so one leaked object a run shows; the long runs are the soak's, scripts/soak.sh).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -53,12 +54,12 @@ void repeatForm(const char* properties, int runs) {
   EXPECT_EQ(reports.count(), 0u);
 }
 
-TEST(FormRepeat, ModelessFormOfThirtyItemsOpenedAndClosedAThousandTimes) {
-  repeatForm("", 1000);
+TEST(FormRepeat, ModelessFormOfThirtyItemsOpenedAndClosedTwoHundredTimes) {
+  repeatForm("", 200);
 }
 
-TEST(FormRepeat, ModalFormOfThirtyItemsOpenedAndClosedAThousandTimes) {
-  repeatForm("modal=yes", 1000);
+TEST(FormRepeat, ModalFormOfThirtyItemsOpenedAndClosedTwoHundredTimes) {
+  repeatForm("modal=yes", 200);
 }
 
 }  // namespace
