@@ -7,9 +7,9 @@
 #include <string>
 
 #include "foundation/clock.h"
+#include "foundation/foundation_intl.h"
 #include "zarvik/currency_value.h"
 #include "zarvik/date_value.h"
-#include "foundation/foundation_intl.h"
 
 namespace {
 

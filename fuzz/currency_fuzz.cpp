@@ -2,8 +2,8 @@
 // and an accepted amount written with a wide enough picture reads back as the same amount.
 #include <string>
 
-#include "zarvik/currency_value.h"
 #include "fuzz_input.h"
+#include "zarvik/currency_value.h"
 
 namespace {
 const char* const kCurrencies[] = {"US", "US$", "FR", "FR$", "EUR", ""};

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "foundation/clock.h"
-#include "zarvik/date_value.h"
 #include "fuzz_input.h"
+#include "zarvik/date_value.h"
 
 namespace {
 const char kAllComponents[] = "dd/mm/yyyy hh:nn:ss";

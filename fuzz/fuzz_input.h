@@ -33,9 +33,9 @@ class FuzzInput {
   std::size_t pos_ = 0;
 };
 
-#define FUZZ_CHECK(condition)                                                        \
-  do {                                                                                \
-    if (!(condition)) {                                                               \
-      __builtin_trap();                                                               \
-    }                                                                                 \
+#define FUZZ_CHECK(condition) \
+  do {                        \
+    if (!(condition)) {       \
+      __builtin_trap();       \
+    }                         \
   } while (0)

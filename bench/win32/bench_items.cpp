@@ -51,7 +51,8 @@ const std::vector<BenchItem>& StaticFormItems() {
        "remark=Alignement horizontal du texte du champ STATIC"},
       {20, "verticalign", ZK_STATIC, 360, 210, 130, 25, "value=Alignement vertic.;txvpos=center"},
       {21, "cbverticalign", ZK_COMBOSYS, 500, 210, 100, 100,
-       "value1=TOP;value2=CENTER;value3=BOTTOM;remark=Alignement vertical du texte du champ STATIC"},
+       "value1=TOP;value2=CENTER;value3=BOTTOM;remark=Alignement vertical du texte du champ "
+       "STATIC"},
       {22, "taillebrd", ZK_STATIC, 60, 240, 180, 25, "value=Taille bordure;txvpos=center"},
       {23, "cbtaillebrd", ZK_COMBOSYS, 180, 240, 50, 100,
        "value1=1;value2=0;value3=2;value4=3;value5=4;value6=5;value7=6;value8=8;value9=10;"

@@ -30,10 +30,10 @@ struct Link {
   const char* event;
 };
 const Link kLinks[] = {
-    {"cbpolice", ZK_ITEMCHG},      {"cbtaille", ZK_ITEMCHG},       {"gras", ZK_ITEMCHG},
-    {"italique", ZK_ITEMCHG},      {"souligne", ZK_ITEMCHG},       {"cbcouleurtexte", ZK_ITEMCHG},
-    {"cbcouleurfond", ZK_ITEMCHG}, {"cbtaillebrd", ZK_ITEMCHG},    {"cbcouleurbrd", ZK_ITEMCHG},
-    {"cbstylebrd", ZK_ITEMCHG},    {"cbhorizalign", ZK_ITEMCHG},   {"cbverticalign", ZK_ITEMCHG},
+    {"cbpolice", ZK_ITEMCHG},      {"cbtaille", ZK_ITEMCHG},     {"gras", ZK_ITEMCHG},
+    {"italique", ZK_ITEMCHG},      {"souligne", ZK_ITEMCHG},     {"cbcouleurtexte", ZK_ITEMCHG},
+    {"cbcouleurfond", ZK_ITEMCHG}, {"cbtaillebrd", ZK_ITEMCHG},  {"cbcouleurbrd", ZK_ITEMCHG},
+    {"cbstylebrd", ZK_ITEMCHG},    {"cbhorizalign", ZK_ITEMCHG}, {"cbverticalign", ZK_ITEMCHG},
     {"texte", ZK_ITEMEXIT},
 };
 int onEvent(std::string, std::string item, std::string event, HWND, UINT, WPARAM, LPARAM) {
@@ -60,8 +60,8 @@ HWND mainWindow() {
 
 HWND toolkitOpen(const std::vector<BenchItem>& items, const char* properties) {
   for (const BenchItem& item : items)
-    ZK_FormItemAdd(kForm, item.name, item.kind, item.order, item.x, item.y, item.width,
-                   item.height, item.properties);
+    ZK_FormItemAdd(kForm, item.name, item.kind, item.order, item.x, item.y, item.width, item.height,
+                   item.properties);
   ZK_FormCreate(kForm, properties, kFormX, kFormY, kFormWidth, kFormHeight, onEvent);
   Pump();
   return ZK_WindowLookupIntl(kForm).hwnd;
@@ -108,8 +108,8 @@ void printRow(int row, const std::string& name, const Pair& pair, const char* un
   std::fflush(stdout);
 }
 
-void openClose(const std::string& name, const std::vector<BenchItem>& items,
-               const char* properties, int repetitions) {
+void openClose(const std::string& name, const std::vector<BenchItem>& items, const char* properties,
+               int repetitions) {
   const RawForm raw = RawFormCompile(items, properties);
   auto toolkitRun = [&] {
     const double start = Now();
@@ -209,8 +209,10 @@ void messages(int itemCount, int messageCount, int repetitions) {
   rawRun();
   const Snapshot before = snapshot();
   const Pair pair = Interleave(repetitions, toolkitRun, rawRun);
-  printRow(3, std::to_string(messageCount) + " messages, form of " + std::to_string(itemCount) +
-                  " items", pair, "message", messageCount, before, snapshot());
+  printRow(
+      3,
+      std::to_string(messageCount) + " messages, form of " + std::to_string(itemCount) + " items",
+      pair, "message", messageCount, before, snapshot());
 }
 
 std::string environment(const char* name) {
@@ -242,8 +244,7 @@ int main() {
   const bool small = quick();
   const int scale = small ? 3 : 1;
   if (wanted('1')) {
-    openClose("open+close static (30 items)", StaticFormItems(), kStaticFormProperties,
-              21 / scale);
+    openClose("open+close static (30 items)", StaticFormItems(), kStaticFormProperties, 21 / scale);
     for (int count : {100, 1000, 5000}) {
       if (small && count == 5000) continue;
       const int repetitions = count >= 5000 ? 3 : (count >= 1000 ? 7 : 15);

@@ -87,7 +87,8 @@ RawControl compile(const BenchItem& item, COLORREF formBack) {
       break;
     case RawKind::kCombo:
       c.className = "ComboBox";
-      c.style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_AUTOHSCROLL | CBS_DROPDOWNLIST;
+      c.style =
+          WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_AUTOHSCROLL | CBS_DROPDOWNLIST;
       for (int i = 1; i <= 50; ++i) {
         const std::string entry = ZK_PropertyGetIntl("VALUE" + std::to_string(i), p);
         if (entry.empty()) break;
@@ -146,10 +147,9 @@ void createControls(HWND dialog, Session& s) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   for (const RawControl& c : s.form->controls) {
     const char* text = c.kind == RawKind::kCombo ? nullptr : c.windowText.c_str();
-    HWND control = CreateWindowExA(c.exStyle, c.className, text, c.style, c.x, c.y, c.width,
-                                   c.height, dialog,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance,
-                                   nullptr);
+    HWND control =
+        CreateWindowExA(c.exStyle, c.className, text, c.style, c.x, c.y, c.width, c.height, dialog,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
     if (control == nullptr) continue;
     if (c.kind == RawKind::kEdit) {
       SendMessageA(control, EM_LIMITTEXT, static_cast<WPARAM>(c.limit), 0);
@@ -163,10 +163,9 @@ void createControls(HWND dialog, Session& s) {
       SendMessageA(control, CB_SETCURSEL, 0, 0);
     }
   }
-  s.statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP,
-                                0, 0, 0, 0, dialog,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)),
-                                instance, nullptr);
+  s.statusBar = CreateWindowExA(
+      0, STATUSCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, dialog,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)), instance, nullptr);
   MoveWindow(dialog, s.x, s.y, s.width, s.height, TRUE);
   ShowWindow(dialog, SW_SHOWNORMAL);
 }
@@ -257,8 +256,8 @@ void putWord(std::vector<BYTE>& bytes, std::size_t at, WORD value) {
 RawForm RawFormCompile(const std::vector<BenchItem>& items, const std::string& formProperties) {
   RawForm form;
   form.caption = "Zarvik Form";
-  form.backColour = static_cast<COLORREF>(
-      colourOr(ZK_PropertyGetIntl(ZK_BKCOL, formProperties), 0xFFFFFF));
+  form.backColour =
+      static_cast<COLORREF>(colourOr(ZK_PropertyGetIntl(ZK_BKCOL, formProperties), 0xFFFFFF));
   // The description is indexed by control id, so items are placed by their order number.
   std::vector<BenchItem> sorted = items;
   std::stable_sort(sorted.begin(), sorted.end(),
@@ -294,11 +293,13 @@ HWND RawFormOpen(const RawForm& form, HWND owner, int x, int y, int width, int h
   for (const char* ch = "Arial"; *ch != 0; ++ch, at += 2) putWord(t, at, static_cast<WORD>(*ch));
   std::memcpy(bytes, t.data(), t.size());
 
-  auto* s = new Session{&form, RawBrush(form.backColour), nullptr,
-                        std::vector<HBRUSH>(form.controls.size() * 2, nullptr), x, y, width, height};
+  auto* s = new Session{&form,   RawBrush(form.backColour),
+                        nullptr, std::vector<HBRUSH>(form.controls.size() * 2, nullptr),
+                        x,       y,
+                        width,   height};
   HWND dialog = CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
-                                           reinterpret_cast<LPCDLGTEMPLATEA>(bytes), owner,
-                                           rawProc, reinterpret_cast<LPARAM>(s));
+                                           reinterpret_cast<LPCDLGTEMPLATEA>(bytes), owner, rawProc,
+                                           reinterpret_cast<LPARAM>(s));
   GlobalUnlock(block);
   GlobalFree(block);
   if (dialog == nullptr) {

@@ -17,27 +17,27 @@ enum class RawKind { kStatic, kRect, kEdit, kButtonSys, kButton, kCheckSys, kChe
 struct RawControl {
   RawKind kind;
   const char* className;
-  std::string windowText;     // the item name, or "" (no text for a combo box)
+  std::string windowText;  // the item name, or "" (no text for a combo box)
   DWORD exStyle;
   DWORD style;
   int x, y, width, height;
-  int id;                      // order + 101, for every control
+  int id;  // order + 101, for every control
   std::vector<std::string> comboEntries;
   std::string editText;
   int limit;
   bool checked;
   // Owner drawing.
-  COLORREF textColour;         // already defaulted
-  COLORREF backColour;         // text background, already defaulted
-  int fillColour;              // -1: no fill
-  std::string fontFace;        // "": the context's font
+  COLORREF textColour;   // already defaulted
+  COLORREF backColour;   // text background, already defaulted
+  int fillColour;        // -1: no fill
+  std::string fontFace;  // "": the context's font
   int fontSize;
   bool bold, italic, underline;
-  int borderStyle;             // 0 solid, 1 raised, 2 sunken
+  int borderStyle;  // 0 solid, 1 raised, 2 sunken
   int borderSize;
   COLORREF borderColour;
   UINT textFormat;
-  std::string text;            // drawn text
+  std::string text;  // drawn text
   std::string remark;
 };
 

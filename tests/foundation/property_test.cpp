@@ -21,10 +21,10 @@ TEST(PropertyGet, FindsKeysByTheirRules) {
       {"name=Velmo v1.1", "Name", "Velmo v1.1"},
       {"bkcol=red;name= Demo ", "NAME", "Demo"},
       {"bkcol=red;name= Demo ", "BKCOL", "red"},
-      {"a=1; name=x", "NAME", ""},        // a blank after ";" hides the key
-      {"name =x", "NAME", ""},             // and so does a blank before "="
+      {"a=1; name=x", "NAME", ""},  // a blank after ";" hides the key
+      {"name =x", "NAME", ""},      // and so does a blank before "="
       {"remark=xname=y;name=z", "NAME", "z"},
-      {"name=a;name=b", "NAME", "a"},      // the leftmost occurrence wins
+      {"name=a;name=b", "NAME", "a"},  // the leftmost occurrence wins
       {"value1=un;value10=dix", "VALUE1", "un"},
       {"value1=un;value10=dix", "VALUE10", "dix"},
       {"value1=un;value10=dix", "VALUE", ""},
@@ -32,7 +32,7 @@ TEST(PropertyGet, FindsKeysByTheirRules) {
       {"modal=", "MODAL", ""},
       {"modal=;modal=true", "MODAL", ""},  // an empty first value still wins
       {"name=   ", "NAME", ""},
-      {"name=\ta\t", "NAME", "\ta\t"},     // only spaces are trimmed
+      {"name=\ta\t", "NAME", "\ta\t"},  // only spaces are trimmed
       {"", "NAME", ""},
       {"name=x", "", ""},
       {"NAME=Keeps Its Case", "name", "Keeps Its Case"},
@@ -41,7 +41,7 @@ TEST(PropertyGet, FindsKeysByTheirRules) {
       {"name=x;", "NAME", "x"},
       {";name=x", "NAME", "x"},
       {"name==x", "NAME", "=x"},
-      {"name", "NAME", ""},                // key at the very end, no "="
+      {"name", "NAME", ""},  // key at the very end, no "="
       {"x=1;name", "NAME", ""},
   };
   for (const PropertyCase& c : cases) {
@@ -96,12 +96,26 @@ TEST(Colour, NamesThenHexadecimal) {
     const char* text;
     std::uint32_t colour;
   } cases[] = {
-      {"black", 0x000000},   {"White", 0xFFFFFF},   {"Red", 0x0000FF},      {"BLUE", 0xFF0000},
-      {"green", 0x00FF00},   {"yellow", 0x00FFFF},  {"magenta", 0xFF00FF},  {"cyan", 0xFFFF00},
-      {"grey", 0xBFBFBF},    {"lightgrey", 0xDFDFDF}, {"darkgrey", 0x7F7F7F},
-      {"00ff00", 0x00FF00},  {"FF", 0x0000FF},      {"FF0000", 0xFF0000},   {"-1", 0xFFFFFFFF},
-      {"0x0000ff", 0x0000FF}, {"", 0},              {"purple", 0},          {"gray", 0},
-      {"FFFFFFFF", 0},       // beyond a signed 32-bit number: unreadable, so black
+      {"black", 0x000000},
+      {"White", 0xFFFFFF},
+      {"Red", 0x0000FF},
+      {"BLUE", 0xFF0000},
+      {"green", 0x00FF00},
+      {"yellow", 0x00FFFF},
+      {"magenta", 0xFF00FF},
+      {"cyan", 0xFFFF00},
+      {"grey", 0xBFBFBF},
+      {"lightgrey", 0xDFDFDF},
+      {"darkgrey", 0x7F7F7F},
+      {"00ff00", 0x00FF00},
+      {"FF", 0x0000FF},
+      {"FF0000", 0xFF0000},
+      {"-1", 0xFFFFFFFF},
+      {"0x0000ff", 0x0000FF},
+      {"", 0},
+      {"purple", 0},
+      {"gray", 0},
+      {"FFFFFFFF", 0},  // beyond a signed 32-bit number: unreadable, so black
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ZK_ColourIntl(c.text), c.colour) << c.text;
@@ -116,17 +130,34 @@ TEST(TextToInt, ReadsAsStreamExtractionDoes) {
     int radix;
     std::int32_t value;
   } cases[] = {
-      {"  42", 10, 42},        {"010", 10, 10},         {"x", 10, 0},
-      {"", 10, 0},             {"12abc", 10, 12},       {"-5", 10, -5},
-      {"+7", 10, 7},           {"\t\n 3", 10, 3},       {"- 5", 10, 0},
-      {"2147483647", 10, 2147483647},                   {"2147483648", 10, 0},
-      {"-2147483648", 10, -2147483647 - 1},             {"-2147483649", 10, 0},
+      {"  42", 10, 42},
+      {"010", 10, 10},
+      {"x", 10, 0},
+      {"", 10, 0},
+      {"12abc", 10, 12},
+      {"-5", 10, -5},
+      {"+7", 10, 7},
+      {"\t\n 3", 10, 3},
+      {"- 5", 10, 0},
+      {"2147483647", 10, 2147483647},
+      {"2147483648", 10, 0},
+      {"-2147483648", 10, -2147483647 - 1},
+      {"-2147483649", 10, 0},
       {"99999999999999999999999", 10, 0},
-      {"ff", 16, 255},         {"0xFF", 16, 255},       {"0X1f", 16, 31},
-      {"-1", 16, -1},          {"-0x10", 16, -16},      {"0x", 16, 0},
-      {"7fffffff", 16, 2147483647},                     {"80000000", 16, 0},
-      {"17", 8, 15},           {"8", 8, 0},             {"0x10", 8, 0},
-      {"15", 3, 15},           {"15", 0, 15},           {"ff", 10, 0},
+      {"ff", 16, 255},
+      {"0xFF", 16, 255},
+      {"0X1f", 16, 31},
+      {"-1", 16, -1},
+      {"-0x10", 16, -16},
+      {"0x", 16, 0},
+      {"7fffffff", 16, 2147483647},
+      {"80000000", 16, 0},
+      {"17", 8, 15},
+      {"8", 8, 0},
+      {"0x10", 8, 0},
+      {"15", 3, 15},
+      {"15", 0, 15},
+      {"ff", 10, 0},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ZK_TextToIntIntl(c.text, c.radix), c.value) << c.text << " radix " << c.radix;

@@ -47,51 +47,48 @@ struct SoakForm {
   int actionsPerCycle;  // a rotating window over the actions keeps each cycle cheap
 };
 
-const SoakForm kTous = {
-    "tous",
-    DemoTousFormOpen,
-    "ok",
-    {{"edit1", Act::kType, {"bonjour", "", "Saisie \xE9t\xE9"}, 0},
-     {"check1", Act::kClick, {}, 0},
-     {"check2", Act::kClick, {}, 0},
-     {"combo1", Act::kPick, {}, 3},
-     {"bouton1", Act::kClick, {}, 0},
-     {"bouton2", Act::kClick, {}, 0}},
-    3};
+const SoakForm kTous = {"tous",
+                        DemoTousFormOpen,
+                        "ok",
+                        {{"edit1", Act::kType, {"bonjour", "", "Saisie \xE9t\xE9"}, 0},
+                         {"check1", Act::kClick, {}, 0},
+                         {"check2", Act::kClick, {}, 0},
+                         {"combo1", Act::kPick, {}, 3},
+                         {"bouton1", Act::kClick, {}, 0},
+                         {"bouton2", Act::kClick, {}, 0}},
+                        3};
 
-const SoakForm kStatic = {
-    "static",
-    DemoStaticFormOpen,
-    "fermer",
-    {{"cbpolice", Act::kPick, {}, 3},
-     {"texte", Act::kType, {"Nouveau texte", "", "Texte d\xE9mo"}, 0},
-     {"cbtaille", Act::kPick, {}, 9},
-     {"gras", Act::kClick, {}, 0},
-     {"cbcouleurtexte", Act::kPick, {}, 11},
-     {"italique", Act::kClick, {}, 0},
-     {"cbcouleurfond", Act::kPick, {}, 13},
-     {"souligne", Act::kClick, {}, 0},
-     {"cbhorizalign", Act::kPick, {}, 3},
-     {"cbverticalign", Act::kPick, {}, 3},
-     {"cbtaillebrd", Act::kPick, {}, 11},
-     {"cbcouleurbrd", Act::kPick, {}, 11},
-     {"cbstylebrd", Act::kPick, {}, 3}},
-    2};
+const SoakForm kStatic = {"static",
+                          DemoStaticFormOpen,
+                          "fermer",
+                          {{"cbpolice", Act::kPick, {}, 3},
+                           {"texte", Act::kType, {"Nouveau texte", "", "Texte d\xE9mo"}, 0},
+                           {"cbtaille", Act::kPick, {}, 9},
+                           {"gras", Act::kClick, {}, 0},
+                           {"cbcouleurtexte", Act::kPick, {}, 11},
+                           {"italique", Act::kClick, {}, 0},
+                           {"cbcouleurfond", Act::kPick, {}, 13},
+                           {"souligne", Act::kClick, {}, 0},
+                           {"cbhorizalign", Act::kPick, {}, 3},
+                           {"cbverticalign", Act::kPick, {}, 3},
+                           {"cbtaillebrd", Act::kPick, {}, 11},
+                           {"cbcouleurbrd", Act::kPick, {}, 11},
+                           {"cbstylebrd", Act::kPick, {}, 3}},
+                          2};
 
-const SoakForm kEdit = {
-    "edit",
-    DemoEditFormOpen,
-    "fermer",
-    {{"champ1", Act::kType, {"texte libre", ""}, 0},
-     {"champ2", Act::kType, {"1", "1/1", "32/01/2005", ""}, 0},
-     {"champ3", Act::kType, {"12,5", "abc", "1234"}, 0},
-     {"champ4", Act::kType, {"", "abcdefghijklmno", "court"}, 0},
-     {"check", Act::kClick, {}, 0},
-     {"masquer", Act::kClick, {}, 0},
-     {"montrer", Act::kClick, {}, 0},
-     {"desactiver", Act::kClick, {}, 0},
-     {"activer", Act::kClick, {}, 0}},
-    3};
+const SoakForm kEdit = {"edit",
+                        DemoEditFormOpen,
+                        "fermer",
+                        {{"champ1", Act::kType, {"texte libre", ""}, 0},
+                         {"champ2", Act::kType, {"1", "1/1", "32/01/2005", ""}, 0},
+                         {"champ3", Act::kType, {"12,5", "abc", "1234"}, 0},
+                         {"champ4", Act::kType, {"", "abcdefghijklmno", "court"}, 0},
+                         {"check", Act::kClick, {}, 0},
+                         {"masquer", Act::kClick, {}, 0},
+                         {"montrer", Act::kClick, {}, 0},
+                         {"desactiver", Act::kClick, {}, 0},
+                         {"activer", Act::kClick, {}, 0}},
+                        3};
 
 // ---- driving the controls with the messages a user's actions produce --------------------------
 
@@ -240,9 +237,9 @@ void openModeless(const SoakForm& form) {
                    r.properties);
   }
   const WindowRecord& f = gSoak.formRecord;
-  ASSERT_EQ(ZK_FormCreate(form.name, "modal=no;" + f.properties, f.x, f.y, f.width, f.height,
-                          f.callback),
-            ZK_OK);
+  ASSERT_EQ(
+      ZK_FormCreate(form.name, "modal=no;" + f.properties, f.x, f.y, f.width, f.height, f.callback),
+      ZK_OK);
   HWND dialog = ZK_WindowLookupIntl(form.name).hwnd;
   ASSERT_NE(dialog, nullptr);
   perform(form, dialog, gSoak.cycle / 2);
@@ -277,8 +274,8 @@ void soak(const SoakForm& form) {
   SIZE_T highest = 0;
 
   const char* asked = std::getenv("ZK_SOAK_CYCLES");
-  const int cycles = asked != nullptr && std::atoi(asked) >= 2 * kCheckEvery ? std::atoi(asked)
-                                                                             : kDefaultCycles;
+  const int cycles =
+      asked != nullptr && std::atoi(asked) >= 2 * kCheckEvery ? std::atoi(asked) : kDefaultCycles;
   // Even cycles run the demo's own modal opening, odd ones the same form modeless.
   for (gSoak.cycle = 0; gSoak.cycle < cycles; ++gSoak.cycle) {
     if (gSoak.cycle % 2 == 0) {

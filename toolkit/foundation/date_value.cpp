@@ -10,258 +10,261 @@
 
 namespace {
 
-bool IsFormatLetter(char c)
-{
-    return c == 'd' || c == 'm' || c == 'y' || c == 'h' || c == 'n' || c == 's';
+bool IsFormatLetter(char c) {
+  return c == 'd' || c == 'm' || c == 'y' || c == 'h' || c == 'n' || c == 's';
 }
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
 }
 
 // One literal stretch of a format and the token that follows it.
 struct FormatPiece {
-    std::string literal;    // the literal characters, each "!" dropped
-    char letter = 0;        // the token's letter; 0 when the format ended first
-    std::size_t count = 0;  // how many times the letter repeats
+  std::string literal;    // the literal characters, each "!" dropped
+  char letter = 0;        // the token's letter; 0 when the format ended first
+  std::size_t count = 0;  // how many times the letter repeats
 };
 
 // Reads the piece at `pos` and moves `pos` past it.
-FormatPiece NextPiece(const std::string& format, std::size_t& pos)
-{
-    FormatPiece piece;
-    while (pos < format.size() && !IsFormatLetter(format[pos])) {
-        if (format[pos] == '!') {
-            ++pos;
-            if (pos >= format.size())
-                break;  // a trailing "!" escapes nothing
-        }
-        piece.literal += format[pos];
-        ++pos;
+FormatPiece NextPiece(const std::string& format, std::size_t& pos) {
+  FormatPiece piece;
+  while (pos < format.size() && !IsFormatLetter(format[pos])) {
+    if (format[pos] == '!') {
+      ++pos;
+      if (pos >= format.size()) break;  // a trailing "!" escapes nothing
     }
-    if (pos < format.size()) {
-        piece.letter = format[pos];
-        while (pos < format.size() && format[pos] == piece.letter) {
-            ++pos;
-            ++piece.count;
-        }
+    piece.literal += format[pos];
+    ++pos;
+  }
+  if (pos < format.size()) {
+    piece.letter = format[pos];
+    while (pos < format.size() && format[pos] == piece.letter) {
+      ++pos;
+      ++piece.count;
     }
-    return piece;
+  }
+  return piece;
 }
 
 enum class Component { None, Day, Month, ShortYear, Year, Hour, Minute, Second };
 
 // What a token stands for; runs such as "y", "yyy" or "ddd" stand for nothing.
-Component TokenComponent(const FormatPiece& piece)
-{
-    if (piece.letter == 'y') {
-        if (piece.count == 2)
-            return Component::ShortYear;
-        return piece.count == 4 ? Component::Year : Component::None;
-    }
-    if (piece.count != 1 && piece.count != 2)
-        return Component::None;
-    switch (piece.letter) {
-    case 'd': return Component::Day;
-    case 'm': return Component::Month;
-    case 'h': return Component::Hour;
-    case 'n': return Component::Minute;
-    case 's': return Component::Second;
-    default: return Component::None;
-    }
+Component TokenComponent(const FormatPiece& piece) {
+  if (piece.letter == 'y') {
+    if (piece.count == 2) return Component::ShortYear;
+    return piece.count == 4 ? Component::Year : Component::None;
+  }
+  if (piece.count != 1 && piece.count != 2) return Component::None;
+  switch (piece.letter) {
+    case 'd':
+      return Component::Day;
+    case 'm':
+      return Component::Month;
+    case 'h':
+      return Component::Hour;
+    case 'n':
+      return Component::Minute;
+    case 's':
+      return Component::Second;
+    default:
+      return Component::None;
+  }
 }
 
 // Skips to the next run of digits and reads it. A run too long for an int
 // saturates at INT_MAX, which every range test refuses. False when the text
 // holds no digit past `pos`.
-bool ReadNumber(const std::string& text, std::size_t& pos, int& number)
-{
-    while (pos < text.size() && !IsDigit(text[pos]))
-        ++pos;
-    if (pos >= text.size())
-        return false;
-    long long value = 0;
-    while (pos < text.size() && IsDigit(text[pos])) {
-        if (value <= INT_MAX)
-            value = value * 10 + (text[pos] - '0');
-        ++pos;
-    }
-    number = value > INT_MAX ? INT_MAX : static_cast<int>(value);
-    return true;
+bool ReadNumber(const std::string& text, std::size_t& pos, int& number) {
+  while (pos < text.size() && !IsDigit(text[pos])) ++pos;
+  if (pos >= text.size()) return false;
+  long long value = 0;
+  while (pos < text.size() && IsDigit(text[pos])) {
+    if (value <= INT_MAX) value = value * 10 + (text[pos] - '0');
+    ++pos;
+  }
+  number = value > INT_MAX ? INT_MAX : static_cast<int>(value);
+  return true;
 }
 
 // Two-digit years: below 38 this century, up to 499 the last one.
-int WindowShortYear(int n)
-{
-    if (n < 38)
-        return 2000 + n;
-    if (n < 500)
-        return 1900 + n;
-    return n;
+int WindowShortYear(int n) {
+  if (n < 38) return 2000 + n;
+  if (n < 500) return 1900 + n;
+  return n;
 }
 
-std::string Decimal(int value, bool padded)
-{
-    std::string digits = std::to_string(value);
-    if (padded && value >= 0 && value < 10)
-        digits.insert(digits.begin(), '0');
-    return digits;
+std::string Decimal(int value, bool padded) {
+  std::string digits = std::to_string(value);
+  if (padded && value >= 0 && value < 10) digits.insert(digits.begin(), '0');
+  return digits;
 }
 
 }  // namespace
 
-void DateValue::SetFormat(const std::string& text)
-{
-    error = 0;
-    if (text.empty()) {
-        error = ZK_DATE_ERR_FORMAT;
-        return;
-    }
-    format = text;
+void DateValue::SetFormat(const std::string& text) {
+  error = 0;
+  if (text.empty()) {
+    error = ZK_DATE_ERR_FORMAT;
+    return;
+  }
+  format = text;
 }
 
-void DateValue::Clear()
-{
-    seconds = 0;
-    empty = true;
+void DateValue::Clear() {
+  seconds = 0;
+  empty = true;
 }
 
-void DateValue::Set(int year, int month, int day, int hour, int minute, int second)
-{
-    // Each failing test overwrites the last, so the highest code remains.
-    error = 0;
-    if (day < 1 || day > 31)
-        error = ZK_DATE_ERR_DAY;
-    if (month < 1 || month > 12)
-        error = ZK_DATE_ERR_MONTH;
-    if (year < 1970 || year > 2038)
-        error = ZK_DATE_ERR_YEAR;
-    if (hour < 0 || hour > 24)
-        error = ZK_DATE_ERR_HOUR;
-    if (minute < 0 || minute > 59)
-        error = ZK_DATE_ERR_MINUTE;
-    if (second < 0 || second > 59)
-        error = ZK_DATE_ERR_SECOND;
-    if (error != 0) {
-        Clear();
-        return;
-    }
+void DateValue::Set(int year, int month, int day, int hour, int minute, int second) {
+  // Each failing test overwrites the last, so the highest code remains.
+  error = 0;
+  if (day < 1 || day > 31) error = ZK_DATE_ERR_DAY;
+  if (month < 1 || month > 12) error = ZK_DATE_ERR_MONTH;
+  if (year < 1970 || year > 2038) error = ZK_DATE_ERR_YEAR;
+  if (hour < 0 || hour > 24) error = ZK_DATE_ERR_HOUR;
+  if (minute < 0 || minute > 59) error = ZK_DATE_ERR_MINUTE;
+  if (second < 0 || second > 59) error = ZK_DATE_ERR_SECOND;
+  if (error != 0) {
+    Clear();
+    return;
+  }
 
-    // mktime normalises what the ranges let through (31 April, hour 24).
-    std::tm local{};
-    local.tm_sec = second;
-    local.tm_min = minute;
-    local.tm_hour = hour;
-    local.tm_mday = day;
-    local.tm_mon = month - 1;
-    local.tm_year = year - 1900;
-    local.tm_wday = 0;
-    local.tm_yday = 0;
-    local.tm_isdst = -1;
-    const long long moment = static_cast<long long>(std::mktime(&local));
+  // mktime normalises what the ranges let through (31 April, hour 24).
+  std::tm local{};
+  local.tm_sec = second;
+  local.tm_min = minute;
+  local.tm_hour = hour;
+  local.tm_mday = day;
+  local.tm_mon = month - 1;
+  local.tm_year = year - 1900;
+  local.tm_wday = 0;
+  local.tm_yday = 0;
+  local.tm_isdst = -1;
+  const long long moment = static_cast<long long>(std::mktime(&local));
 
-    // A 64-bit time_t holds moments the 32-bit count cannot; a 32-bit one
-    // answers -1 for them. Either way they are refused here.
-    if (moment < 0 || moment > INT32_MAX) {
-        error = ZK_DATE_ERR_RANGE;
-        Clear();
-        return;
-    }
-    seconds = static_cast<std::int32_t>(moment);
-    empty = false;
+  // A 64-bit time_t holds moments the 32-bit count cannot; a 32-bit one
+  // answers -1 for them. Either way they are refused here.
+  if (moment < 0 || moment > INT32_MAX) {
+    error = ZK_DATE_ERR_RANGE;
+    Clear();
+    return;
+  }
+  seconds = static_cast<std::int32_t>(moment);
+  empty = false;
 }
 
-void DateValue::Parse(const std::string& text)
-{
-    error = 0;
-    if (text.empty())
-        error = ZK_DATE_ERR_NOTHING;
-    if (format.empty())
-        error = ZK_DATE_ERR_FORMAT;
-    if (error != 0) {
-        Clear();
-        return;
-    }
+void DateValue::Parse(const std::string& text) {
+  error = 0;
+  if (text.empty()) error = ZK_DATE_ERR_NOTHING;
+  if (format.empty()) error = ZK_DATE_ERR_FORMAT;
+  if (error != 0) {
+    Clear();
+    return;
+  }
 
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-    std::size_t formatPos = 0;
-    std::size_t textPos = 0;
-    // Literals are not compared: any non-digit in the text separates numbers.
-    while (textPos < text.size()) {
-        const FormatPiece piece = NextPiece(format, formatPos);
-        int number = 0;
-        if (ReadNumber(text, textPos, number)) {
-            switch (TokenComponent(piece)) {
-            case Component::Day: day = number; break;
-            case Component::Month: month = number; break;
-            case Component::ShortYear: year = WindowShortYear(number); break;
-            case Component::Year: year = number; break;
-            case Component::Hour: hour = number; break;
-            case Component::Minute: minute = number; break;
-            case Component::Second: second = number; break;
-            case Component::None: break;
-            }
-        }
-        if (formatPos >= format.size())
-            break;
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+  std::size_t formatPos = 0;
+  std::size_t textPos = 0;
+  // Literals are not compared: any non-digit in the text separates numbers.
+  while (textPos < text.size()) {
+    const FormatPiece piece = NextPiece(format, formatPos);
+    int number = 0;
+    if (ReadNumber(text, textPos, number)) {
+      switch (TokenComponent(piece)) {
+        case Component::Day:
+          day = number;
+          break;
+        case Component::Month:
+          month = number;
+          break;
+        case Component::ShortYear:
+          year = WindowShortYear(number);
+          break;
+        case Component::Year:
+          year = number;
+          break;
+        case Component::Hour:
+          hour = number;
+          break;
+        case Component::Minute:
+          minute = number;
+          break;
+        case Component::Second:
+          second = number;
+          break;
+        case Component::None:
+          break;
+      }
     }
+    if (formatPos >= format.size()) break;
+  }
 
-    // The year and month left out come from today; a missing day does not,
-    // so that the range test refuses it.
-    std::tm today{};
-    if (ZK_LocalTimeIntl(ZK_ClockNowIntl(), today)) {
-        if (year == 0)
-            year = today.tm_year + 1900;
-        if (month == 0)
-            month = today.tm_mon + 1;
-    }
-    Set(year, month, day, hour, minute, second);
+  // The year and month left out come from today; a missing day does not,
+  // so that the range test refuses it.
+  std::tm today{};
+  if (ZK_LocalTimeIntl(ZK_ClockNowIntl(), today)) {
+    if (year == 0) year = today.tm_year + 1900;
+    if (month == 0) month = today.tm_mon + 1;
+  }
+  Set(year, month, day, hour, minute, second);
 }
 
-std::string DateValue::Format(const std::string& pattern)
-{
-    error = 0;
-    if (empty)
-        return "";
-    const std::string& used = pattern.empty() ? format : pattern;
-    // Set never holds a moment before 1970; one written into the field
-    // directly (-1 included) is refused rather than handed to localtime,
-    // which fails for it on Windows.
-    if (seconds < 0) {
-        error = ZK_DATE_ERR_RANGE;
-        return "";
-    }
-    if (seconds == 0) {
-        error = ZK_DATE_ERR_NOTHING;
-        return "";
-    }
-    if (used.empty()) {
-        error = ZK_DATE_ERR_FORMAT;
-        return "";
-    }
-    std::tm local{};
-    if (!ZK_LocalTimeIntl(static_cast<std::time_t>(seconds), local)) {
-        error = ZK_DATE_ERR_RANGE;
-        return "";
-    }
+std::string DateValue::Format(const std::string& pattern) {
+  error = 0;
+  if (empty) return "";
+  const std::string& used = pattern.empty() ? format : pattern;
+  // Set never holds a moment before 1970; one written into the field
+  // directly (-1 included) is refused rather than handed to localtime,
+  // which fails for it on Windows.
+  if (seconds < 0) {
+    error = ZK_DATE_ERR_RANGE;
+    return "";
+  }
+  if (seconds == 0) {
+    error = ZK_DATE_ERR_NOTHING;
+    return "";
+  }
+  if (used.empty()) {
+    error = ZK_DATE_ERR_FORMAT;
+    return "";
+  }
+  std::tm local{};
+  if (!ZK_LocalTimeIntl(static_cast<std::time_t>(seconds), local)) {
+    error = ZK_DATE_ERR_RANGE;
+    return "";
+  }
 
-    std::string result;
-    std::size_t pos = 0;
-    while (pos < used.size()) {
-        const FormatPiece piece = NextPiece(used, pos);
-        result += piece.literal;
-        const bool padded = piece.count == 2;
-        switch (TokenComponent(piece)) {
-        case Component::Day: result += Decimal(local.tm_mday, padded); break;
-        case Component::Month: result += Decimal(local.tm_mon + 1, padded); break;
-        case Component::ShortYear: result += Decimal((local.tm_year + 1900) % 100, true); break;
-        case Component::Year: result += Decimal(local.tm_year + 1900, false); break;
-        case Component::Hour: result += Decimal(local.tm_hour, padded); break;
-        case Component::Minute: result += Decimal(local.tm_min, padded); break;
-        case Component::Second: result += Decimal(local.tm_sec, padded); break;
-        case Component::None: break;
-        }
+  std::string result;
+  std::size_t pos = 0;
+  while (pos < used.size()) {
+    const FormatPiece piece = NextPiece(used, pos);
+    result += piece.literal;
+    const bool padded = piece.count == 2;
+    switch (TokenComponent(piece)) {
+      case Component::Day:
+        result += Decimal(local.tm_mday, padded);
+        break;
+      case Component::Month:
+        result += Decimal(local.tm_mon + 1, padded);
+        break;
+      case Component::ShortYear:
+        result += Decimal((local.tm_year + 1900) % 100, true);
+        break;
+      case Component::Year:
+        result += Decimal(local.tm_year + 1900, false);
+        break;
+      case Component::Hour:
+        result += Decimal(local.tm_hour, padded);
+        break;
+      case Component::Minute:
+        result += Decimal(local.tm_min, padded);
+        break;
+      case Component::Second:
+        result += Decimal(local.tm_sec, padded);
+        break;
+      case Component::None:
+        break;
     }
-    return result;
+  }
+  return result;
 }

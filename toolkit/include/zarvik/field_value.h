@@ -11,8 +11,8 @@
 // and CURRENCY, `date` for DATE, `currency` for CURRENCY. DATE and CURRENCY
 // keep in `text` what was typed; only the control shows the reformatted value.
 struct FieldValue {
-    bool checkState = false;  // state of a CHECK or CHECKSYS item; false for other kinds
-    std::string text;         // the item's text, as last read from its control
-    CurrencyValue currency;   // the amount read from `text` (TYPE CURRENCY), with its layout
-    DateValue date;           // the date read from `text` (TYPE DATE), with its format
+  bool checkState = false;  // state of a CHECK or CHECKSYS item; false for other kinds
+  std::string text;         // the item's text, as last read from its control
+  CurrencyValue currency;   // the amount read from `text` (TYPE CURRENCY), with its layout
+  DateValue date;           // the date read from `text` (TYPE DATE), with its format
 };
