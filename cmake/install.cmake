@@ -1,23 +1,38 @@
-# Installs the static library, the public headers, the catalogue and the demonstration program,
-# with a CMake package so that applications can find_package(Zarvik) and link Zarvik::zarvik.
-include(GNUInstallDirs)
+# Install rules, in two components:
+#   Zarvik  the static library, the public headers, the CMake package (Zarvik::zarvik and
+#           zarvik_add_catalogue), the message catalogue, the licence, the changelog and the
+#           reference: everything an application needs, without the demonstration;
+#   Velmo   the demonstration program, with a catalogue beside it.
+# cmake --install <build> --component Zarvik takes the library alone.
 include(CMakePackageConfigHelpers)
 
-install(TARGETS zarvik EXPORT ZarvikTargets
-        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
-        INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
-install(DIRECTORY toolkit/include/zarvik DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
-install(FILES toolkit/foundation/zarmsg.zdb DESTINATION ${CMAKE_INSTALL_BINDIR})
-if(TARGET velmo)
-  install(TARGETS velmo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-endif()
+set(ZARVIK_PACKAGE_DIR "${CMAKE_INSTALL_LIBDIR}/cmake/Zarvik")
+set(ZARVIK_CATALOGUE_DIR "${CMAKE_INSTALL_DATADIR}/zarvik")
 
-install(EXPORT ZarvikTargets NAMESPACE Zarvik:: DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Zarvik)
+install(TARGETS zarvik EXPORT ZarvikTargets
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Zarvik)
+install(DIRECTORY toolkit/include/zarvik DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT Zarvik
+        FILES_MATCHING PATTERN "*.h")
+install(FILES "${PROJECT_BINARY_DIR}/toolkit/include/zarvik/version.h"
+        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zarvik COMPONENT Zarvik)
+install(FILES toolkit/foundation/zarmsg.zdb DESTINATION ${ZARVIK_CATALOGUE_DIR} COMPONENT Zarvik)
+install(FILES LICENSE CHANGELOG.md docs/reference.md DESTINATION ${CMAKE_INSTALL_DOCDIR}
+        COMPONENT Zarvik)
+
+install(EXPORT ZarvikTargets NAMESPACE Zarvik:: DESTINATION ${ZARVIK_PACKAGE_DIR}
+        COMPONENT Zarvik)
 configure_package_config_file(cmake/ZarvikConfig.cmake.in
-  "${CMAKE_CURRENT_BINARY_DIR}/ZarvikConfig.cmake"
-  INSTALL_DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Zarvik)
-write_basic_package_version_file("${CMAKE_CURRENT_BINARY_DIR}/ZarvikConfigVersion.cmake"
+  "${PROJECT_BINARY_DIR}/ZarvikConfig.cmake"
+  INSTALL_DESTINATION ${ZARVIK_PACKAGE_DIR}
+  PATH_VARS ZARVIK_CATALOGUE_DIR)
+write_basic_package_version_file("${PROJECT_BINARY_DIR}/ZarvikConfigVersion.cmake"
   COMPATIBILITY SameMinorVersion)
-install(FILES "${CMAKE_CURRENT_BINARY_DIR}/ZarvikConfig.cmake"
-              "${CMAKE_CURRENT_BINARY_DIR}/ZarvikConfigVersion.cmake"
-        DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Zarvik)
+install(FILES "${PROJECT_BINARY_DIR}/ZarvikConfig.cmake"
+              "${PROJECT_BINARY_DIR}/ZarvikConfigVersion.cmake"
+              cmake/ZarvikCatalogue.cmake
+        DESTINATION ${ZARVIK_PACKAGE_DIR} COMPONENT Zarvik)
+
+if(TARGET velmo)
+  install(TARGETS velmo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT Velmo)
+  install(FILES toolkit/foundation/zarmsg.zdb DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT Velmo)
+endif()

@@ -22,6 +22,13 @@ bool recordPrompt(const std::string& text, const std::string& title) {
   return gAnswer;
 }
 
+// Stands in for the program's folder, so that the catalogue beside the test program stays out of
+// the tests that need it absent; empty means the folder is not known.
+fs::path gProgramFolder;
+fs::path programFolder() {
+  return gProgramFolder;
+}
+
 // Runs a test in a fresh empty directory, so that catalogue and log are the test's own.
 class InTempDirectory : public ::testing::Test {
  protected:
@@ -36,8 +43,11 @@ class InTempDirectory : public ::testing::Test {
     gPrompts.clear();
     gAnswer = false;
     ZK_ErrorPromptSetIntl(recordPrompt);
+    gProgramFolder.clear();
+    ZK_CatalogueProgramFolderSetIntl(programFolder);
   }
   void TearDown() override {
+    ZK_CatalogueProgramFolderSetIntl(nullptr);
     ZK_ErrorPromptSetIntl(nullptr);
     ZK_ErrorDisplaySetIntl(true);
     fs::current_path(original_);
@@ -180,6 +190,34 @@ TEST_F(InTempDirectory, MissingCatalogueIsNamedInTheReport) {
   EXPECT_NE(ZK_ErrorReportIntl(5).find("Error msg : no message : message error not found\n"),
             std::string::npos);
   EXPECT_NE(ZK_ErrorReportIntl(4).find("Error msg : only four\n"), std::string::npos);
+}
+
+// The current directory's catalogue is read whenever it is there, holding the code or not; the
+// one beside the program serves only when the current directory has none.
+TEST_F(InTempDirectory, CatalogueInTheCurrentDirectoryFirstThenBesideTheProgram) {
+  const fs::path program = dir_ / "program";
+  fs::create_directory(program);
+  std::ofstream(program / "zarmsg.zdb", std::ios::binary) << record("US", "4", "beside");
+  struct Case {
+    const char* here;  // catalogue of the current directory: "" none, else its record for 4
+    bool folderKnown;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"", true, "beside"},
+      {"", false, "no message : file zarmsg.zdb not found"},
+      {"here", true, "here"},
+      {"here", false, "here"},
+  };
+  for (const Case& c : cases) {
+    fs::remove(dir_ / "zarmsg.zdb");
+    if (*c.here != '\0') writeFile("zarmsg.zdb", record("US", "4", c.here));
+    gProgramFolder = c.folderKnown ? program : fs::path();
+    EXPECT_EQ(ZK_CatalogueMessageIntl(4), c.expected) << c.here << " " << c.folderKnown;
+  }
+  writeFile("zarmsg.zdb", record("US", "5", "here"));
+  gProgramFolder = program;
+  EXPECT_EQ(ZK_CatalogueMessageIntl(4), "no message : message error not found");
 }
 
 TEST_F(InTempDirectory, LogGetsStampReportAndEmptyLineWhenDisplayIsOff) {

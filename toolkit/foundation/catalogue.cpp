@@ -1,12 +1,16 @@
 // Lookup of status messages in the catalogue "zarmsg.zdb": records of five delimited fields
-// (kind, product, language, number, message), each record after a "<ZDBRC>" line.
+// (kind, product, language, number, message), each record after a "<ZDBRC>" line. The file is
+// looked for in the current directory, then in the program's own folder.
 #include <fstream>
 
 #include "foundation/foundation_intl.h"
+#include "foundation/system.h"
 
 namespace {
 
+const char kCatalogueFile[] = "zarmsg.zdb";
 const char kRecordMarker[] = "<ZDBRC>";
+ZK_ProgramFolderFn gProgramFolder = nullptr;
 const char kFallbackLanguage[] = "US";
 
 struct CatalogueRecord {
@@ -65,8 +69,19 @@ std::string ZK_CatalogueLookupIntl(std::istream& catalogue, int code, const std:
   }
 }
 
+void ZK_CatalogueProgramFolderSetIntl(ZK_ProgramFolderFn folder) {
+  gProgramFolder = folder;
+}
+
 std::string ZK_CatalogueMessageIntl(int code) {
-  std::ifstream catalogue("zarmsg.zdb");
+  std::ifstream catalogue(kCatalogueFile);
+  // A program started from a shortcut, a file association or the Run box runs in another folder
+  // than its own, where its catalogue was put.
+  if (!catalogue.is_open()) {
+    const std::filesystem::path folder =
+        gProgramFolder != nullptr ? gProgramFolder() : ZK_SystemProgramFolderIntl();
+    if (!folder.empty()) catalogue.open(folder / kCatalogueFile);
+  }
   if (!catalogue.is_open()) {
     return "no message : file zarmsg.zdb not found";
   }

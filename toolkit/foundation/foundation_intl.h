@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <istream>
 #include <string>
 
@@ -57,8 +58,12 @@ void ZK_ErrorPromptSetIntl(ZK_ErrorPromptFn prompt);
 // The catalogue message for a code, read from an open catalogue stream: the record in language,
 // else in "US", else the fixed "no message" text.
 std::string ZK_CatalogueLookupIntl(std::istream& catalogue, int code, const std::string& language);
-// The same from "zarmsg.zdb" in the current directory.
+// The same from "zarmsg.zdb" in the current directory, or else in the program's folder: the
+// first of the two files that opens is read, whether or not it holds the code.
 std::string ZK_CatalogueMessageIntl(int code);
+// Tests may stand in for the program's folder (an empty path: none). Null restores the system's.
+using ZK_ProgramFolderFn = std::filesystem::path (*)();
+void ZK_CatalogueProgramFolderSetIntl(ZK_ProgramFolderFn folder);
 
 // The failure path of a toolkit function in one line: reports the code and returns it.
 inline int ZK_FailIntl(int code) {

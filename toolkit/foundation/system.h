@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include "zarvik/platform_types.h"
@@ -19,3 +20,5 @@ void ZK_SystemMessageBoxIntl(HWND owner, const std::string& text, const std::str
 void ZK_SystemPostQuitIntl(int exitCode);
 // The desktop's button-face colour as a COLORREF.
 std::uint32_t ZK_SystemButtonFaceIntl();
+// The folder that holds the running program's file; empty when the system does not say.
+std::filesystem::path ZK_SystemProgramFolderIntl();

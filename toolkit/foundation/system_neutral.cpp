@@ -1,5 +1,5 @@
 // Neutral answers to the foundation's system services, for builds without Win32: no last error,
-// no system texts, prompts written to the standard error stream and answered No.
+// no system texts, prompts written to the standard error stream and answered No, no program folder.
 #include <cstdio>
 
 #include "foundation/system.h"
@@ -26,4 +26,8 @@ void ZK_SystemPostQuitIntl(int) {}
 // The classic light grey of button faces (192, 192, 192).
 std::uint32_t ZK_SystemButtonFaceIntl() {
   return 0xC0C0C0;
+}
+
+std::filesystem::path ZK_SystemProgramFolderIntl() {
+  return {};
 }

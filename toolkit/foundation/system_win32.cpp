@@ -1,4 +1,6 @@
 // Win32 answers to the foundation's system services.
+#include <vector>
+
 #include "foundation/system.h"
 
 std::uint32_t ZK_SystemLastErrorIntl() {
@@ -33,4 +35,20 @@ void ZK_SystemPostQuitIntl(int exitCode) {
 
 std::uint32_t ZK_SystemButtonFaceIntl() {
   return GetSysColor(COLOR_BTNFACE);
+}
+
+std::filesystem::path ZK_SystemProgramFolderIntl() {
+  // Wide characters: the folder may hold names the ANSI code page cannot spell. A full buffer may
+  // mean a cut name (GetModuleFileNameW), so it grows until the name fits.
+  std::vector<wchar_t> buffer(MAX_PATH);
+  for (;;) {
+    const DWORD length =
+        GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return {};
+    if (length < buffer.size()) {
+      return std::filesystem::path(std::wstring(buffer.data(), length)).parent_path();
+    }
+    if (buffer.size() >= 32768) return {};  // the longest path the system knows
+    buffer.resize(buffer.size() * 2);
+  }
 }

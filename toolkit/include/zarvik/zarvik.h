@@ -71,7 +71,7 @@ inline constexpr char ZK_FORMCLOSE[] = "FORMCLOSE";
 // Other toolkit constants.
 inline constexpr char ZK_LANGUAGE[] = "FR";
 inline constexpr char ZK_DEFAULT_FONT[] = "Courier New";
-inline constexpr char ZK_VERSION[] = "0.9.4";
+#include "zarvik/version.h"  // ZK_VERSION
 inline constexpr char ZK_PLATFORM[] = "WIN";
 inline constexpr char ZK_CLASS_POPUP[] = "ZKPOPUP";
 inline constexpr char ZK_CLASS_DATAGRID[] = "ZKDATAGRID";
