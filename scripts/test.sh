@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Configures, builds and runs every test: the foundation natively and under sanitizers with its
-# fuzz targets, then the Windows build under Wine; also compiles the 32-bit Windows build.
-# Exits non-zero when anything fails.
+# fuzz targets, then the Windows build under Wine; also compiles the 32-bit Windows build, and
+# runs the commands of README.md and docs/HACKING.md. Exits non-zero when anything fails.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh || exit 1
@@ -29,6 +29,8 @@ source scripts/wine-env.sh
 zk_wine_start
 trap zk_wine_stop EXIT
 step ctest --preset mingw64
+# Every command the README and HACKING give, as written there, in the same Wine session.
+step bash scripts/docs-check.sh
 
 if [ "$failed" -ne 0 ]; then
   echo "Some steps failed."

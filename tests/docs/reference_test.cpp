@@ -133,8 +133,9 @@ TEST(Reference, EveryKeywordHasATableRowWithItsText) {
   for (const auto& [name, text] : keywordConstants()) {
     bool found = false;
     for (const std::string& line : all) {
-      found = found || (line.rfind("|", 0) == 0 && line.find("`" + name + "`") != std::string::npos &&
-                        line.find("`" + text + "`") != std::string::npos);
+      found =
+          found || (line.rfind("|", 0) == 0 && line.find("`" + name + "`") != std::string::npos &&
+                    line.find("`" + text + "`") != std::string::npos);
     }
     EXPECT_TRUE(found) << name << " = \"" << text << "\"";
   }
@@ -148,7 +149,8 @@ TEST(Reference, StatusCodesCarryTheirCatalogueMessages) {
     constants[std::stoi((*it)[2])] = (*it)[1];
 
   std::map<int, std::vector<std::string>> rows;
-  for (const auto& row : table("| code | constant | message (English)")) rows[std::stoi(row[0])] = row;
+  for (const auto& row : table("| code | constant | message (English)"))
+    rows[std::stoi(row[0])] = row;
   EXPECT_EQ(rows.size(), static_cast<std::size_t>(ZK_ALL_STATUS_CODE_COUNT));
   for (int i = 0; i < ZK_ALL_STATUS_CODE_COUNT; ++i) {
     const int code = ZK_ALL_STATUS_CODES[i];

@@ -1,11 +1,11 @@
 // A program of its own on the toolkit: it makes the toolkit report one error, reads the error box
 // as a user sees it, answers No and prints the box's text. Exit code 0 when all went as expected.
 #include <windows.h>
+#include <zarvik/zarvik.h>
 
 #include <cstdio>
 #include <string>
 #include <thread>
-#include <zarvik/zarvik.h>
 
 namespace {
 
