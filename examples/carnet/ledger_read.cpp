@@ -1,0 +1,250 @@
+// The ledger file's reader: the whole file in one buffer, then one pass over its lines. A fast
+// path takes the usual unquoted line; anything else goes through the general parser, which
+// splits RFC 4180 fields and says what is wrong.
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "entry_date.h"
+#include "entry_label.h"
+#include "ledger_intl.h"
+#include "ledger_platform.h"
+
+namespace carnet {
+namespace {
+
+constexpr std::size_t kChunk = 4u << 20;  // bytes between two progress calls
+
+const char kHeader[3][9] = {"date", "libell\xE9", "montant"};
+
+struct Field {
+  const char* begin;  // the content, quotes excluded
+  const char* end;
+  bool doubled;  // holds doubled quotes
+};
+
+class LineParser {
+ public:
+  LineParser(const std::string& name, LedgerState& state) : name_(name), state_(state) {}
+
+  Result Run(const Progress& progress, bool fastPath);
+
+ private:
+  bool ParseFast(const char* line, const char* end, Row& row, const char*& next) const;
+  bool ParseGeneral(const char* line, const char* end, Row& row, const char*& next);
+  // Splits [line, end) into up to three fields; false (error_ set) on a quote or count error.
+  bool Split(const char* line, const char* end, Field (&fields)[3]);
+  bool Fail(ErrorKind kind, Column column = Column::Date) {
+    error_ = LineErrorIntl(kind, column, name_, lineNumber_);
+    return false;
+  }
+
+  const std::string& name_;
+  LedgerState& state_;
+  std::uint64_t lineNumber_ = 0;
+  Result error_;
+};
+
+// Where the line's content ends (before "\r\n" or "\n") and where the next line starts.
+const char* LineEnd(const char* line, const char* end, const char*& next) {
+  const char* lineEnd = static_cast<const char*>(std::memchr(line, '\n', end - line));
+  if (lineEnd == nullptr) {
+    next = end;
+    return end;
+  }
+  next = lineEnd + 1;
+  return lineEnd > line && lineEnd[-1] == '\r' ? lineEnd - 1 : lineEnd;
+}
+
+// The common line: "dd/mm/yyyy;label;amount" unquoted. False sends it to ParseGeneral.
+bool LineParser::ParseFast(const char* line, const char* end, Row& row, const char*& next) const {
+  if (end - line < 14) return false;  // "dd/mm/yyyy;x;0"
+  const int days = ScanDate(line);
+  if (days < 0 || line[10] != ';') return false;
+  const char* label = line + 11;
+  const char* labelEnd = label;
+  // The '\n' after the buffer's last byte stops this walk.
+  while (kLabelByteKind[static_cast<unsigned char>(*labelEnd)] == kLabelPlain) ++labelEnd;
+  const std::size_t labelSize = static_cast<std::size_t>(labelEnd - label);
+  if (*labelEnd != ';' || labelSize == 0 || labelSize > kLabelMaxBytes) return false;
+  if (*label == ' ' && CheckLabel(label, labelSize) != LabelCheck::Ok) return false;
+  Amount amount;
+  const char* amountEnd = ScanAmount(labelEnd + 1, end, amount);
+  if (amountEnd == nullptr) return false;
+  if (amountEnd == end) {
+    next = end;
+  } else if (*amountEnd == '\n') {
+    next = amountEnd + 1;
+  } else if (*amountEnd == '\r' && amountEnd + 1 < end && amountEnd[1] == '\n') {
+    next = amountEnd + 2;
+  } else {
+    return false;
+  }
+  row.units = amount.units;
+  row.nanos = amount.nanos;
+  row.at = static_cast<std::uint32_t>(line - state_.bytes.get());
+  row.days = static_cast<std::uint16_t>(days);
+  row.length = static_cast<std::uint8_t>(amountEnd - line);
+  row.labelAt = 11;
+  row.labelSize = static_cast<std::uint8_t>(labelSize);
+  row.flags = 0;
+  return true;
+}
+
+bool LineParser::Split(const char* line, const char* end, Field (&fields)[3]) {
+  int count = 0;
+  const char* at = line;
+  for (;;) {
+    Field field{at, at, false};
+    if (at < end && *at == '"') {
+      const char* quote = at + 1;
+      for (;;) {
+        quote = static_cast<const char*>(std::memchr(quote, '"', end - quote));
+        if (quote == nullptr) return Fail(ErrorKind::UnclosedQuote, Column(count));
+        if (quote + 1 == end || quote[1] != '"') break;
+        field.doubled = true;
+        quote += 2;
+      }
+      field = Field{at + 1, quote, field.doubled};
+      at = quote + 1;
+      if (at < end && *at != ';') return Fail(ErrorKind::MisplacedQuote, Column(count));
+    } else {
+      while (at < end && *at != ';') {
+        if (*at == '"') return Fail(ErrorKind::MisplacedQuote, Column(count));
+        ++at;
+      }
+      field.end = at;
+    }
+    fields[count++] = field;
+    if (at == end) break;
+    if (count == 3) return Fail(ErrorKind::ExtraField, Column::Amount);
+    ++at;  // past the ';'
+  }
+  if (count < 3) return Fail(ErrorKind::MissingField, Column(count));
+  return true;
+}
+
+bool LineParser::ParseGeneral(const char* line, const char* end, Row& row, const char*& next) {
+  const char* contentEnd = LineEnd(line, end, next);
+  Field fields[3];
+  if (!Split(line, contentEnd, fields)) return false;
+
+  const Field& date = fields[0];
+  const int days = date.end - date.begin == kDateTextSize ? ScanDate(date.begin) : -1;
+  if (days < 0) return Fail(ErrorKind::BadDate, Column::Date);
+
+  const Field& label = fields[1];
+  std::string unquoted;
+  if (label.doubled) AppendUnquoted(unquoted, label.begin, label.end - label.begin);
+  const LabelCheck check = label.doubled ? CheckLabel(unquoted.data(), unquoted.size())
+                                         : CheckLabel(label.begin, label.end - label.begin);
+  if (check == LabelCheck::Missing) return Fail(ErrorKind::MissingLabel, Column::Label);
+  if (check == LabelCheck::TooLong) return Fail(ErrorKind::LongLabel, Column::Label);
+  if (check == LabelCheck::BadCharacter) return Fail(ErrorKind::BadCharacter, Column::Label);
+
+  const Field& amountField = fields[2];
+  Amount amount;
+  if (ScanAmount(amountField.begin, amountField.end, amount) != amountField.end)
+    return Fail(ErrorKind::BadAmount, Column::Amount);
+
+  row.units = amount.units;
+  row.nanos = amount.nanos;
+  row.at = static_cast<std::uint32_t>(line - state_.bytes.get());
+  row.days = static_cast<std::uint16_t>(days);
+  row.length = static_cast<std::uint8_t>(contentEnd - line);
+  row.labelAt = static_cast<std::uint8_t>(label.begin - line);
+  row.labelSize = static_cast<std::uint8_t>(label.end - label.begin);
+  row.flags = label.doubled ? kRowDoubledQuotes : 0;
+  return true;
+}
+
+Result LineParser::Run(const Progress& progress, bool fastPath) {
+  const char* const begin = state_.bytes.get();
+  const char* const end = begin + state_.size;
+  lineNumber_ = 1;
+  if (state_.size == 0) {
+    Fail(ErrorKind::Empty);
+    return error_;
+  }
+
+  // The first line, split like the others.
+  const char* next = begin;
+  const char* headerEnd = LineEnd(begin, end, next);
+  Field fields[3];
+  bool header = Split(begin, headerEnd, fields);
+  for (int i = 0; i < 3 && header; ++i) {
+    const std::size_t size = static_cast<std::size_t>(fields[i].end - fields[i].begin);
+    header = size == std::strlen(kHeader[i]) && std::memcmp(fields[i].begin, kHeader[i], size) == 0;
+  }
+  if (!header) {
+    Fail(ErrorKind::Header);
+    return error_;
+  }
+
+  // One Row per line: the lines are counted first so that the rows take no more than needed.
+  state_.rows.reserve(static_cast<std::size_t>(std::count(next, end, '\n')) + 1);
+  const char* line = next;
+  const char* report = line + kChunk;
+  while (line < end) {
+    ++lineNumber_;
+    Row row;
+    if (!(fastPath && ParseFast(line, end, row, next)) && !ParseGeneral(line, end, row, next))
+      return error_;
+    state_.rows.push_back(row);
+    state_.total.Add(RowAmount(row));
+    line = next;
+    if (line >= report && progress) {
+      report = line + kChunk;
+      if (!progress(state_.size + (line - begin), 2 * state_.size))
+        return FileErrorIntl(ErrorKind::Cancelled, FileAction::Read, name_, 0);
+    }
+  }
+  return Result();
+}
+
+}  // namespace
+
+Result ParseLedgerIntl(const std::string& name, LedgerState& state, const Progress& progress,
+                       bool fastPath) {
+  LineParser parser(name, state);
+  return parser.Run(progress, fastPath);
+}
+
+Result ReadLedgerFileIntl(const std::string& path, LedgerState& state, const Progress& progress) {
+  PlatformFile file;
+  std::uint64_t size = 0;
+  if (!file.OpenRead(path) || !file.Size(size))
+    return FileErrorIntl(ErrorKind::Io, FileAction::Read, path, file.error());
+  if (size > kMaxFileBytes) return FileErrorIntl(ErrorKind::TooLarge, FileAction::Read, path, 0);
+  state.size = static_cast<std::size_t>(size);
+  state.bytes.reset(new (std::nothrow) char[state.size + 1]);
+  if (!state.bytes)
+    return FileErrorIntl(ErrorKind::Io, FileAction::Read, path, PlatformNoMemoryError());
+  // The '\n' after the last byte ends the fast path's label walk.
+  state.bytes[state.size] = '\n';
+
+  // Progress counts reading as the first half of the work, parsing as the second.
+  std::size_t done = 0;
+  while (done < state.size) {
+    std::size_t got = 0;
+    if (!file.Read(&state.bytes[done], std::min(kChunk, state.size - done), got))
+      return FileErrorIntl(ErrorKind::Io, FileAction::Read, path, file.error());
+    if (got == 0) return FileErrorIntl(ErrorKind::Changed, FileAction::Read, path, 0);
+    done += got;
+    if (progress && !progress(done, 2 * state.size))
+      return FileErrorIntl(ErrorKind::Cancelled, FileAction::Read, path, 0);
+  }
+  char extra;
+  std::size_t got = 0;
+  if (!file.Read(&extra, 1, got))
+    return FileErrorIntl(ErrorKind::Io, FileAction::Read, path, file.error());
+  if (got != 0) return FileErrorIntl(ErrorKind::Changed, FileAction::Read, path, 0);
+  file.Close();
+
+  Result result = ParseLedgerIntl(path, state, progress);
+  if (result.ok() && progress && !progress(2 * state.size, 2 * state.size))
+    return FileErrorIntl(ErrorKind::Cancelled, FileAction::Read, path, 0);
+  return result;
+}
+
+}  // namespace carnet
