@@ -28,10 +28,8 @@ bool SameRows(const carnet::LedgerState& a, const carnet::LedgerState& b) {
 }
 
 carnet::Result Parse(const std::string& bytes, carnet::LedgerState& state, bool fastPath) {
-  state.size = bytes.size();
-  state.bytes.reset(new char[bytes.size() + 1]);
+  carnet::AllocateBytesIntl(state, bytes.size());
   bytes.copy(state.bytes.get(), bytes.size());
-  state.bytes[bytes.size()] = '\n';
   return carnet::ParseLedgerIntl("f", state, carnet::Progress(), fastPath);
 }
 

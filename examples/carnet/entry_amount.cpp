@@ -4,10 +4,6 @@
 namespace carnet {
 namespace {
 
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
 // Writes `value` in decimal, at least `width` digits; returns the count.
 std::size_t WriteDigits(std::uint64_t value, std::size_t width, char* out) {
   char digits[20];
@@ -30,37 +26,6 @@ std::size_t WriteFraction(std::uint32_t nanos, char* out) {
 }
 
 }  // namespace
-
-const char* ScanAmount(const char* text, const char* end, Amount& amount) {
-  const char* p = text;
-  const bool negative = p < end && *p == '-';
-  if (negative) ++p;
-  const char* digits = p;
-  std::int64_t units = 0;
-  for (; p < end && IsDigit(*p); ++p) {
-    if (p - digits == kAmountIntegerDigits) return nullptr;
-    units = units * 10 + (*p - '0');
-  }
-  if (p == digits) return nullptr;
-  std::uint32_t nanos = 0;
-  if (p < end && *p == ',') {
-    const char* fraction = ++p;
-    std::uint32_t scale = kNanosPerUnit / 10;
-    for (; p < end && IsDigit(*p); ++p, scale /= 10) {
-      if (p - fraction == kAmountFractionDigits) return nullptr;
-      nanos += static_cast<std::uint32_t>(*p - '0') * scale;
-    }
-    if (p == fraction) return nullptr;
-  }
-  if (negative && nanos != 0) {
-    amount.units = -units - 1;
-    amount.nanos = kNanosPerUnit - nanos;
-  } else {
-    amount.units = negative ? -units : units;
-    amount.nanos = nanos;
-  }
-  return p;
-}
 
 bool ParseAmount(const std::string& text, Amount& amount) {
   const char* end = text.data() + text.size();

@@ -31,7 +31,36 @@ inline bool operator==(Amount a, Amount b) {
 
 // Reads "[-]digits[,digits]" (1 to 15 digits, then 1 to 9) at the start of [text, end).
 // Returns the byte after it, or nullptr; the caller checks what follows.
-const char* ScanAmount(const char* text, const char* end, Amount& amount);
+inline const char* ScanAmount(const char* text, const char* end, Amount& amount) {
+  const char* p = text;
+  const bool negative = p < end && *p == '-';
+  p += negative;
+  const char* digits = p;
+  std::uint64_t units = 0;  // wraps harmlessly past 15 digits, which are refused
+  for (unsigned digit; p < end && (digit = unsigned(*p) - '0') <= 9; ++p)
+    units = units * 10 + digit;
+  if (p == digits || p - digits > kAmountIntegerDigits) return nullptr;
+  std::uint32_t nanos = 0;
+  if (p < end && *p == ',') {
+    const char* fraction = ++p;
+    static const std::uint32_t kScale[kAmountFractionDigits] = {
+        100000000, 10000000, 1000000, 100000, 10000, 1000, 100, 10, 1};
+    for (unsigned digit; p < end && (digit = unsigned(*p) - '0') <= 9; ++p) {
+      if (p - fraction == kAmountFractionDigits) return nullptr;
+      nanos += digit * kScale[p - fraction];
+    }
+    if (p == fraction) return nullptr;
+  }
+  const std::int64_t whole = static_cast<std::int64_t>(units);
+  if (negative && nanos != 0) {
+    amount.units = -whole - 1;
+    amount.nanos = kNanosPerUnit - nanos;
+  } else {
+    amount.units = negative ? -whole : whole;
+    amount.nanos = nanos;
+  }
+  return p;
+}
 // True when the whole text is one amount.
 bool ParseAmount(const std::string& text, Amount& amount);
 // The canonical text: a comma, no trailing fraction zeros, no "-0". Writes at most

@@ -1,6 +1,8 @@
 // Dates of entries: "dd/mm/yyyy", a real calendar date from 1970 to 2037, kept as a day number.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -10,10 +12,32 @@ namespace carnet {
 // entry outside these whole years could not be edited back in the grid's date editor.
 constexpr int kFirstYear = 1970;
 constexpr int kLastYear = 2037;
+constexpr int kYears = kLastYear - kFirstYear + 1;
 constexpr std::size_t kDateTextSize = 10;
 
+// The day number of the first day of each month of each year, and of the year after the last:
+// kMonthStarts[year - 1970][month - 1]; [..][12] is the next year's first day.
+extern const std::array<std::array<std::uint16_t, 13>, kYears> kMonthStarts;
+
 // Days since 01/01/1970 of the 10 bytes at `text`, or -1 when they are not a date in range.
-int ScanDate(const char* text);
+inline int ScanDate(const char* text) {
+  unsigned digits[8];
+  const int at[8] = {0, 1, 3, 4, 6, 7, 8, 9};
+  unsigned wrong = (text[2] != '/') | (text[5] != '/');
+  for (int i = 0; i < 8; ++i) {
+    digits[i] = static_cast<unsigned char>(text[at[i]]) - unsigned('0');
+    wrong |= digits[i] > 9;
+  }
+  const unsigned day = digits[0] * 10 + digits[1];
+  const unsigned month = digits[2] * 10 + digits[3];
+  const unsigned year = digits[4] * 1000 + digits[5] * 100 + digits[6] * 10 + digits[7];
+  // Unsigned differences: a year or month below the range wraps past it.
+  if (wrong || year - kFirstYear >= unsigned(kYears) || month - 1 >= 12u) return -1;
+  const std::array<std::uint16_t, 13>& starts = kMonthStarts[year - kFirstYear];
+  if (day - 1 >= unsigned(starts[month] - starts[month - 1])) return -1;
+  return starts[month - 1] + static_cast<int>(day) - 1;
+}
+
 // True when the whole text is one date.
 bool ParseDate(const std::string& text, int& days);
 // Writes the kDateTextSize bytes of "dd/mm/yyyy".

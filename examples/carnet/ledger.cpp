@@ -7,6 +7,7 @@
 #include "entry_date.h"
 #include "entry_label.h"
 #include "ledger_intl.h"
+#include "ledger_platform.h"
 
 namespace carnet {
 namespace {
@@ -98,10 +99,9 @@ Result Ledger::Open(const std::string& path, const Progress& progress) {
 
 Result Ledger::Load(const std::string& bytes, const std::string& name) {
   std::unique_ptr<LedgerState> state(new LedgerState);
-  state->size = bytes.size();
-  state->bytes.reset(new char[bytes.size() + 1]);
+  if (!AllocateBytesIntl(*state, bytes.size()))
+    return FileErrorIntl(ErrorKind::Io, FileAction::Read, name, PlatformNoMemoryError());
   std::memcpy(state->bytes.get(), bytes.data(), bytes.size());
-  state->bytes[bytes.size()] = '\n';
   Result result = ParseLedgerIntl(name, *state, Progress());
   if (!result.ok()) return result;
   state_ = std::move(state);

@@ -33,8 +33,8 @@ static_assert(sizeof(Row) == 24, "a million entries take 24 MB beside the file's
 
 // What an open ledger holds; Open builds a new one and swaps it in whole.
 struct LedgerState {
-  std::unique_ptr<char[]> bytes;    // the file as read, its first line included, then a '\n'
-  std::size_t size = 0;             // the file's bytes, the '\n' after them not counted
+  std::unique_ptr<char[]> bytes;    // the file as read, its first line included, then padding
+  std::size_t size = 0;             // the file's bytes, the padding not counted
   std::vector<Row> rows;            // the entries in their current order
   std::vector<std::string> edited;  // canonical lines of edited and added entries
   AmountTotal total;                // of every row
@@ -50,12 +50,20 @@ inline Amount RowAmount(const Row& row) {
 
 // --- ledger_read.cpp ---
 
+// Line ends after a file's bytes, so that the reader's walks stop without testing for the
+// end: as many as its widest load.
+constexpr std::size_t kBytesPadding = 16;
+// Gives state.bytes room for `size` bytes and the padding; false when memory is short.
+bool AllocateBytesIntl(LedgerState& state, std::size_t size);
+
 // Reads the file into `state`; progress counts the bytes read, then those parsed.
 Result ReadLedgerFileIntl(const std::string& path, LedgerState& state, const Progress& progress);
-// Parses state.bytes (state.size bytes and the '\n' after them). Without the fast path, every
-// line goes through the general parser, which the fuzz target compares with it.
+// Parses state.bytes (state.size bytes and the padding), whose '\n' bytes the caller
+// may have counted already. Without the fast path, every line goes through the general parser,
+// which the fuzz target compares with it.
+constexpr std::size_t kUncounted = ~std::size_t(0);
 Result ParseLedgerIntl(const std::string& name, LedgerState& state, const Progress& progress,
-                       bool fastPath = true);
+                       bool fastPath = true, std::size_t lineEnds = kUncounted);
 
 // --- ledger_write.cpp ---
 

@@ -13,7 +13,8 @@
 namespace carnet {
 namespace {
 
-constexpr std::size_t kChunk = 4u << 20;  // bytes between two progress calls
+constexpr std::size_t kReadSize = 1u << 20;  // bytes per read, counted while in the cache
+constexpr std::size_t kChunk = 4u << 20;     // bytes between two progress calls
 
 const char kHeader[3][9] = {"date", "libell\xE9", "montant"};
 
@@ -27,7 +28,7 @@ class LineParser {
  public:
   LineParser(const std::string& name, LedgerState& state) : name_(name), state_(state) {}
 
-  Result Run(const Progress& progress, bool fastPath);
+  Result Run(const Progress& progress, bool fastPath, std::size_t lineEnds);
 
  private:
   bool ParseFast(const char* line, const char* end, Row& row, const char*& next) const;
@@ -44,6 +45,35 @@ class LineParser {
   std::uint64_t lineNumber_ = 0;
   Result error_;
 };
+
+// The first byte at or after `p` that may not stand plain in a label; the padding after the
+// file's bytes stops it.
+const char* SkipPlainLabel(const char* p) {
+  while (kLabelByteKind[static_cast<unsigned char>(*p)] == kLabelPlain) ++p;
+  return p;
+}
+
+// Counts the '\n' bytes eight at a time: a match sets its byte's high bit, and the matches add
+// up in byte-wide counters emptied every 255 words, before any can overflow.
+std::size_t CountLineEnds(const char* p, const char* end) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
+  constexpr std::uint64_t kLow = 0x7F7F7F7F7F7F7F7Fu;
+  constexpr std::uint64_t kPairs = 0x00FF00FF00FF00FFu;
+  std::size_t count = 0;
+  while (end - p >= 8) {
+    std::uint64_t counters = 0;
+    for (int i = 0; i < 255 && end - p >= 8; ++i, p += 8) {
+      std::uint64_t word;
+      std::memcpy(&word, p, 8);
+      word ^= '\n' * kOnes;
+      counters += ~(((word & kLow) + kLow) | word | kLow) >> 7;
+    }
+    const std::uint64_t pairs = (counters & kPairs) + (counters >> 8 & kPairs);
+    count += static_cast<std::size_t>((pairs * 0x0001000100010001u) >> 48);
+  }
+  for (; p < end; ++p) count += *p == '\n';
+  return count;
+}
 
 // Where the line's content ends (before "\r\n" or "\n") and where the next line starts.
 const char* LineEnd(const char* line, const char* end, const char*& next) {
@@ -62,9 +92,7 @@ bool LineParser::ParseFast(const char* line, const char* end, Row& row, const ch
   const int days = ScanDate(line);
   if (days < 0 || line[10] != ';') return false;
   const char* label = line + 11;
-  const char* labelEnd = label;
-  // The '\n' after the buffer's last byte stops this walk.
-  while (kLabelByteKind[static_cast<unsigned char>(*labelEnd)] == kLabelPlain) ++labelEnd;
+  const char* labelEnd = SkipPlainLabel(label);
   const std::size_t labelSize = static_cast<std::size_t>(labelEnd - label);
   if (*labelEnd != ';' || labelSize == 0 || labelSize > kLabelMaxBytes) return false;
   if (*label == ' ' && CheckLabel(label, labelSize) != LabelCheck::Ok) return false;
@@ -158,7 +186,7 @@ bool LineParser::ParseGeneral(const char* line, const char* end, Row& row, const
   return true;
 }
 
-Result LineParser::Run(const Progress& progress, bool fastPath) {
+Result LineParser::Run(const Progress& progress, bool fastPath, std::size_t lineEnds) {
   const char* const begin = state_.bytes.get();
   const char* const end = begin + state_.size;
   lineNumber_ = 1;
@@ -182,7 +210,8 @@ Result LineParser::Run(const Progress& progress, bool fastPath) {
   }
 
   // One Row per line: the lines are counted first so that the rows take no more than needed.
-  state_.rows.reserve(static_cast<std::size_t>(std::count(next, end, '\n')) + 1);
+  if (lineEnds == kUncounted) lineEnds = CountLineEnds(begin, end);
+  state_.rows.reserve(lineEnds);
   const char* line = next;
   const char* report = line + kChunk;
   while (line < end) {
@@ -204,10 +233,18 @@ Result LineParser::Run(const Progress& progress, bool fastPath) {
 
 }  // namespace
 
+bool AllocateBytesIntl(LedgerState& state, std::size_t size) {
+  state.bytes.reset(new (std::nothrow) char[size + kBytesPadding]);
+  if (!state.bytes) return false;
+  state.size = size;
+  std::memset(&state.bytes[size], '\n', kBytesPadding);
+  return true;
+}
+
 Result ParseLedgerIntl(const std::string& name, LedgerState& state, const Progress& progress,
-                       bool fastPath) {
+                       bool fastPath, std::size_t lineEnds) {
   LineParser parser(name, state);
-  return parser.Run(progress, fastPath);
+  return parser.Run(progress, fastPath, lineEnds);
 }
 
 Result ReadLedgerFileIntl(const std::string& path, LedgerState& state, const Progress& progress) {
@@ -216,21 +253,22 @@ Result ReadLedgerFileIntl(const std::string& path, LedgerState& state, const Pro
   if (!file.OpenRead(path) || !file.Size(size))
     return FileErrorIntl(ErrorKind::Io, FileAction::Read, path, file.error());
   if (size > kMaxFileBytes) return FileErrorIntl(ErrorKind::TooLarge, FileAction::Read, path, 0);
-  state.size = static_cast<std::size_t>(size);
-  state.bytes.reset(new (std::nothrow) char[state.size + 1]);
-  if (!state.bytes)
+  if (!AllocateBytesIntl(state, static_cast<std::size_t>(size)))
     return FileErrorIntl(ErrorKind::Io, FileAction::Read, path, PlatformNoMemoryError());
-  // The '\n' after the last byte ends the fast path's label walk.
-  state.bytes[state.size] = '\n';
 
   // Progress counts reading as the first half of the work, parsing as the second.
   std::size_t done = 0;
+  std::size_t lineEnds = 0;
+  std::size_t report = kChunk;
   while (done < state.size) {
     std::size_t got = 0;
-    if (!file.Read(&state.bytes[done], std::min(kChunk, state.size - done), got))
+    if (!file.Read(&state.bytes[done], std::min(kReadSize, state.size - done), got))
       return FileErrorIntl(ErrorKind::Io, FileAction::Read, path, file.error());
     if (got == 0) return FileErrorIntl(ErrorKind::Changed, FileAction::Read, path, 0);
+    lineEnds += CountLineEnds(&state.bytes[done], &state.bytes[done + got]);
     done += got;
+    if (done < report && done < state.size) continue;
+    report = done + kChunk;
     if (progress && !progress(done, 2 * state.size))
       return FileErrorIntl(ErrorKind::Cancelled, FileAction::Read, path, 0);
   }
@@ -241,7 +279,7 @@ Result ReadLedgerFileIntl(const std::string& path, LedgerState& state, const Pro
   if (got != 0) return FileErrorIntl(ErrorKind::Changed, FileAction::Read, path, 0);
   file.Close();
 
-  Result result = ParseLedgerIntl(path, state, progress);
+  Result result = ParseLedgerIntl(path, state, progress, true, lineEnds);
   if (result.ok() && progress && !progress(2 * state.size, 2 * state.size))
     return FileErrorIntl(ErrorKind::Cancelled, FileAction::Read, path, 0);
   return result;
