@@ -5,8 +5,9 @@
 #include <chrono>
 
 #ifdef _WIN32
-#include <psapi.h>
 #include <windows.h>
+// psapi.h needs windows.h first.
+#include <psapi.h>
 #else
 #include <fcntl.h>
 #include <unistd.h>
@@ -30,7 +31,18 @@ std::size_t PrivateBytes() {
                             sizeof counters)) {
     return 0;
   }
-  return counters.PrivateUsage;
+  if (counters.PrivateUsage != 0) return counters.PrivateUsage;
+  // Wine leaves the counter at 0: add up the committed private regions instead.
+  std::size_t total = 0;
+  MEMORY_BASIC_INFORMATION region;
+  const char* at = nullptr;
+  while (VirtualQuery(at, &region, sizeof region) == sizeof region) {
+    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
+    const char* next = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
+    if (next <= at) break;
+    at = next;
+  }
+  return total;
 }
 
 bool PlainRead(const std::string& path, char*& bytes, std::size_t& size) {

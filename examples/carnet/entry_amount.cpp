@@ -28,8 +28,7 @@ std::size_t WriteFraction(std::uint32_t nanos, char* out) {
 }  // namespace
 
 bool ParseAmount(const std::string& text, Amount& amount) {
-  const char* end = text.data() + text.size();
-  return ScanAmount(text.data(), end, amount) == end;
+  return ScanAmount(text.c_str(), amount) == text.c_str() + text.size();
 }
 
 std::size_t FormatAmount(Amount amount, char* out) {

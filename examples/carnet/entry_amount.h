@@ -29,23 +29,23 @@ inline bool operator==(Amount a, Amount b) {
   return a.units == b.units && a.nanos == b.nanos;
 }
 
-// Reads "[-]digits[,digits]" (1 to 15 digits, then 1 to 9) at the start of [text, end).
-// Returns the byte after it, or nullptr; the caller checks what follows.
-inline const char* ScanAmount(const char* text, const char* end, Amount& amount) {
+// Reads "[-]digits[,digits]" (1 to 15 digits, then 1 to 9) at `text`, which some byte other
+// than a digit or a comma follows (a line end, a separator, a quote, a string's final NUL), so
+// that the walk needs no end. Returns the byte after the amount, or nullptr.
+inline const char* ScanAmount(const char* text, Amount& amount) {
   const char* p = text;
-  const bool negative = p < end && *p == '-';
+  const bool negative = *p == '-';
   p += negative;
   const char* digits = p;
   std::uint64_t units = 0;  // wraps harmlessly past 15 digits, which are refused
-  for (unsigned digit; p < end && (digit = unsigned(*p) - '0') <= 9; ++p)
-    units = units * 10 + digit;
+  for (unsigned digit; (digit = unsigned(*p) - '0') <= 9; ++p) units = units * 10 + digit;
   if (p == digits || p - digits > kAmountIntegerDigits) return nullptr;
   std::uint32_t nanos = 0;
-  if (p < end && *p == ',') {
+  if (*p == ',') {
     const char* fraction = ++p;
     static const std::uint32_t kScale[kAmountFractionDigits] = {
         100000000, 10000000, 1000000, 100000, 10000, 1000, 100, 10, 1};
-    for (unsigned digit; p < end && (digit = unsigned(*p) - '0') <= 9; ++p) {
+    for (unsigned digit; (digit = unsigned(*p) - '0') <= 9; ++p) {
       if (p - fraction == kAmountFractionDigits) return nullptr;
       nanos += digit * kScale[p - fraction];
     }
@@ -81,12 +81,19 @@ class AmountTotal {
     nanos_ -= static_cast<std::int64_t>(amount.nanos);
     Carry();
   }
+  // Adds sums of amounts: `units` below 2^62 in size, `nanos` below 2^62.
+  void AddSums(std::int64_t units, std::int64_t nanos) {
+    high_ += units / kWord;
+    low_ += units % kWord + nanos / kNanosPerUnit;
+    nanos_ += nanos % kNanosPerUnit;
+    Carry();
+  }
   std::string Text() const;
 
  private:
   static constexpr std::int64_t kWord = 1000000000000000000;  // 10^18
 
-  // One step each way suffices: every change is below 10^15 units and one unit in billionths.
+  // One step each way suffices: every change is below 10^18 units and one unit in billionths.
   void Carry() {
     if (nanos_ >= kNanosPerUnit) {
       nanos_ -= kNanosPerUnit;

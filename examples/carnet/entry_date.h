@@ -21,18 +21,21 @@ extern const std::array<std::array<std::uint16_t, 13>, kYears> kMonthStarts;
 
 // Days since 01/01/1970 of the 10 bytes at `text`, or -1 when they are not a date in range.
 inline int ScanDate(const char* text) {
-  unsigned digits[8];
-  const int at[8] = {0, 1, 3, 4, 6, 7, 8, 9};
-  unsigned wrong = (text[2] != '/') | (text[5] != '/');
-  for (int i = 0; i < 8; ++i) {
-    digits[i] = static_cast<unsigned char>(text[at[i]]) - unsigned('0');
-    wrong |= digits[i] > 9;
-  }
-  const unsigned day = digits[0] * 10 + digits[1];
-  const unsigned month = digits[2] * 10 + digits[3];
-  const unsigned year = digits[4] * 1000 + digits[5] * 100 + digits[6] * 10 + digits[7];
+  auto digit = [text](int at) { return static_cast<unsigned char>(text[at]) - unsigned('0'); };
+  const unsigned d[8] = {digit(0), digit(1), digit(3), digit(4),
+                         digit(6), digit(7), digit(8), digit(9)};
+  // A digit is at most 9, so adding 6 keeps it below 16; anything else, wrapped or not, is not.
+  const unsigned wrong = ((d[0] + 6) | (d[1] + 6) | (d[2] + 6) | (d[3] + 6) | (d[4] + 6) |
+                          (d[5] + 6) | (d[6] + 6) | (d[7] + 6)) >>
+                         4;
+  const unsigned day = d[0] * 10 + d[1];
+  const unsigned month = d[2] * 10 + d[3];
+  const unsigned year = d[4] * 1000 + d[5] * 100 + d[6] * 10 + d[7];
   // Unsigned differences: a year or month below the range wraps past it.
-  if (wrong || year - kFirstYear >= unsigned(kYears) || month - 1 >= 12u) return -1;
+  if (wrong != 0 || text[2] != '/' || text[5] != '/' || year - kFirstYear >= unsigned(kYears) ||
+      month - 1 >= 12u) {
+    return -1;
+  }
   const std::array<std::uint16_t, 13>& starts = kMonthStarts[year - kFirstYear];
   if (day - 1 >= unsigned(starts[month] - starts[month - 1])) return -1;
   return starts[month - 1] + static_cast<int>(day) - 1;

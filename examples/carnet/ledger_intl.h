@@ -20,6 +20,19 @@ enum RowFlag : std::uint8_t {
 // One entry: where its line is and its parsed keys. A line of three valid fields is at most
 // 244 bytes (every field quoted, a label of 100 quotes), so byte-sized offsets do.
 struct Row {
+  // Left uninitialised, so that the reader can size its rows without writing them twice.
+  Row() {}
+  Row(std::int64_t units_, std::uint32_t nanos_, std::uint32_t at_, std::uint16_t days_,
+      std::uint8_t length_, std::uint8_t labelAt_, std::uint8_t labelSize_, std::uint8_t flags_)
+      : units(units_),
+        nanos(nanos_),
+        at(at_),
+        days(days_),
+        length(length_),
+        labelAt(labelAt_),
+        labelSize(labelSize_),
+        flags(flags_) {}
+
   std::int64_t units;      // the amount, as in Amount
   std::uint32_t nanos;     //
   std::uint32_t at;        // offset of the line in the file's bytes, or its index in edited

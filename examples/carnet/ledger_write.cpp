@@ -23,23 +23,82 @@ std::uint64_t TotalBytes(const LedgerState& state) {
   return total;
 }
 
-// Fills a buffer of kChunk bytes with lines and hands each full buffer to `flush`, which
-// returns false to stop.
-template <typename Flush>
-bool WriteLines(const LedgerState& state, char* buffer, Flush&& flush) {
-  std::memcpy(buffer, kHeaderLine, kHeaderSize);
-  std::size_t used = kHeaderSize;
-  for (const Row& row : state.rows) {
-    if (kChunk - used < 256u + 2u) {
-      if (!flush(buffer, used)) return false;
-      used = 0;
+// Hands the file's bytes to `sink` (a function of data and size that returns false to stop) in
+// pieces of at most kChunk bytes. Untouched lines that follow each other in the file, each
+// already ended by CR LF, go as one run straight from the file's bytes; the other lines, and
+// runs too short to be worth a write of their own, are gathered in `buffer`.
+template <typename Sink>
+class LineWriter {
+ public:
+  LineWriter(const LedgerState& state, char* buffer, Sink& sink)
+      : bytes_(state.bytes.get()), buffer_(buffer), sink_(sink) {}
+
+  bool Write(const LedgerState& state) {
+    if (!Put(kHeaderLine, kHeaderSize)) return false;
+    for (const Row& row : state.rows) {
+      if (!(row.flags & kRowEdited)) {
+        // The padding after the file's bytes makes both reads safe at the file's end.
+        const std::size_t end = std::size_t{row.at} + row.length;
+        if (bytes_[end] == '\r' && bytes_[end + 1] == '\n') {
+          if (row.at != runEnd_) {
+            if (!FlushRun()) return false;
+            runStart_ = row.at;
+          }
+          runEnd_ = end + 2;
+          continue;
+        }
+      }
+      if (!FlushRun() || !Put(RowLine(state, row), row.length) || !Put("\r\n", 2)) return false;
     }
-    std::memcpy(buffer + used, RowLine(state, row), row.length);
-    used += row.length;
-    buffer[used++] = '\r';
-    buffer[used++] = '\n';
+    return FlushRun() && Flush();
   }
-  return flush(buffer, used);
+
+ private:
+  static constexpr std::size_t kDirectRun = 64u << 10;
+
+  bool Put(const char* data, std::size_t size) {
+    while (size > 0) {
+      if (used_ == kChunk && !Flush()) return false;
+      const std::size_t piece = size < kChunk - used_ ? size : kChunk - used_;
+      std::memcpy(buffer_ + used_, data, piece);
+      used_ += piece;
+      data += piece;
+      size -= piece;
+    }
+    return true;
+  }
+
+  bool Flush() {
+    const std::size_t used = used_;
+    used_ = 0;
+    return used == 0 || sink_(buffer_, used);
+  }
+
+  bool FlushRun() {
+    const char* data = bytes_ + runStart_;
+    std::size_t size = runEnd_ - runStart_;
+    runStart_ = runEnd_ = 0;
+    if (size < kDirectRun) return Put(data, size);
+    if (!Flush()) return false;
+    for (std::size_t piece; size > 0; data += piece, size -= piece) {
+      piece = size < kChunk ? size : kChunk;
+      if (!sink_(data, piece)) return false;
+    }
+    return true;
+  }
+
+  const char* bytes_;
+  char* buffer_;  // kChunk bytes
+  Sink& sink_;
+  std::size_t used_ = 0;      // bytes gathered in buffer_
+  std::size_t runStart_ = 0;  // the run of the file's bytes not written yet; empty when equal
+  std::size_t runEnd_ = 0;
+};
+
+template <typename Sink>
+bool WriteLines(const LedgerState& state, char* buffer, Sink&& sink) {
+  LineWriter<Sink> writer(state, buffer, sink);
+  return writer.Write(state);
 }
 
 }  // namespace

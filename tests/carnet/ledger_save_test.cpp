@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #ifdef __linux__
 #include <fcntl.h>
@@ -66,6 +67,8 @@ class LedgerSave : public testing::Test {
     // 4.4 MB: the writer needs two writes, so a failure can come after the first.
     before_ = carnet_test::kHeader;
     for (int i = 0; i < 200000; ++i) before_ += "01/01/2024;pain;-1,50\r\n";
+    after_ = before_;
+    after_.replace(after_.find("-1,50"), 5, "42");
     carnet_test::WriteBytes(path_, before_);
     ASSERT_TRUE(ledger_.Open(path_).ok());
     ASSERT_TRUE(ledger_.Set(0, Column::Amount, "42").ok());
@@ -85,19 +88,17 @@ class LedgerSave : public testing::Test {
     EXPECT_EQ(ledger_.Path(), path_);
   }
 
-  // The edit survives a save to `path`, read back.
+  // The edit survives a save to `path`: only its line changed.
   void ExpectSavesTo(const std::string& path) {
     ASSERT_TRUE(ledger_.SaveAs(path).ok());
     EXPECT_FALSE(ledger_.Dirty());
-    Ledger reread;
-    ASSERT_TRUE(reread.Open(path).ok());
-    EXPECT_EQ(reread.Text(0, Column::Amount), "42");
-    EXPECT_EQ(reread.TotalText(), "-299956,5");
+    EXPECT_TRUE(carnet_test::ReadBytes(path) == after_);
   }
 
   carnet_test::TempFolder folder_;
   std::string path_ = folder_.File("carnet.csv");
   std::string before_;
+  std::string after_;  // before_ with the first entry's amount made 42
   Ledger ledger_;
 };
 
@@ -113,6 +114,31 @@ TEST_F(LedgerSave, WriteFailingFirstOrMidwayLeavesTheFile) {
   }
   SetWriteFaultIntl(nullptr);
   ExpectSavesTo(path_);
+}
+
+TEST_F(LedgerSave, ProgressReachesTheEndAndCancelLeavesTheFile) {
+  std::vector<std::uint64_t> steps;
+  const Result cancelled = ledger_.Save([&](std::uint64_t done, std::uint64_t total) {
+    steps.push_back(done);
+    EXPECT_EQ(total, after_.size());
+    return false;
+  });
+  EXPECT_EQ(cancelled.kind, ErrorKind::Cancelled);
+  EXPECT_EQ(steps.size(), 1u);
+  EXPECT_FALSE(fs::exists(path_ + ".tmp"));
+  EXPECT_EQ(carnet_test::ReadBytes(path_), before_);
+  EXPECT_TRUE(ledger_.Dirty());
+
+  steps.clear();
+  ASSERT_TRUE(ledger_
+                  .Save([&](std::uint64_t done, std::uint64_t) {
+                    steps.push_back(done);
+                    return true;
+                  })
+                  .ok());
+  EXPECT_GE(steps.size(), 2u);
+  EXPECT_EQ(steps.back(), after_.size());
+  EXPECT_TRUE(carnet_test::ReadBytes(path_) == after_);
 }
 
 TEST_F(LedgerSave, ReadOnlyLedgerIsNeverReplaced) {
