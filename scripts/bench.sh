@@ -58,6 +58,7 @@ awk -F'|' '
     printf line, "row", "case", "per", "toolkit", "raw Win32", "ratio", "GDI", "raw GDI",
       "private bytes"
   }
+  { sub(/\r$/, "") }  # programs under Wine end their lines with CR LF
   FILENAME ~ /native.csv$/ {
     if ($0 !~ /_median"?,/) next
     split($0, f, ",")

@@ -287,7 +287,7 @@ void SortRows(int repetitions) {
 }  // namespace
 
 int main() {
-  const int repetitions = Quick() ? 3 : 7;
+  const int repetitions = Quick() ? 3 : 11;
   namespace fs = std::filesystem;
   std::error_code error;
   const fs::path folder = fs::temp_directory_path(error) / "carnet_bench";
