@@ -1,6 +1,7 @@
 // Carnet's ledger reader over any bytes: no crash; a refusal names a line of the input and
 // leaves the open ledger alone; the fast path and the general parser agree on every line; what
-// is accepted is written back byte for byte (each line ended by CR LF), and reads back the same.
+// is accepted is written back byte for byte (each line ended by CR LF), reads back the same, and
+// totals as its amounts added one by one.
 #include <string>
 
 #include "fuzz_input.h"
@@ -90,6 +91,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   FUZZ_CHECK(!again.Dirty() && again.Serialize() == written);
+
+  // The reader's batched total is the one-by-one sum of the amounts shown.
+  carnet::AmountTotal sum;
+  for (std::size_t i = 0; i < ledger.Count(); ++i) {
+    carnet::Amount amount;
+    FUZZ_CHECK(carnet::ParseAmount(ledger.Text(i, Column::Amount), amount));
+    sum.Add(amount);
+  }
+  FUZZ_CHECK(sum.Text() == ledger.TotalText());
 
   // An edited entry is written canonically and reads back the same.
   if (ledger.Count() > 0) {

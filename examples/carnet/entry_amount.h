@@ -81,19 +81,20 @@ class AmountTotal {
     nanos_ -= static_cast<std::int64_t>(amount.nanos);
     Carry();
   }
-  // Adds sums of amounts: `units` below 2^62 in size, `nanos` below 2^62.
+  // Adds sums of amounts: `units` below 2^62 in size, `nanos` from 0 to 2^62.
   void AddSums(std::int64_t units, std::int64_t nanos) {
-    high_ += units / kWord;
-    low_ += units % kWord + nanos / kNanosPerUnit;
     nanos_ += nanos % kNanosPerUnit;
-    Carry();
+    low_ += units % kWord + nanos / kNanosPerUnit + nanos_ / kNanosPerUnit;
+    nanos_ %= kNanosPerUnit;
+    high_ += units / kWord + low_ / kWord;
+    low_ %= kWord;
   }
   std::string Text() const;
 
  private:
   static constexpr std::int64_t kWord = 1000000000000000000;  // 10^18
 
-  // One step each way suffices: every change is below 10^18 units and one unit in billionths.
+  // One step each way suffices: every change is below 10^15 units and one unit in billionths.
   void Carry() {
     if (nanos_ >= kNanosPerUnit) {
       nanos_ -= kNanosPerUnit;

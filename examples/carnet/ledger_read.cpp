@@ -88,9 +88,8 @@ const char* SkipPlainLabel(const char* p) {
 }
 #endif
 
-// Counts the '\n' bytes: a match adds one to a byte-wide counter, and the counters are added
-// up every 255 steps, before any can overflow. Sixteen bytes a step where SSE2 is sure to be
-// there, eight elsewhere (a match sets its byte's high bit).
+// Counts the '\n' bytes. With SSE2, sixteen at a step: a match adds one to a byte-wide
+// counter, and the counters are added up every 255 steps, before any can overflow.
 std::size_t CountLineEnds(const char* p, const char* end) {
   std::size_t count = 0;
 #if defined(__SSE2__) || defined(_M_X64)
@@ -104,24 +103,8 @@ std::size_t CountLineEnds(const char* p, const char* end) {
     const __m128i sums = _mm_sad_epu8(counters, _mm_setzero_si128());
     count += static_cast<std::size_t>(_mm_cvtsi128_si32(sums) + _mm_extract_epi16(sums, 4));
   }
-#else
-  constexpr std::uint64_t kOnes = 0x0101010101010101u;
-  constexpr std::uint64_t kLow = 0x7F7F7F7F7F7F7F7Fu;
-  constexpr std::uint64_t kPairs = 0x00FF00FF00FF00FFu;
-  while (end - p >= 8) {
-    std::uint64_t counters = 0;
-    for (int i = 0; i < 255 && end - p >= 8; ++i, p += 8) {
-      std::uint64_t word;
-      std::memcpy(&word, p, 8);
-      word ^= '\n' * kOnes;
-      counters += ~(((word & kLow) + kLow) | word | kLow) >> 7;
-    }
-    const std::uint64_t pairs = (counters & kPairs) + (counters >> 8 & kPairs);
-    count += static_cast<std::size_t>((pairs * 0x0001000100010001u) >> 48);
-  }
 #endif
-  for (; p < end; ++p) count += *p == '\n';
-  return count;
+  return count + static_cast<std::size_t>(std::count(p, end, '\n'));
 }
 
 // Where the line's content ends (before "\r\n" or "\n") and where the next line starts.
@@ -262,14 +245,18 @@ Result LineParser::Run(const Progress& progress, bool fastPath, std::size_t line
   // and each is parsed in place. The amounts add up in plain integers, a batch at a time.
   if (lineEnds == kUncounted) lineEnds = CountLineEnds(begin, end);
   state_.rows.resize(lineEnds);
-  Row* row = state_.rows.data();
+  std::size_t count = 0;  // rows parsed
   AmountTotal total;
   const char* line = next;
   const char* report = line + kChunk;
   while (line < end) {
+    // Only a count that fell short could get here: the rows never overrun.
+    if (count == state_.rows.size()) state_.rows.resize(count + 4096);
+    const std::size_t batchEnd = std::min(state_.rows.size(), count + 4096);
+    Row* row = &state_.rows[count];
     std::int64_t units = 0;  // a batch's sums: at most 2^12 amounts below 10^15
     std::int64_t nanos = 0;
-    for (int batch = 0; batch < 4096 && line < end; ++batch, ++row, line = next) {
+    for (; count < batchEnd && line < end; ++count, ++row, line = next) {
       ++lineNumber_;
       if (!(fastPath && ParseFast(line, end, *row, next)) && !ParseGeneral(line, end, *row, next))
         return error_;
@@ -283,7 +270,7 @@ Result LineParser::Run(const Progress& progress, bool fastPath, std::size_t line
         return FileErrorIntl(ErrorKind::Cancelled, FileAction::Read, name_, 0);
     }
   }
-  state_.rows.resize(static_cast<std::size_t>(row - state_.rows.data()));
+  state_.rows.resize(count);
   state_.total = total;
   return Result();
 }

@@ -7,6 +7,7 @@
 #include "entry_amount.h"
 #include "entry_date.h"
 #include "entry_label.h"
+#include "ledger.h"
 
 namespace carnet {
 namespace {
@@ -67,6 +68,14 @@ TEST(EntryAmount, TotalIsExactPastSixtyFourBitsAndAcrossZero) {
     for (int i = 0; i < c.times; ++i) total.Add(amount);
     EXPECT_EQ(total.Text(), c.total) << c.amount;
   }
+  // The reader adds amounts up by batches of thousands: the same totals.
+  std::string file = "date;libell\xE9;montant\n01/01/2024;a;2,5\n01/01/2024;a;-15\n";
+  for (int i = 0; i < 10000; ++i) file += "01/01/2024;a;999999999999999,999999999\n";
+  for (int i = 0; i < 20000; ++i) file += "01/01/2024;a;-999999999999999,999999999\n";
+  Ledger ledger;
+  ASSERT_TRUE(ledger.Load(file, "total.csv").ok());
+  EXPECT_EQ(ledger.TotalText(), cases[3].total);
+
   Amount tenth;
   ASSERT_TRUE(ParseAmount("-0,1", tenth));
   AmountTotal small;
