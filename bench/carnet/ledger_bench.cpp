@@ -191,8 +191,7 @@ void MemoryRow(const std::string& path, std::size_t fileSize) {
   carnet::Ledger ledger;
   if (!ledger.Open(path).ok()) Fail("open failed");
   const std::size_t after = carnet_bench::PrivateBytes();
-  std::printf("LEDGERMEM|7|private bytes, 1M open, vs file|%zu|%zu|%zu\n", before, after,
-              fileSize);
+  std::printf("LEDGERMEM|7|private bytes, 1M open, vs file|%zu|%zu|%zu\n", before, after, fileSize);
   std::fflush(stdout);
 }
 
@@ -278,8 +277,8 @@ void SortRows(int repetitions) {
         return Now() - start;
       };
       const std::vector<double> t = Interleave(runs, {ledgerRun, plainRun});
-      PrintRow(8, "sort by " + std::string(names[k]) + ", " + std::to_string(count),
-               t[0], t[1], "sort");
+      PrintRow(8, "sort by " + std::string(names[k]) + ", " + std::to_string(count), t[0], t[1],
+               "sort");
     }
   }
 }
