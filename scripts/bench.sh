@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks and prints one table: the foundation natively (Google Benchmark,
-# Release build), then the form rows under Wine, each against its hand-written Win32 baseline.
+# Release build), then the form rows under Wine, each against its hand-written Win32 baseline,
+# then Carnet's ledger against plain reading, writing and sorting, natively and under Wine.
 # BENCH_QUICK=1 gives a shorter, rougher run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,25 +13,37 @@ trap 'rm -rf "$out"' EXIT
 echo "=== building" >&2
 cmake -S . -B build/bench-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DZARVIK_BUILD_TESTS=OFF \
   >/dev/null
-cmake --build build/bench-release --target foundation_bench >/dev/null
+cmake --build build/bench-release --target foundation_bench carnet_bench >/dev/null
 cmake --preset mingw64 >/dev/null
-cmake --build --preset mingw64 --target form_bench >/dev/null
+cmake --build --preset mingw64 --target form_bench carnet_bench >/dev/null
 
 echo "=== native foundation" >&2
 build/bench-release/bin/foundation_bench --benchmark_format=csv \
   --benchmark_repetitions="${BENCH_NATIVE_REPETITIONS:-5}" \
   --benchmark_report_aggregates_only=true >"$out/native.csv" 2>/dev/null
 
-echo "=== forms under Wine" >&2
+echo "=== native ledger" >&2
+status=0
+build/bench-release/bin/carnet_bench >"$out/carnet-native.txt" 2>"$out/carnet-native.err" || {
+  status=$?
+  cat "$out/carnet-native.err" >&2
+  echo "carnet_bench failed with status $status" >&2
+}
+
+echo "=== forms and ledger under Wine" >&2
 source scripts/wine-env.sh
 zk_wine_start
-status=0
-(cd build/mingw64/bin && wine form_bench.exe) >"$out/forms.txt" 2>"$out/forms.err" || status=$?
+for program in form_bench carnet_bench; do
+  code=0
+  (cd build/mingw64/bin && wine "$program.exe") >"$out/$program-wine.txt" \
+    2>"$out/$program-wine.err" || code=$?
+  if [ "$code" -ne 0 ]; then
+    cat "$out/$program-wine.err" >&2
+    echo "$program.exe failed with status $code" >&2
+    status=$code
+  fi
+done
 zk_wine_stop
-if [ "$status" -ne 0 ]; then
-  cat "$out/forms.err" >&2
-  echo "form_bench.exe failed with status $status" >&2
-fi
 
 awk -F'|' '
   function shown(seconds) {
@@ -45,6 +58,7 @@ awk -F'|' '
     printf line, "row", "case", "per", "toolkit", "raw Win32", "ratio", "GDI", "raw GDI",
       "private bytes"
   }
+  { sub(/\r$/, "") }  # programs under Wine end their lines with CR LF
   FILENAME ~ /native.csv$/ {
     if ($0 !~ /_median"?,/) next
     split($0, f, ",")
@@ -60,5 +74,16 @@ awk -F'|' '
       kib($11) " -> " kib($12)
   }
   $1 == "REPORTS" && $2 != 0 { printf "toolkit error reports during the run: %d\n", $2 }
-' FS=',' "$out/native.csv" FS='|' "$out/forms.txt"
+  # Carnet rows: "toolkit" is the ledger, "raw Win32" the plain loop doing the same work.
+  $1 == "LEDGER" || $1 == "LEDGERMEM" { where = FILENAME ~ /-wine.txt$/ ? " (Wine)" : " (native)" }
+  $1 == "LEDGER" {
+    ratio = $5 > 0 ? sprintf("%.2f", $4 / $5) : "-"
+    printf line, $2, $3 where, $6, shown($4), shown($5), ratio, "-", "-", "-"
+  }
+  $1 == "LEDGERMEM" {
+    ratio = $6 > 0 ? sprintf("%.2f", $5 / $6) : "-"
+    printf line, $2, $3 where, "process", kib($5), kib($6), ratio, "-", "-", kib($4) " -> " kib($5)
+  }
+' FS=',' "$out/native.csv" FS='|' "$out/form_bench-wine.txt" "$out/carnet-native.txt" \
+  "$out/carnet_bench-wine.txt"
 exit "$status"
