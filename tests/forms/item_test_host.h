@@ -162,6 +162,13 @@ class Canvas {
     }
     return box;
   }
+  // Pixels that differ from another canvas of the same size.
+  int differences(const Canvas& other) const {
+    int n = 0;
+    for (int y = 0; y < height_; ++y)
+      for (int x = 0; x < width_; ++x) n += at(x, y) != other.at(x, y) ? 1 : 0;
+    return n;
+  }
   int count(COLORREF colour) const {
     int n = 0;
     for (int y = 0; y < height_; ++y)

@@ -41,6 +41,27 @@ void drawFocus(HDC dc, const RECT& control) {
   if (!DrawFocusRect(dc, &focus)) ZK_ErrorReportIntl(ZK_ERR_FOCUS_RECT);
 }
 
+// Paints the control's whole rectangle in the text background colour set on the context, so that
+// no earlier drawing of the item survives where this one draws nothing (the system erases none
+// of an owner-drawn control). Visible sibling controls lying over the rectangle are left out: a
+// frame drawn around other items must not paint over them.
+void erase(HDC dc, HWND control, const RECT& area) {
+  const int saved = SaveDC(dc);
+  HWND parent = control != nullptr ? GetParent(control) : nullptr;
+  for (HWND sibling = parent != nullptr ? GetWindow(parent, GW_CHILD) : nullptr; sibling != nullptr;
+       sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+    if (sibling == control || !IsWindowVisible(sibling)) continue;
+    RECT over = {};
+    GetWindowRect(sibling, &over);
+    MapWindowPoints(nullptr, control, reinterpret_cast<POINT*>(&over), 2);
+    ExcludeClipRect(dc, over.left, over.top, over.right, over.bottom);
+  }
+  if (!ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr)) {
+    ZK_ErrorReportIntl(ZK_ERR_RECTANGLE);
+  }
+  RestoreDC(dc, saved);
+}
+
 bool isDrawnKind(const std::string& kind) {
   return kind == ZK_BUTTON || kind == ZK_STATIC || kind == ZK_RECT || kind == ZK_CHECK;
 }
@@ -76,7 +97,10 @@ int ZK_FormItemPaintIntl(HWND, UINT, WPARAM, LPARAM lParam, const std::string& f
   } else if (record.kind == ZK_RECT && style != "SOLID") {
     size = 2;
   }
-  if (style != "SOLID" || size > 0) {
+  const bool bordered = style != "SOLID" || size > 0;
+  // The border routine fills the background only when the item has a colour of its own.
+  if (!bordered || record.backColour == -1) erase(dc, request->hwndItem, request->rcItem);
+  if (bordered) {
     const int status = ZK_FormItemBorderIntl(dc, 0, 0, record.width, record.height, style, size,
                                              record.borderColour, record.backColour);
     if (status != ZK_OK) ZK_ErrorReportIntl(status);
@@ -97,8 +121,10 @@ int ZK_FormItemPaintIntl(HWND, UINT, WPARAM, LPARAM lParam, const std::string& f
                          static_cast<std::int32_t>(ink));
   }
 
+  // The whole button has just been drawn afresh, so the inverting outline goes on exactly while
+  // the button has the focus, whatever the request is for.
+  if (button && (request->itemState & ODS_FOCUS)) drawFocus(dc, request->rcItem);
   if (button && (request->itemAction & ODA_FOCUS)) {
-    drawFocus(dc, request->rcItem);
     if (formRecord.statusBar) {
       SendMessageA(formRecord.statusBarHwnd, WM_SETTEXT, 0,
                    reinterpret_cast<LPARAM>(record.remark.c_str()));
