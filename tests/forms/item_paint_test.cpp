@@ -370,10 +370,12 @@ TEST(ItemPaint, EveryRepaintLeavesOnlyTheCurrentDrawing) {
     std::vector<Change> changes;
   } cases[] = {
       // Velmo's sample label: border size 0 leaves neither border nor fill to the border routine.
-      {ZK_STATIC, "value=Exemple de champ;bkcol=white;brdsize=1",
+      {ZK_STATIC,
+       "value=Exemple de champ;bkcol=white;brdsize=1",
        {{"BRDSIZE", "0"}, {"TXHPOS", "right"}, {"TXVPOS", "bottom"}, {"TXHPOS", "center"}}},
       // Without a background colour the border routine fills nothing either.
-      {ZK_STATIC, "value=Exemple;brdsize=6;brdcol=blue",
+      {ZK_STATIC,
+       "value=Exemple;brdsize=6;brdcol=blue",
        {{"TXHPOS", "right"}, {"BRDSIZE", "1"}, {"BKCOL", "red"}, {"BKCOL", "-1"}}},
       {ZK_BUTTON, "value=WWWWWWWW", {{"VALUE", "i"}}},
       {ZK_CHECK, "check=yes;brdsize=4", {{"BRDSIZE", "1"}, {"CHECK", "no"}}},
@@ -397,15 +399,38 @@ TEST(ItemPaint, EveryRepaintLeavesOnlyTheCurrentDrawing) {
   EXPECT_EQ(reports.count(), 0u);
 }
 
+TEST(ItemPaint, EraseLeavesOutTheItemsAFrameEnclosesOnly) {
+  Reports reports;
+  Dialog dialog;
+  ASSERT_EQ(ZK_FormItemAdd(kForm, "cadre", ZK_RECT, 1, 0, 0, 120, 80, "brdstyle=3DOUT"), 0);
+  ASSERT_EQ(ZK_FormItemAdd(kForm, "dedans", ZK_STATIC, 2, 20, 20, 40, 20, "value=x"), 0);
+  ASSERT_EQ(ZK_FormItemAdd(kForm, "cache", ZK_STATIC, 3, 70, 20, 40, 20, "visible=no"), 0);
+  for (const char* item : {"cadre", "dedans", "cache"})
+    ASSERT_EQ(ZK_FormCreateItem(dialog.hwnd(), kForm, item), ZK_OK);
+  item_test::host().formRecord.backColour = kFormColour;
+
+  Canvas frame(120, 80);
+  frame.paint("cadre", 0, ODA_DRAWENTIRE, ZK_FormItemGet(kForm, "cadre").hwnd);
+  EXPECT_EQ(frame.at(10, 40), kFormColour);
+  EXPECT_EQ(frame.at(80, 30), kFormColour);  // a hidden item is erased over
+  EXPECT_EQ(frame.at(30, 30), Canvas::kUntouched);
+  EXPECT_EQ(frame.count(Canvas::kUntouched), 40 * 20);
+  // An item enclosed by the frame erases the whole of its own rectangle.
+  Canvas inner(40, 20);
+  inner.paint("dedans", 0, ODA_DRAWENTIRE, ZK_FormItemGet(kForm, "dedans").hwnd);
+  EXPECT_EQ(inner.count(Canvas::kUntouched), 0);
+  EXPECT_EQ(reports.count(), 0u);
+}
+
 TEST(ItemPaint, FocusOutlineIsDrawnExactlyWhileTheButtonHasTheFocus) {
   struct Step {
     UINT state;
     UINT action;
     bool outline;
   } steps[] = {
-      {ODS_FOCUS, ODA_FOCUS, true},       {0, ODA_FOCUS, false},
-      {ODS_FOCUS, ODA_FOCUS, true},       {ODS_FOCUS, ODA_DRAWENTIRE, true},
-      {ODS_FOCUS, ODA_DRAWENTIRE, true},  {0, ODA_DRAWENTIRE, false},
+      {ODS_FOCUS, ODA_FOCUS, true},      {0, ODA_FOCUS, false},
+      {ODS_FOCUS, ODA_FOCUS, true},      {ODS_FOCUS, ODA_DRAWENTIRE, true},
+      {ODS_FOCUS, ODA_DRAWENTIRE, true}, {0, ODA_DRAWENTIRE, false},
   };
   for (const char* properties : {"bkcol=white", ""}) {
     declare("ok", ZK_BUTTON, 60, 30, properties);

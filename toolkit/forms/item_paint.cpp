@@ -41,20 +41,29 @@ void drawFocus(HDC dc, const RECT& control) {
   if (!DrawFocusRect(dc, &focus)) ZK_ErrorReportIntl(ZK_ERR_FOCUS_RECT);
 }
 
+// Whether a sibling control is visible and lies wholly inside a rectangle (screen coordinates);
+// its own rectangle comes back in `rect`.
+bool encloses(const RECT& own, HWND sibling, RECT* rect) {
+  if (!IsWindowVisible(sibling) || !GetWindowRect(sibling, rect)) return false;
+  return rect->left >= own.left && rect->top >= own.top && rect->right <= own.right &&
+         rect->bottom <= own.bottom;
+}
+
 // Paints the control's whole rectangle in the text background colour set on the context, so that
 // no earlier drawing of the item survives where this one draws nothing (the system erases none
-// of an owner-drawn control). Visible sibling controls lying over the rectangle are left out: a
-// frame drawn around other items must not paint over them.
+// of an owner-drawn control). Visible sibling controls that lie wholly inside the rectangle are
+// left out: a frame (RECT) drawn around other items must not paint over them.
 void erase(HDC dc, HWND control, const RECT& area) {
   const int saved = SaveDC(dc);
   HWND parent = control != nullptr ? GetParent(control) : nullptr;
+  RECT own = {};
+  if (parent != nullptr) GetWindowRect(control, &own);
   for (HWND sibling = parent != nullptr ? GetWindow(parent, GW_CHILD) : nullptr; sibling != nullptr;
        sibling = GetWindow(sibling, GW_HWNDNEXT)) {
-    if (sibling == control || !IsWindowVisible(sibling)) continue;
-    RECT over = {};
-    GetWindowRect(sibling, &over);
-    MapWindowPoints(nullptr, control, reinterpret_cast<POINT*>(&over), 2);
-    ExcludeClipRect(dc, over.left, over.top, over.right, over.bottom);
+    RECT inside = {};
+    if (sibling == control || !encloses(own, sibling, &inside)) continue;
+    MapWindowPoints(nullptr, control, reinterpret_cast<POINT*>(&inside), 2);
+    ExcludeClipRect(dc, inside.left, inside.top, inside.right, inside.bottom);
   }
   if (!ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr)) {
     ZK_ErrorReportIntl(ZK_ERR_RECTANGLE);

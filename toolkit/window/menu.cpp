@@ -78,7 +78,9 @@ int ZK_MenuDisplay(const std::string& window, const std::string& menu,
       MenuEntry item = ZK_MenuEntryGetIntl(menu, column, row);
       if (item.name.empty()) break;
       if (item.name == "-") {
-        if (!AppendMenuA(dropDown, MF_SEPARATOR, 0, nullptr)) return dropDownFailure(context, dropDown);
+        if (!AppendMenuA(dropDown, MF_SEPARATOR, 0, nullptr)) {
+          return dropDownFailure(context, dropDown);
+        }
         continue;
       }
       UINT flags = MF_STRING;
