@@ -256,6 +256,8 @@ int usage() {
       "  item ID|NAME       one control of the open form (a static by its item name)\n"
       "  focus              the control with the keyboard focus\n"
       "  status             the form's status bar text\n"
+      "  close              posts a plain WM_CLOSE to the open form\n"
+      "  redraw ID|NAME     has the system repaint one control of the open form, erasing it first\n"
       "  error              the text of a toolkit error report on screen (exit 1 when none)\n"
       "  terminate          ends Velmo at once (clean-up after a failed test)\n"
       "  wait MS CHECK...   repeats a check until it holds (exit 0) or MS have passed (exit 1)\n"
@@ -337,6 +339,15 @@ int run(const std::vector<std::string>& args) {
     if (focus == nullptr) return 1;
     std::printf("focus id=%d class=%s\n", GetDlgCtrlID(focus), escaped(className(focus)).c_str());
     return 0;
+  }
+  if (command == "close") {
+    return form != nullptr && PostMessageA(form, WM_CLOSE, 0, 0) ? 0 : 1;
+  }
+  if (command == "redraw" && args.size() == 2) {
+    HWND control = childByKey(form, args[1]);
+    return control != nullptr && RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE)
+               ? 0
+               : 1;
   }
   if (command == "status") {
     if (form == nullptr) return 1;

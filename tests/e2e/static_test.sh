@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Velmo's form "static": picks made with real input restyle the sample label "static1", checked
-# in screenshots of its rectangle.
+# in screenshots of its rectangle; Enter, Escape and a plain close request leave the form open;
+# the focus outline of "Fermer" follows the focus.
 source "$(dirname "$0")/lib.sh"
 
 sample=static1 cbpolice=106 cbtaille=108 gras=110 cbtxcol=116 cbbkcol=118
@@ -16,6 +17,9 @@ pick() {
 }
 
 snap() { zk_shot_item $sample "$zk_shots/$1.png"; echo "$zk_shots/$1.png"; }
+# Pixels of Fermer's focus outline: inverted dots, cyan on its red background.
+outline() { zk_shot_item $fermer "$zk_shots/$1.png"; zk_count "$zk_shots/$1.png" 00FFFF; }
+is_open() { zk_probe wait 100 has-form && echo yes; }
 width_of() { local g="${1%%x*}"; echo "$g"; }
 x_of() { local g="${1#*+}"; echo "${g%%+*}"; }
 y_of() { echo "${1##*+}"; }
@@ -96,15 +100,47 @@ f="$(snap sunken)"
 zk_expect "static: 3DIN fills the background again" FFFFFF "$(zk_pixel "$f" 395 45)"
 pick $cbbrdsize 0; pick $cbbrdstyle 0
 
+# With border size 0 nothing but the painter's own erase fills the sample: after moving its text
+# about, only the text at its last place may show, without the border or the earlier places.
+pick $cbbrdsize 1  # 0
+pick $cbhoriz 2; pick $cbvert 2  # RIGHT, BOTTOM
+pick $cbhoriz 1; pick $cbvert 1  # CENTER, CENTER
+f="$(snap ghosts)"
+box="$(zk_bbox "$f" FFFFFF 0)"
+zk_expect "static: after border 0 and moves only the centred text shows" yes \
+  "$([ "$(x_of "$box")" -gt 100 ] && [ $(($(x_of "$box") + $(width_of "$box"))) -lt 300 ] &&
+    [ "$(y_of "$box")" -gt 5 ] && echo yes)"
+zk_expect "static: after border 0 no border is left" FFFFFF "$(zk_pixel "$f" 0 0)"
+pick $cbhoriz 0; pick $cbvert 0; pick $cbbrdsize 0
+
 zk_click_item $texte
 zk_keys End shift+Home BackSpace
 zk_type "Bonjour"
 f="$(snap typing)"
 zk_expect "static: typing does not change the sample yet" "$initial_box" "$(zk_bbox "$f" FFFFFF 2)"
+# Commands that come from no item do nothing: the form stays, and the field keeps text and focus.
+for key in Return Escape; do
+  zk_keys $key
+  zk_expect "static: $key in texte leaves the form open" yes "$(is_open)"
+done
+zk_probe close
+sleep 0.5
+zk_expect "static: a plain WM_CLOSE leaves the form open" yes "$(is_open)"
+zk_wait "static: texte keeps the focus" focus-is $texte
+zk_wait "static: texte keeps its text" text-is $texte Bonjour
 zk_keys Tab
 f="$(snap typed)"
 zk_expect "static: leaving texte changes the sample" yes \
   "$([ "$(zk_bbox "$f" FFFFFF 2)" != "$initial_box" ] && echo yes)"
+
+zk_wait "static: Tab gives Fermer the focus" focus-is $fermer
+zk_expect "static: focused Fermer shows its outline" yes "$([ "$(outline focused)" -gt 10 ] && echo yes)"
+zk_probe redraw $fermer
+sleep 0.5
+zk_expect "static: a full repaint keeps the outline" yes "$([ "$(outline redrawn)" -gt 10 ] && echo yes)"
+zk_keys shift+Tab
+zk_wait "static: shift+Tab takes the focus back to texte" focus-is $texte
+zk_expect "static: Fermer without the focus shows no outline" 0 "$(outline left)"
 
 zk_click_item $fermer
 zk_wait "static: Fermer closes the form" no-form

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "form_test_host.h"
+#include "support/import_patch.h"
 
 namespace {
 using form_test::dialogOf;
@@ -209,6 +210,125 @@ TEST(FormClose, ReleasesTheBrushesOfAFormNeverClosed) {
   ReleaseDC(dialog, dc);
   DestroyWindow(dialog);
   EXPECT_EQ(reports.count(), 0u);
+}
+
+// Stand-ins: the refused call leaves ERROR_NOT_ENOUGH_MEMORY; the clean-ups after it succeed and
+// leave an error number of their own, as a successful call may.
+HGDIOBJ WINAPI selectRefused(HDC, HGDIOBJ) {
+  SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+  return nullptr;
+}
+BOOL WINAPI lineToRefused(HDC, int, int) {
+  SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+  return FALSE;
+}
+HBRUSH WINAPI brushRefused(COLORREF) {
+  SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+  return nullptr;
+}
+LPVOID WINAPI lockRefused(HGLOBAL) {
+  SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+  return nullptr;
+}
+BOOL WINAPI windowTextRefused(HWND, LPCSTR) {
+  SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+  return FALSE;
+}
+decltype(&DeleteObject) gDeleteObject = nullptr;
+BOOL WINAPI deleteLeavingItsOwnError(HGDIOBJ object) {
+  const BOOL deleted = gDeleteObject(object);
+  SetLastError(ERROR_INVALID_HANDLE);
+  return deleted;
+}
+decltype(&GlobalFree) gGlobalFree = nullptr;
+HGLOBAL WINAPI freeLeavingItsOwnError(HGLOBAL memory) {
+  const HGLOBAL left = gGlobalFree(memory);
+  SetLastError(ERROR_INVALID_HANDLE);
+  return left;
+}
+
+std::string reportLine(const std::string& report, const std::string& label) {
+  const std::string::size_type at = report.find(label + " : ");
+  if (at == std::string::npos) return "";
+  const std::string::size_type start = at + label.size() + 3;
+  return report.substr(start, report.find('\n', start) - start);
+}
+
+TEST(FailureReport, NamesTheSystemErrorOfTheCallThatFailed) {
+  Reports reports;
+  Toolkit toolkit;
+  ASSERT_EQ(ZK_FormItemAdd("cadre", "titre", ZK_STATIC, 1, 10, 10, 100, 20, "brdsize=1"), 0);
+  ASSERT_EQ(ZK_FormCreate("cadre", "", 10, 10, 300, 200, nullptr), 0);
+  struct Refusal {
+    const char* dll;
+    const char* function;
+    const void* standIn;
+    const char* code;
+    void (*act)();
+  } refusals[] = {
+      {"gdi32.dll", "SelectObject", reinterpret_cast<const void*>(selectRefused), "1013",
+       [] {
+         HDC dc = CreateCompatibleDC(nullptr);
+         ZK_FormItemFontSet(dc, "Arial", 10, false, false, false);
+         DeleteDC(dc);
+       }},
+      {"gdi32.dll", "LineTo", reinterpret_cast<const void*>(lineToRefused), "1043",
+       [] { ZK_FormItemRedrawIntl("cadre", "titre"); }},
+      {"gdi32.dll", "CreateSolidBrush", reinterpret_cast<const void*>(brushRefused), "1028",
+       [] { ZK_FormCreate("autre", "", 10, 10, 300, 200, nullptr); }},
+      {"kernel32.dll", "GlobalLock", reinterpret_cast<const void*>(lockRefused), "1016",
+       [] { ZK_FormCreate("autre", "", 10, 10, 300, 200, nullptr); }},
+  };
+  for (const Refusal& r : refusals) {
+    SCOPED_TRACE(r.function);
+    Reports::texts().clear();
+    {
+      support::ImportPatch refused(r.dll, r.function, r.standIn);
+      support::ImportPatch remove("gdi32.dll", "DeleteObject",
+                                  reinterpret_cast<const void*>(deleteLeavingItsOwnError));
+      support::ImportPatch release("kernel32.dll", "GlobalFree",
+                                   reinterpret_cast<const void*>(freeLeavingItsOwnError));
+      ASSERT_TRUE(refused.active() && remove.active() && release.active());
+      gDeleteObject = remove.original<decltype(&DeleteObject)>();
+      gGlobalFree = release.original<decltype(&GlobalFree)>();
+      r.act();
+    }
+    ASSERT_FALSE(Reports::texts().empty());
+    for (const std::string& report : Reports::texts()) {
+      EXPECT_EQ(reportLine(report, "Error number"), r.code);
+      EXPECT_EQ(reportLine(report, "System error"), std::to_string(ERROR_NOT_ENOUGH_MEMORY));
+    }
+  }
+}
+
+TEST(FormCreateItem, DialogActivityDuringTheCreationLeavesTheCallerAndTheReportTheirOwn) {
+  Reports reports;
+  Toolkit toolkit;
+  ASSERT_EQ(ZK_FormCreate("fiche", "", 10, 10, 300, 200, form_test::recordEvent), 0);
+  HWND dialog = dialogOf("fiche");
+  int nested = 0;
+  form_test::recorder().action = [&nested](const std::string&, HWND) { ++nested; };
+  ASSERT_EQ(ZK_FormItemAdd("fiche", "ajout", ZK_EDIT, 1, 10, 10, 100, 20, "value=x"), 0);
+  ZK_ContextSetIntl("appelant", "ZK_Caller");
+  ASSERT_EQ(ZK_FormCreateItem(dialog, "fiche", "ajout"), ZK_OK);
+  EXPECT_GT(nested, 0);  // the dialog procedure ran inside the creation
+  EXPECT_EQ(ZK_ContextGetIntl().windowName, "appelant");
+  EXPECT_EQ(ZK_ContextGetIntl().functionName, "ZK_Caller");
+
+  ASSERT_EQ(ZK_FormItemAdd("fiche", "refus", ZK_EDIT, 2, 10, 40, 100, 20, "value=y"), 0);
+  nested = 0;
+  {
+    support::ImportPatch refused("user32.dll", "SetWindowTextA",
+                                 reinterpret_cast<const void*>(windowTextRefused));
+    ASSERT_TRUE(refused.active());
+    EXPECT_EQ(ZK_FormCreateItem(dialog, "fiche", "refus"), ZK_ERR_SET_WINDOW_TEXT);
+  }
+  EXPECT_GT(nested, 0);
+  ASSERT_EQ(reports.count(), 1u);
+  EXPECT_EQ(reportLine(Reports::texts()[0], "Function"), "ZK_FormCreateItem");
+  EXPECT_EQ(reportLine(Reports::texts()[0], "Window name"), "fiche.refus");
+  EXPECT_EQ(ZK_ContextGetIntl().functionName, "ZK_FormCreateItem");
+  form_test::recorder().action = nullptr;
 }
 
 }  // namespace

@@ -113,6 +113,48 @@ TEST(FormEvents, ClosingByTheOkAndCancelButtons) {
   EXPECT_EQ(reports.count(), 0u);
 }
 
+// Keys go through the dialog manager, as the message loop hands them to the active form.
+void pressKey(HWND dialog, HWND control, WPARAM key) {
+  PostMessageA(control, WM_KEYDOWN, key, 1);
+  PostMessageA(control, WM_KEYUP, key, 0xC0000001);
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (IsDialogMessageA(dialog, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+TEST(FormEvents, EnterEscapeAndAPlainCloseLeaveTheFormOpen) {
+  Reports reports;
+  Toolkit toolkit;
+  openFiche();
+  HWND dialog = dialogOf("fiche");
+  HWND nom = controlOf("fiche", "nom");
+  form_test::type(nom, "Dupont");
+  take();
+  mark("enter");
+  pressKey(dialog, nom, VK_RETURN);
+  mark("escape");
+  pressKey(dialog, nom, VK_ESCAPE);
+  mark("close");
+  SendMessageA(dialog, WM_CLOSE, 0, 0);
+  form_test::pump();
+  // Commands that come from no item do nothing: only the close box and the OK and CANCEL items
+  // close a form. (The field's own focus events are left out: another test program's window may
+  // take the activation meanwhile.)
+  Sequence seen;
+  for (const std::string& event : take())
+    if (event.find("fiche.nom") == std::string::npos) seen.push_back(event);
+  EXPECT_EQ(seen, (Sequence{"--- enter", "BEFORE fiche. WM_COMMAND/CLICKED", "--- escape",
+                            "BEFORE fiche. WM_COMMAND/CLICKED", "--- close",
+                            "BEFORE fiche. WM_COMMAND/CLICKED"}));
+  EXPECT_TRUE(IsWindowVisible(dialog));
+  EXPECT_EQ(form_test::textOf(nom), "Dupont");
+  EXPECT_EQ(ZK_WindowLookupIntl("fiche").closedBy, "");
+  EXPECT_EQ(reports.count(), 0u);
+}
+
 TEST(FormEvents, FormCloseVetoKeepsTheFormOpen) {
   Reports reports;
   Toolkit toolkit;

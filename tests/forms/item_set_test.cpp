@@ -178,7 +178,7 @@ TEST(ItemSet, ReturnSetsTheEditTextAndRaisesItemChange) {
   EXPECT_EQ(gEvents[0].form, kForm);
   EXPECT_EQ(gEvents[0].item, "saisie");
   EXPECT_EQ(gEvents[0].event, ZK_ITEMCHG);
-  EXPECT_EQ(gEvents[0].dialog, dialog.hwnd());
+  EXPECT_EQ(gEvents[0].dialog, nullptr);  // no message: all four message values are 0
   EXPECT_EQ(gEvents[0].message, 0u);
   EXPECT_EQ(gEvents[0].wParam, 0u);
   EXPECT_EQ(gEvents[0].lParam, 0);
@@ -220,6 +220,7 @@ TEST(ItemSet, ReturnOnAComboSelectsOrAppendsItsValue) {
   for (const Event& event : gEvents) {
     EXPECT_EQ(event.item, "police");
     EXPECT_EQ(event.event, ZK_ITEMCHG);
+    EXPECT_EQ(event.dialog, nullptr);
   }
 }
 

@@ -136,10 +136,12 @@ class Canvas {
   }
   HDC dc() const { return dc_; }
   COLORREF at(int x, int y) const { return GetPixel(dc_, x, y); }
-  // Asks the painter to draw the item as a WM_DRAWITEM would.
-  int paint(const std::string& item, UINT state = 0, UINT action = ODA_DRAWENTIRE) {
+  // Asks the painter to draw the item as a WM_DRAWITEM would (for its control, when given).
+  int paint(const std::string& item, UINT state = 0, UINT action = ODA_DRAWENTIRE,
+            HWND control = nullptr) {
     DRAWITEMSTRUCT request = {};
     request.CtlType = ODT_STATIC;
+    request.hwndItem = control;
     request.itemAction = action;
     request.itemState = state;
     request.hDC = dc_;
@@ -161,6 +163,13 @@ class Canvas {
       }
     }
     return box;
+  }
+  // Pixels that differ from another canvas of the same size.
+  int differences(const Canvas& other) const {
+    int n = 0;
+    for (int y = 0; y < height_; ++y)
+      for (int x = 0; x < width_; ++x) n += at(x, y) != other.at(x, y) ? 1 : 0;
+    return n;
   }
   int count(COLORREF colour) const {
     int n = 0;

@@ -16,6 +16,21 @@ void forgetMain() {
   ZK_ResetZarvikIntl();
 }
 
+// What the class still held when it was unregistered: the class deletes its own brush then.
+decltype(&UnregisterClassA) gUnregisterClass = nullptr;
+bool gBrushAliveAtUnregister = false;
+HBRUSH gClassBrush = nullptr;
+
+BOOL WINAPI unregisterWatched(LPCSTR className, HINSTANCE instance) {
+  WNDCLASSEXA info = {};
+  info.cbSize = sizeof info;
+  if (GetClassInfoExA(instance, className, &info)) {
+    gClassBrush = info.hbrBackground;
+    gBrushAliveAtUnregister = GetObjectType(gClassBrush) == OBJ_BRUSH;
+  }
+  return gUnregisterClass(className, instance);
+}
+
 LRESULT CALLBACK refusingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) return FALSE;  // makes CreateWindowExA fail
   return DefWindowProcA(window, message, wParam, lParam);
@@ -131,7 +146,16 @@ TEST(MainWindowCreate, FailedRegistrationReleasesTheBrush) {
 
 TEST(MainWindowCreate, FailedWindowUndoesClassAndBrushSoARetryWorks) {
   wt::answerReportsNo();
-  EXPECT_EQ(ZK_WindowMainCreate("Main", SW_SHOW, refusingProc, "", 0, 0, 800, 600), 1001);
+  {
+    support::ImportPatch patch("user32.dll", "UnregisterClassA",
+                               reinterpret_cast<const void*>(unregisterWatched));
+    ASSERT_TRUE(patch.active());
+    gUnregisterClass = patch.original<decltype(&UnregisterClassA)>();
+    EXPECT_EQ(ZK_WindowMainCreate("Main", SW_SHOW, refusingProc, "", 0, 0, 800, 600), 1001);
+  }
+  // The brush went with the class, and only then: deleted once.
+  EXPECT_TRUE(gBrushAliveAtUnregister);
+  EXPECT_EQ(GetObjectType(gClassBrush), 0u);
   WNDCLASSEXA info = {};
   info.cbSize = sizeof info;
   EXPECT_FALSE(GetClassInfoExA(ZK_globals.instance, "Main", &info));

@@ -226,3 +226,46 @@ TEST(MenuDisplay, StatusesAndContext) {
   EXPECT_EQ(GetMenuItemCount(shownBar()), 0);
   EXPECT_EQ(wt::reported(), (std::vector<int>{13, 4}));
 }
+
+namespace {
+int gMenusBeforeRefusal = 0;  // CreateMenu calls that succeed before the stand-in refuses
+decltype(&CreateMenu) gCreateMenu = nullptr;
+
+HMENU WINAPI createMenuRefusedLater() {
+  if (gMenusBeforeRefusal-- > 0) return gCreateMenu();
+  SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+  return nullptr;
+}
+}  // namespace
+
+TEST(MenuDisplay, RecordNamesOnlyABarThatExistsAfterEveryFailure) {
+  wt::answerReportsNo();
+  ASSERT_EQ(wt::createMain(), 0);
+  addAll(kDemoMenu, std::size(kDemoMenu));
+  // 0: the bar itself is refused after the old one is gone; 1: a drop-down is refused and the
+  // new, partly filled bar stays recorded.
+  for (int madeBefore : {0, 1}) {
+    SCOPED_TRACE(madeBefore);
+    ASSERT_EQ(ZK_MenuDisplay("Main", "menu", ""), 0);
+    HMENU old = shownBar();
+    {
+      support::ImportPatch patch("user32.dll", "CreateMenu",
+                                 reinterpret_cast<const void*>(createMenuRefusedLater));
+      ASSERT_TRUE(patch.active());
+      gCreateMenu = patch.original<decltype(&CreateMenu)>();
+      gMenusBeforeRefusal = madeBefore;
+      EXPECT_EQ(ZK_MenuDisplay("Main", "menu", ""), 1032);
+    }
+    EXPECT_FALSE(IsMenu(old));
+    const HMENU recorded = ZK_WindowLookupIntl("Main").menuHandle;
+    EXPECT_TRUE(recorded == nullptr || IsMenu(recorded));
+    EXPECT_EQ(recorded != nullptr, madeBefore == 1);
+  }
+  // A bar destroyed behind the toolkit's back is refused once, then forgotten.
+  ASSERT_EQ(ZK_MenuDisplay("Main", "menu", ""), 0);
+  DestroyMenu(shownBar());
+  EXPECT_EQ(ZK_MenuDisplay("Main", "menu", ""), 1031);
+  EXPECT_EQ(ZK_MenuDisplay("Main", "menu", ""), 0);
+  EXPECT_EQ(command(40005), "edit");
+  EXPECT_EQ(wt::reported(), (std::vector<int>{1032, 1032, 1031}));
+}

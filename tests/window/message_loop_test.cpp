@@ -290,3 +290,36 @@ TEST(PaintBracket, ReleaseShowsTheBarOnceWhenScrollingIsWanted) {
   wt::paintNow();
   EXPECT_EQ(readScrollBar().nMax, 42);
 }
+
+namespace {
+BOOL WINAPI clientRectRefused(HWND, RECT*) {
+  SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+  return FALSE;
+}
+}  // namespace
+
+TEST(PaintBracket, FailedReleaseStillEndsThePaintAndGivesItsFontBack) {
+  wt::answerReportsNo();
+  ASSERT_EQ(wt::createMain(), 0);
+  const long objects = ZK_GdiCountIntl();
+  {
+    support::ImportPatch patch("user32.dll", "GetClientRect",
+                               reinterpret_cast<const void*>(clientRectRefused));
+    ASSERT_TRUE(patch.active());
+    wt::paintNow();
+  }
+  EXPECT_EQ(wt::procLog().selectStatus, 0);
+  EXPECT_EQ(wt::procLog().releaseStatus, 1005);
+  EXPECT_EQ(ZK_paint.dc, nullptr);
+  EXPECT_EQ(ZK_paint.font, nullptr);
+  EXPECT_EQ(ZK_GdiCountIntl(), objects);
+  ASSERT_EQ(wt::reportTexts().size(), 1u);
+  EXPECT_EQ(wt::systemErrorOf(wt::reportTexts()[0]), ERROR_INVALID_WINDOW_HANDLE);
+
+  // The paint was ended: nothing is left to paint, and the next paint goes as usual.
+  EXPECT_FALSE(GetUpdateRect(wt::mainHwnd(), nullptr, FALSE));
+  wt::paintNow();
+  EXPECT_EQ(wt::procLog().releaseStatus, 0);
+  EXPECT_EQ(ZK_GdiCountIntl(), objects);
+  EXPECT_EQ(wt::reported(), std::vector<int>{1005});
+}

@@ -139,3 +139,37 @@ TEST(WindowCls, InsideAPaintResetsTheSurface) {
   EXPECT_EQ(record.fontSize, 10);
   EXPECT_FALSE(record.fontBold);
 }
+
+namespace {
+HGDIOBJ WINAPI selectRefused(HDC, HGDIOBJ) {
+  SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+  return nullptr;
+}
+// The undo after the refusal succeeds, and leaves an error number of its own behind, as a
+// successful call may.
+decltype(&DeleteObject) gDeleteObject = nullptr;
+BOOL WINAPI deleteLeavingItsOwnError(HGDIOBJ object) {
+  const BOOL deleted = gDeleteObject(object);
+  SetLastError(ERROR_INVALID_HANDLE);
+  return deleted;
+}
+}  // namespace
+
+TEST(TextFontSet, RefusedSelectionIsReportedWithItsOwnSystemError) {
+  wt::answerReportsNo();
+  ASSERT_EQ(wt::createMain(), 0);
+  wt::procLog().onPaint = [](HDC) {
+    support::ImportPatch select("gdi32.dll", "SelectObject",
+                                reinterpret_cast<const void*>(selectRefused));
+    support::ImportPatch remove("gdi32.dll", "DeleteObject",
+                                reinterpret_cast<const void*>(deleteLeavingItsOwnError));
+    gDeleteObject = remove.original<decltype(&DeleteObject)>();
+    const long objects = ZK_GdiCountIntl();
+    EXPECT_EQ(ZK_TextFontSet("Arial", 12, 0, 0, 0), 1013);
+    EXPECT_EQ(ZK_GdiCountIntl(), objects);
+  };
+  wt::paintNow();
+  wt::procLog().onPaint = nullptr;
+  ASSERT_EQ(wt::reportTexts().size(), 1u);
+  EXPECT_EQ(wt::systemErrorOf(wt::reportTexts()[0]), ERROR_NOT_ENOUGH_MEMORY);
+}

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "foundation/foundation_intl.h"
+#include "support/import_patch.h"
 #include "window/gdi_objects.h"
 #include "window/window_intl.h"
 #include "zarvik/zarvik.h"
@@ -21,15 +22,29 @@ inline std::vector<int>& reported() {
   return codes;
 }
 
+// The whole text of each report, beside its code.
+inline std::vector<std::string>& reportTexts() {
+  static std::vector<std::string> texts;
+  return texts;
+}
+
 inline bool recordReport(const std::string& text, const std::string& /*title*/) {
   const std::string::size_type at = text.find("Error number : ");
   reported().push_back(at == std::string::npos ? -1 : std::atoi(text.c_str() + at + 15));
+  reportTexts().push_back(text);
   return false;  // No: the program goes on
+}
+
+// The system error number a report names, -1 when it names none.
+inline int systemErrorOf(const std::string& report) {
+  const std::string::size_type at = report.find("System error : ");
+  return at == std::string::npos ? -1 : std::atoi(report.c_str() + at + 15);
 }
 
 // Every report is answered No and its code kept, so no test waits on a real box.
 inline void answerReportsNo() {
   reported().clear();
+  reportTexts().clear();
   ZK_ErrorPromptSetIntl(recordReport);
 }
 

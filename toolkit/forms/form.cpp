@@ -97,7 +97,10 @@ int ZK_FormCreate(const std::string& name, const std::string& properties, int x,
   record.backColour = ZK_ColourIntl(backText.empty() ? "white" : backText);
   record.backBrush = ZK_GdiBrushIntl(record.backColour);
   if (record.backBrush == nullptr) {
-    GlobalFree(block);
+    {
+      const ZK_LastErrorKeep keep;
+      GlobalFree(block);
+    }
     return ZK_FailIntl(ZK_ERR_CREATE_BRUSH);
   }
   record.statusBar = !ZK_IsFalseIntl(ZK_PropertyGetIntl(ZK_STBAR, properties));

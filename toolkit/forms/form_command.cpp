@@ -55,6 +55,10 @@ Branch branchOf(WORD code) {
   }
 }
 
+bool isComboPick(const Command& c) {
+  return HIWORD(c.wParam) == CBN_SELCHANGE && c.itemRecord.kind == ZK_COMBOSYS;
+}
+
 HWND controlOf(const Command& c) {
   return reinterpret_cast<HWND>(c.lParam);
 }
@@ -72,7 +76,7 @@ void setControlText(const Command& c, const std::string& text) {
 std::string controlText(const Command& c) {
   char buffer[kTextBuffer] = {};
   HWND control = controlOf(c);
-  if (HIWORD(c.wParam) == CBN_SELCHANGE && c.itemRecord.kind == ZK_COMBOSYS) {
+  if (isComboPick(c)) {
     const LRESULT selected = SendMessageA(control, CB_GETCURSEL, 0, 0);
     const LRESULT length =
         selected == CB_ERR ? CB_ERR : SendMessageA(control, CB_GETLBTEXTLEN, selected, 0);
@@ -194,9 +198,12 @@ int onExit(Command& c) {
   const bool changedSinceEntry = c.itemRecord.field.text != gEntryText ||
                                  c.itemRecord.field.checkState != gEntryCheckState;
   // A combo box's pick is an exit without leaving: the next pick in the same visit compares
-  // with this one, so that picking the first entry back is a change too.
-  gEntryText = c.itemRecord.field.text;
-  gEntryCheckState = c.itemRecord.field.checkState;
+  // with this one, so that picking the first entry back is a change too. Any other exit keeps
+  // the entry values of the last focus-in (for a refused field, the refocus's own).
+  if (isComboPick(c)) {
+    gEntryText = c.itemRecord.field.text;
+    gEntryCheckState = c.itemRecord.field.checkState;
+  }
   if (c.record.callback == nullptr) return TRUE;
   if (changedSinceEntry) {
     const int changed = raise(c, ZK_ITEMCHG);
@@ -237,30 +244,14 @@ int onClick(Command& c) {
   return 0;
 }
 
-// Enter and Escape reach the dialog as IDOK and IDCANCEL without a control: they press the form's
-// OK or CANCEL button, the first live one in key order.
-std::string keyboardButton(const Command& c) {
-  if (c.lParam != 0 || HIWORD(c.wParam) != BN_CLICKED) return c.item;
-  const WORD id = LOWORD(c.wParam);
-  if (id != IDOK && id != IDCANCEL) return c.item;
-  const char* role = id == IDOK ? "OK" : "CANCEL";
-  const std::string prefix = c.form + ".";
-  for (const auto& entry : ZK_ItemTableIntl()) {
-    const ItemRecord& item = entry.second;
-    if (entry.first.compare(0, prefix.size(), prefix) != 0) continue;
-    if (item.kind == ZK_BUTTON && item.buttonRole == role && item.hwnd != nullptr &&
-        IsWindowEnabled(item.hwnd) && IsWindowVisible(item.hwnd))
-      return entry.first.substr(prefix.size());
-  }
-  return "";
-}
 }  // namespace
 
 int ZK_FormCommandIntl(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
                        const std::string& form, const std::string& item,
                        const WindowRecord& formRecord) {
+  // A command from no item (Enter and Escape come as IDOK and IDCANCEL without a control, and so
+  // does the IDCANCEL of a plain WM_CLOSE) finds no record below, and does nothing.
   Command c{dialog, message, wParam, lParam, form, item, formRecord, {}};
-  c.item = keyboardButton(c);
   c.itemRecord = c.item.empty() ? ZK_ItemEmptyIntl() : ZK_FormItemGet(form, c.item);
   switch (branchOf(HIWORD(wParam))) {
     case Branch::kClick:

@@ -47,7 +47,10 @@ int ZK_FormTemplateIntl(const std::string& caption, DWORD style, int x, int y, i
   if (memory == nullptr) return ZK_FailIntl(ZK_ERR_GLOBAL_ALLOC);
   auto* bytes = static_cast<BYTE*>(GlobalLock(memory));
   if (bytes == nullptr) {
-    GlobalFree(memory);
+    {
+      const ZK_LastErrorKeep keep;
+      GlobalFree(memory);
+    }
     return ZK_FailIntl(ZK_ERR_GLOBAL_LOCK);
   }
 

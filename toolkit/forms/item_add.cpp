@@ -93,16 +93,15 @@ int readProperties(const std::string& kind, const std::string& properties, ItemR
 
 int ZK_FormItemAdd(const std::string& form, const std::string& item, const std::string& kind,
                    int order, int x, int y, int width, int height, const std::string& properties) {
-  ZK_ContextSaveIntl();
-  ZK_ContextSetIntl(ZK_ItemKeyIntl(form, item), "ZK_FormItemAdd");
-  if (form.empty()) return ZK_FailIntl(ZK_ERR_NAME_EMPTY);
-  if (item.empty()) return ZK_FailIntl(ZK_ERR_ITEM_NOT_FOUND);
-  if (!ZK_FormItemGet(form, item).kind.empty()) return ZK_FailIntl(ZK_ERR_ITEM_EXISTS);
-  if (!isKind(kind)) return ZK_FailIntl(ZK_ERR_ITEM_KIND);
+  const ZK_ContextGuard context(ZK_ItemKeyIntl(form, item), "ZK_FormItemAdd");
+  if (form.empty()) return context.fail(ZK_ERR_NAME_EMPTY);
+  if (item.empty()) return context.fail(ZK_ERR_ITEM_NOT_FOUND);
+  if (!ZK_FormItemGet(form, item).kind.empty()) return context.fail(ZK_ERR_ITEM_EXISTS);
+  if (!isKind(kind)) return context.fail(ZK_ERR_ITEM_KIND);
 
   ItemRecord record = ZK_ItemEmptyIntl();
   const int status = readProperties(kind, properties, record);
-  if (status != ZK_OK) return ZK_FailIntl(status);
+  if (status != ZK_OK) return context.fail(status);
 
   // A toolkit-drawn check box with a 3D look needs a face and a mark colour of its own, and
   // always at least a one-pixel frame.
@@ -126,6 +125,5 @@ int ZK_FormItemAdd(const std::string& form, const std::string& item, const std::
   record.textBrush = nullptr;
   record.controlId = 0;
   ZK_ItemStoreIntl(ZK_ItemKeyIntl(form, item), record);
-  ZK_ContextRestoreIntl();
-  return ZK_OK;
+  return context.done();
 }

@@ -51,6 +51,7 @@ int solidBorder(HDC dc, int left, int top, int right, int bottom, int width, COL
   if (width == 0) return ZK_OK;
   HPEN pen = makePen(PS_GEOMETRIC | PS_ENDCAP_SQUARE | PS_SOLID, width, colour);
   int status = ZK_OK;
+  DWORD failure = 0;  // the error number of a failed move or line, for the painter's report
   {
     ZK_ScopedSelect selected(dc, pen != nullptr ? static_cast<HGDIOBJ>(pen) : GetCurrentObject(dc, OBJ_PEN));
     const POINT corners[] = {{right, top}, {right, bottom}, {left, bottom}, {left, top}};
@@ -64,8 +65,10 @@ int solidBorder(HDC dc, int left, int top, int right, int bottom, int width, COL
         }
       }
     }
+    if (status != ZK_OK) failure = GetLastError();
   }
   if (!release(pen)) return ZK_ERR_DELETE_OBJECT;
+  if (status != ZK_OK) SetLastError(failure);
   return status;
 }
 

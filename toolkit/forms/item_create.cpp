@@ -62,16 +62,14 @@ std::string fillComboList(HWND combo, const std::string& properties) {
 
 int ZK_FormCreateItem(HWND parent, const std::string& form, const std::string& item) {
   const std::string key = ZK_ItemKeyIntl(form, item);
-  ZK_ContextSaveIntl();
-  ZK_ContextSetIntl(key, "ZK_FormCreateItem");
+  // The control's creation and its first texts re-enter the dialog procedure, which sets the
+  // context of its own: the guard keeps the caller's, and names this function again on failure.
+  const ZK_ContextGuard context(key, "ZK_FormCreateItem");
   const ItemRecord declared = ZK_FormItemGet(form, item);
-  if (declared.kind.empty()) return ZK_FailIntl(ZK_ERR_ITEM_NOT_FOUND);
-  if (item.find('.') != std::string::npos) return ZK_FailIntl(ZK_ERR_NAME_HAS_DOT);
+  if (declared.kind.empty()) return context.fail(ZK_ERR_ITEM_NOT_FOUND);
+  if (item.find('.') != std::string::npos) return context.fail(ZK_ERR_NAME_HAS_DOT);
   const int identifier = declared.order + 101;
-  if (declared.kind == ZK_DATAGRID) {
-    ZK_ContextRestoreIntl();
-    return ZK_OK;
-  }
+  if (declared.kind == ZK_DATAGRID) return context.done();
 
   const ControlShape shape = shapeOf(declared);
   // A hidden item is created disabled too; showing it later enables it again (ZK_FormItemSet).
@@ -83,12 +81,14 @@ int ZK_FormCreateItem(HWND parent, const std::string& form, const std::string& i
                                  declared.y, checkBox ? 14 : declared.width,
                                  checkBox ? 14 : declared.height, parent, id, ZK_globals.instance,
                                  nullptr);
-  if (control == nullptr) return ZK_FailIntl(ZK_ERR_CREATE_WINDOW);
+  if (control == nullptr) return context.fail(ZK_ERR_CREATE_WINDOW);
 
   std::string fieldText;
   if (declared.kind == ZK_EDIT) {
     SendMessageA(control, EM_LIMITTEXT, static_cast<WPARAM>(declared.length), 0);
-    if (!SetWindowTextA(control, declared.value.c_str())) return ZK_FailIntl(ZK_ERR_SET_WINDOW_TEXT);
+    if (!SetWindowTextA(control, declared.value.c_str())) {
+      return context.fail(ZK_ERR_SET_WINDOW_TEXT);
+    }
     fieldText = declared.value;
   } else if (checkBox) {
     if (declared.checked) SendMessageA(control, BM_SETCHECK, BST_CHECKED, 0);
@@ -113,6 +113,5 @@ int ZK_FormCreateItem(HWND parent, const std::string& form, const std::string& i
   if (declared.kind != ZK_STATIC && declared.kind != ZK_RECT && !declared.enabled) {
     EnableWindow(control, FALSE);
   }
-  ZK_ContextRestoreIntl();
-  return ZK_OK;
+  return context.done();
 }

@@ -23,16 +23,18 @@ std::map<HDC, SelectedFont> gSelected;
 
 int ZK_FormItemFontSet(HDC dc, const std::string& face, int size, bool bold, bool italic,
                        bool underline) {
-  ZK_ContextSaveIntl();
-  ZK_ContextSetIntl("", "ZK_FormItemFontSet");
+  const ZK_ContextGuard context("", "ZK_FormItemFontSet");
   // A negative height asks for the character height, in points at the context's resolution.
   const int height = -MulDiv(size, GetDeviceCaps(dc, LOGPIXELSY), 72);
   HFONT font = ZK_GdiFontIntl(height, bold ? FW_BOLD : FW_NORMAL, italic, underline, face.c_str());
-  if (font == nullptr) return ZK_FailIntl(ZK_ERR_CREATE_FONT);
+  if (font == nullptr) return context.fail(ZK_ERR_CREATE_FONT);
   HGDIOBJ previous = SelectObject(dc, font);
   if (previous == nullptr || previous == HGDI_ERROR) {
-    ZK_GdiDeleteIntl(font);
-    return ZK_FailIntl(ZK_ERR_SELECT_OBJECT);
+    {
+      const ZK_LastErrorKeep keep;
+      ZK_GdiDeleteIntl(font);
+    }
+    return context.fail(ZK_ERR_SELECT_OBJECT);
   }
   const auto found = gSelected.find(dc);
   if (found == gSelected.end()) {
@@ -43,10 +45,9 @@ int ZK_FormItemFontSet(HDC dc, const std::string& face, int size, bool bold, boo
     HFONT earlier = found->second.made;
     if (previous != earlier) found->second.original = previous;
     found->second.made = font;
-    if (!ZK_GdiDeleteIntl(earlier)) return ZK_FailIntl(ZK_ERR_DELETE_OBJECT);
+    if (!ZK_GdiDeleteIntl(earlier)) return context.fail(ZK_ERR_DELETE_OBJECT);
   }
-  ZK_ContextRestoreIntl();
-  return ZK_OK;
+  return context.done();
 }
 
 int ZK_FormItemFontReleaseIntl(HDC dc) {

@@ -41,6 +41,45 @@ void drawFocus(HDC dc, const RECT& control) {
   if (!DrawFocusRect(dc, &focus)) ZK_ErrorReportIntl(ZK_ERR_FOCUS_RECT);
 }
 
+// Leaves out of the context's clipping the form's other visible items that lie wholly inside this
+// item's control: a frame (RECT) drawn around other items must not paint over them. The item
+// table's placements pick the few items that overlap this one; their controls decide.
+void excludeEnclosed(HDC dc, HWND control, const std::string& form, const ItemRecord& own) {
+  RECT outer = {};
+  if (control == nullptr || !GetWindowRect(control, &outer)) return;
+  const std::string prefix = form + ".";
+  const ZK_ItemTable& items = ZK_ItemTableIntl();
+  for (auto entry = items.lower_bound(prefix);
+       entry != items.end() && entry->first.compare(0, prefix.size(), prefix) == 0; ++entry) {
+    const ItemRecord& other = entry->second;
+    if (other.hwnd == nullptr || other.hwnd == control || !other.visible) continue;
+    if (other.x >= own.x + own.width || other.x + other.width <= own.x ||
+        other.y >= own.y + own.height || other.y + other.height <= own.y) {
+      continue;
+    }
+    RECT inner = {};
+    if (!IsWindowVisible(other.hwnd) || !GetWindowRect(other.hwnd, &inner)) continue;
+    const bool inside = inner.left >= outer.left && inner.top >= outer.top &&
+                        inner.right <= outer.right && inner.bottom <= outer.bottom;
+    if (!inside || EqualRect(&inner, &outer)) continue;  // two items in one place: neither frames
+    MapWindowPoints(nullptr, control, reinterpret_cast<POINT*>(&inner), 2);
+    ExcludeClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
+  }
+}
+
+// Paints the control's whole rectangle in the text background colour set on the context, so that
+// no earlier drawing of the item survives where this one draws nothing (the system erases none
+// of an owner-drawn control), except where it encloses other items.
+void erase(HDC dc, const DRAWITEMSTRUCT& request, const std::string& form,
+           const ItemRecord& record) {
+  const int saved = SaveDC(dc);
+  excludeEnclosed(dc, request.hwndItem, form, record);
+  if (!ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &request.rcItem, nullptr, 0, nullptr)) {
+    ZK_ErrorReportIntl(ZK_ERR_RECTANGLE);
+  }
+  RestoreDC(dc, saved);
+}
+
 bool isDrawnKind(const std::string& kind) {
   return kind == ZK_BUTTON || kind == ZK_STATIC || kind == ZK_RECT || kind == ZK_CHECK;
 }
@@ -76,7 +115,10 @@ int ZK_FormItemPaintIntl(HWND, UINT, WPARAM, LPARAM lParam, const std::string& f
   } else if (record.kind == ZK_RECT && style != "SOLID") {
     size = 2;
   }
-  if (style != "SOLID" || size > 0) {
+  const bool bordered = style != "SOLID" || size > 0;
+  // The border routine fills the background only when the item has a colour of its own.
+  if (!bordered || record.backColour == -1) erase(dc, *request, form, record);
+  if (bordered) {
     const int status = ZK_FormItemBorderIntl(dc, 0, 0, record.width, record.height, style, size,
                                              record.borderColour, record.backColour);
     if (status != ZK_OK) ZK_ErrorReportIntl(status);
@@ -97,8 +139,10 @@ int ZK_FormItemPaintIntl(HWND, UINT, WPARAM, LPARAM lParam, const std::string& f
                          static_cast<std::int32_t>(ink));
   }
 
+  // The whole button has just been drawn afresh, so the inverting outline goes on exactly while
+  // the button has the focus, whatever the request is for.
+  if (button && (request->itemState & ODS_FOCUS)) drawFocus(dc, request->rcItem);
   if (button && (request->itemAction & ODA_FOCUS)) {
-    drawFocus(dc, request->rcItem);
     if (formRecord.statusBar) {
       SendMessageA(formRecord.statusBarHwnd, WM_SETTEXT, 0,
                    reinterpret_cast<LPARAM>(record.remark.c_str()));

@@ -94,9 +94,10 @@ void returnValue(const std::string& form, const std::string& item, const ItemRec
   } else {
     return;
   }
+  // No message stands behind this change: all four message values are 0.
   const WindowRecord formRecord = ZK_WindowLookupIntl(form);
   if (formRecord.callback != nullptr) {
-    formRecord.callback(form, item, ZK_ITEMCHG, formRecord.hwnd, 0, 0, 0);
+    formRecord.callback(form, item, ZK_ITEMCHG, nullptr, 0, 0, 0);
   }
 }
 

@@ -96,14 +96,10 @@ std::string ZK_ErrorReportIntl(int code) {
 }
 
 int ZK_MessageBox(const std::string& caption, const std::string& text) {
-  ZK_ContextSaveIntl();
-  ZK_ContextSetIntl(caption, "ZK_MessageBox");
+  const ZK_ContextGuard context(caption, "ZK_MessageBox");
   const WindowRecord main = ZK_WindowLookupIntl(ZK_globals.mainWindowName);
-  if (main.hwnd == nullptr) {
-    ZK_ErrorReportIntl(ZK_ERR_NO_MAIN_WINDOW);
-    return ZK_ERR_NO_MAIN_WINDOW;
-  }
+  if (main.hwnd == nullptr) return context.fail(ZK_ERR_NO_MAIN_WINDOW);
+  // The box runs a message loop of its own: forms' dialog procedures may run meanwhile.
   ZK_SystemMessageBoxIntl(main.hwnd, text, caption);
-  ZK_ContextRestoreIntl();
-  return ZK_OK;
+  return context.done();
 }

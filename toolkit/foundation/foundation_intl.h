@@ -7,6 +7,8 @@
 #include <istream>
 #include <string>
 
+#include "zarvik/zarvik.h"
+
 // --- property.cpp ------------------------------------------------------------------------------
 
 // The value of key in a property string ("" when absent or empty), trimmed of spaces at both ends.
@@ -70,3 +72,32 @@ inline int ZK_FailIntl(int code) {
   ZK_ErrorReportIntl(code);
   return code;
 }
+
+// --- error context of a running toolkit function (header only) ---------------------------------
+
+// Saves the caller's error context and names the running function. The caller's pair is kept
+// here by value: the one save slot would be overwritten by any nested toolkit call (a dialog
+// procedure re-entered meanwhile, among others). done() puts the caller's context back; fail()
+// names the running function again, whatever nested calls left, and reports.
+class ZK_ContextGuard {
+ public:
+  ZK_ContextGuard(const std::string& windowName, const char* functionName)
+      : caller_(ZK_ContextGetIntl()), own_{windowName, functionName} {
+    ZK_ContextSaveIntl();
+    ZK_ContextSetIntl(own_.windowName, own_.functionName);
+  }
+  int done() const {
+    ZK_ContextSetIntl(caller_.windowName, caller_.functionName);
+    return ZK_OK;
+  }
+  int fail(int code) const {
+    ZK_ContextSetIntl(own_.windowName, own_.functionName);
+    return ZK_FailIntl(code);
+  }
+  ZK_ContextGuard(const ZK_ContextGuard&) = delete;
+  ZK_ContextGuard& operator=(const ZK_ContextGuard&) = delete;
+
+ private:
+  ZK_ErrorContext caller_;
+  ZK_ErrorContext own_;
+};

@@ -30,6 +30,10 @@ bool ZK_GdiDeleteIntl(HGDIOBJ object) {
   return true;
 }
 
+void ZK_GdiForgetIntl(HGDIOBJ object) {
+  if (object != nullptr) --gLive;
+}
+
 long ZK_GdiCountIntl() {
   return gLive;
 }

@@ -10,6 +10,9 @@ HPEN ZK_GdiPenIntl(DWORD style, DWORD width, const LOGBRUSH& brush);
 HFONT ZK_GdiFontIntl(int height, int weight, bool italic, bool underline, const char* face);
 // Deletes an object this module made; false when the system refuses (the count is kept then).
 bool ZK_GdiDeleteIntl(HGDIOBJ object);
+// Counts as released an object of ours that the system has deleted itself (a window class
+// deletes its background brush when it is unregistered).
+void ZK_GdiForgetIntl(HGDIOBJ object);
 // Objects made and not yet released.
 long ZK_GdiCountIntl();
 

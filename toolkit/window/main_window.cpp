@@ -6,12 +6,13 @@ namespace {
 // Undoes the steps before a failed creation without losing the system's error number, which the
 // reporter reads afterwards.
 void undoCreation(HBRUSH brush, const std::string& className) {
-  const DWORD error = GetLastError();
-  // UnregisterClassA deletes a class's background brush itself: release ours through the count
-  // first, while no window of the class exists to paint with it.
-  ZK_GdiDeleteIntl(brush);
-  if (!className.empty()) UnregisterClassA(className.c_str(), ZK_globals.instance);
-  SetLastError(error);
+  const ZK_LastErrorKeep keep;
+  if (className.empty()) {
+    ZK_GdiDeleteIntl(brush);
+  } else if (UnregisterClassA(className.c_str(), ZK_globals.instance)) {
+    // A class deletes its background brush as it goes: ours must not be deleted a second time.
+    ZK_GdiForgetIntl(brush);
+  }
 }
 }  // namespace
 

@@ -7,24 +7,42 @@ constexpr int kFirstCommandId = 40001;
 
 // A drop-down that never reached the bar belongs to no window: destroy it, keeping the error
 // number for the reporter.
-int dropDownFailure(HMENU dropDown) {
-  const DWORD error = GetLastError();
-  DestroyMenu(dropDown);
-  SetLastError(error);
-  return ZK_FailIntl(ZK_ERR_APPEND_MENU);
+int dropDownFailure(const ZK_ContextGuard& context, HMENU dropDown) {
+  {
+    const ZK_LastErrorKeep keep;
+    DestroyMenu(dropDown);
+  }
+  return context.fail(ZK_ERR_APPEND_MENU);
+}
+
+// Destroys the bar a window's record names. Whether that succeeds or the bar is gone already,
+// the record forgets it at once: a later step that fails must not leave a dead handle there,
+// which every later display would try to destroy again.
+bool destroyOldBar(const std::string& window, WindowRecord& record) {
+  const bool destroyed = DestroyMenu(record.menuHandle) != 0;
+  bool gone = destroyed;
+  if (!destroyed) {
+    const ZK_LastErrorKeep keep;
+    gone = !IsMenu(record.menuHandle);
+  }
+  if (gone) {
+    record.menuHandle = nullptr;
+    ZK_WindowStoreIntl(window, record);
+  }
+  return destroyed;
 }
 }  // namespace
 
 int ZK_MenuAdd(const std::string& menu, const std::string& entry, int column, int row,
                const std::string& caption, const std::string& properties) {
   const ZK_ContextGuard context(entry, "ZK_MenuAdd");
-  if (menu.empty()) return ZK_FailIntl(ZK_ERR_MENU_NAME_EMPTY);
-  if (entry.empty()) return ZK_FailIntl(ZK_ERR_MENU_TEXT_EMPTY);
-  if (caption.empty() && entry != "-") return ZK_FailIntl(ZK_ERR_MENU_NO_COMMAND);
-  if (column < 1 || column > 99) return ZK_FailIntl(ZK_ERR_MENU_COLUMN);
-  if (row < 1 || row > 99) return ZK_FailIntl(ZK_ERR_MENU_ROW);
+  if (menu.empty()) return context.fail(ZK_ERR_MENU_NAME_EMPTY);
+  if (entry.empty()) return context.fail(ZK_ERR_MENU_TEXT_EMPTY);
+  if (caption.empty() && entry != "-") return context.fail(ZK_ERR_MENU_NO_COMMAND);
+  if (column < 1 || column > 99) return context.fail(ZK_ERR_MENU_COLUMN);
+  if (row < 1 || row > 99) return context.fail(ZK_ERR_MENU_ROW);
   if (ZK_WindowLookupIntl(ZK_globals.mainWindowName).hwnd == nullptr) {
-    return ZK_FailIntl(ZK_ERR_NO_MAIN_WINDOW);
+    return context.fail(ZK_ERR_NO_MAIN_WINDOW);
   }
   MenuEntry added;
   added.name = entry;
@@ -38,15 +56,14 @@ int ZK_MenuAdd(const std::string& menu, const std::string& entry, int column, in
 int ZK_MenuDisplay(const std::string& window, const std::string& menu,
                    const std::string& /*properties: none read*/) {
   const ZK_ContextGuard context("", "ZK_MenuDisplay");
-  if (menu.empty()) return ZK_FailIntl(ZK_ERR_MENU_NAME_EMPTY);
+  if (menu.empty()) return context.fail(ZK_ERR_MENU_NAME_EMPTY);
   WindowRecord record = ZK_WindowLookupIntl(window);
-  if (record.hwnd == nullptr) return ZK_FailIntl(ZK_ERR_WINDOW_NOT_FOUND);
-  if (record.menuHandle != nullptr) {
-    if (!DestroyMenu(record.menuHandle)) return ZK_FailIntl(ZK_ERR_DESTROY_MENU);
-    record.menuHandle = nullptr;
+  if (record.hwnd == nullptr) return context.fail(ZK_ERR_WINDOW_NOT_FOUND);
+  if (record.menuHandle != nullptr && !destroyOldBar(window, record)) {
+    return context.fail(ZK_ERR_DESTROY_MENU);
   }
   HMENU bar = CreateMenu();
-  if (bar == nullptr) return ZK_FailIntl(ZK_ERR_CREATE_MENU);
+  if (bar == nullptr) return context.fail(ZK_ERR_CREATE_MENU);
   record.menuHandle = bar;
   record.menuName = menu;
   ZK_WindowStoreIntl(window, record);
@@ -56,28 +73,30 @@ int ZK_MenuDisplay(const std::string& window, const std::string& menu,
     const MenuEntry title = ZK_MenuEntryGetIntl(menu, column, 1);
     if (title.name.empty()) break;
     HMENU dropDown = CreateMenu();
-    if (dropDown == nullptr) return ZK_FailIntl(ZK_ERR_CREATE_MENU);
+    if (dropDown == nullptr) return context.fail(ZK_ERR_CREATE_MENU);
     for (int row = 2; row <= 99; ++row) {
       MenuEntry item = ZK_MenuEntryGetIntl(menu, column, row);
       if (item.name.empty()) break;
       if (item.name == "-") {
-        if (!AppendMenuA(dropDown, MF_SEPARATOR, 0, nullptr)) return dropDownFailure(dropDown);
+        if (!AppendMenuA(dropDown, MF_SEPARATOR, 0, nullptr)) {
+          return dropDownFailure(context, dropDown);
+        }
         continue;
       }
       UINT flags = MF_STRING;
       if (!item.enabled) flags |= MF_GRAYED;
       if (item.checked) flags |= MF_CHECKED;
       if (!AppendMenuA(dropDown, flags, static_cast<UINT_PTR>(nextId), item.caption.c_str())) {
-        return dropDownFailure(dropDown);
+        return dropDownFailure(context, dropDown);
       }
       item.commandId = nextId++;
       ZK_MenuEntryPutIntl(menu, column, row, item);
     }
     if (!AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(dropDown), title.caption.c_str())) {
-      return dropDownFailure(dropDown);
+      return dropDownFailure(context, dropDown);
     }
   }
-  if (!SetMenu(record.hwnd, bar)) return ZK_FailIntl(ZK_ERR_SET_MENU);
+  if (!SetMenu(record.hwnd, bar)) return context.fail(ZK_ERR_SET_MENU);
   return context.done();
 }
 

@@ -82,10 +82,10 @@ int ZK_WindowMessageAuto(UINT message, WPARAM wParam) {
       // CreateWindowExA sends WM_SIZE before the window is registered: nothing to size yet.
       if (record.hwnd == nullptr) break;
       RECT client = {};
-      if (!GetClientRect(record.hwnd, &client)) return ZK_FailIntl(ZK_ERR_CLIENT_RECT);
+      if (!GetClientRect(record.hwnd, &client)) return context.fail(ZK_ERR_CLIENT_RECT);
       if (record.textY < client.bottom && record.firstLine == 0) {
         if (!ShowScrollBar(record.hwnd, SB_VERT, FALSE)) {
-          return ZK_FailIntl(ZK_ERR_SHOW_SCROLL_BAR);
+          return context.fail(ZK_ERR_SHOW_SCROLL_BAR);
         }
       }
       break;

@@ -4,9 +4,21 @@
 
 ZK_PaintContext ZK_paint;
 
+namespace {
+// Gives the context back to the system, our font out of it first; nothing once it is ended.
+void endPaint() {
+  if (ZK_paint.dc == nullptr) return;
+  ZK_PaintFontReleaseIntl();
+  EndPaint(ZK_paint.window, &ZK_paint.paint);
+  ZK_paint.dc = nullptr;
+  ZK_paint.window = nullptr;
+}
+}  // namespace
+
 int ZK_PaintFontSelectIntl(HFONT font) {
   HGDIOBJ previous = ZK_paint.dc != nullptr ? SelectObject(ZK_paint.dc, font) : nullptr;
   if (previous == nullptr || previous == HGDI_ERROR) {
+    const ZK_LastErrorKeep keep;
     ZK_GdiDeleteIntl(font);
     return ZK_ERR_SELECT_OBJECT;
   }
@@ -34,9 +46,10 @@ int ZK_PaintFontReleaseIntl() {
 int ZK_WindowSelect(const std::string& name) {
   const ZK_ContextGuard context(name, "ZK_WindowSelect");
   const WindowRecord record = ZK_WindowLookupIntl(name);
-  if (record.hwnd == nullptr) return ZK_FailIntl(ZK_ERR_WINDOW_NOT_FOUND);
+  if (record.hwnd == nullptr) return context.fail(ZK_ERR_WINDOW_NOT_FOUND);
   ZK_paint.dc = BeginPaint(record.hwnd, &ZK_paint.paint);
-  if (ZK_paint.dc == nullptr) return ZK_FailIntl(ZK_ERR_BEGIN_PAINT);
+  if (ZK_paint.dc == nullptr) return context.fail(ZK_ERR_BEGIN_PAINT);
+  ZK_paint.window = record.hwnd;
   ZK_globals.currentWindowName = name;
   const int status = ZK_WindowCls();
   if (status != ZK_OK) return status;
@@ -45,17 +58,13 @@ int ZK_WindowSelect(const std::string& name) {
 
 int ZK_WindowRelease() {
   const ZK_ContextGuard context("", "ZK_WindowRelease");
+  // The paint ends first, whatever fails after: a context and a font left held would have the
+  // next paint delete a font still selected in a context that was never ended.
+  endPaint();
   WindowRecord record = ZK_WindowLookupIntl(ZK_globals.currentWindowName);
-  if (record.hwnd == nullptr) return ZK_FailIntl(ZK_ERR_WINDOW_NOT_FOUND);
+  if (record.hwnd == nullptr) return context.fail(ZK_ERR_WINDOW_NOT_FOUND);
   RECT client = {};
-  if (!GetClientRect(record.hwnd, &client)) return ZK_FailIntl(ZK_ERR_CLIENT_RECT);
-
-  // Our font must leave the context before EndPaint gives the context back to the system.
-  if (ZK_paint.dc != nullptr) {
-    ZK_PaintFontReleaseIntl();
-    EndPaint(record.hwnd, &ZK_paint.paint);
-    ZK_paint.dc = nullptr;
-  }
+  if (!GetClientRect(record.hwnd, &client)) return context.fail(ZK_ERR_CLIENT_RECT);
 
   if (record.scrollEnabled && !record.scrollBarShown) {
     SCROLLINFO bar = {};
@@ -66,7 +75,7 @@ int ZK_WindowRelease() {
     bar.nPage = static_cast<UINT>(record.lastLine - record.firstLine + 1);
     bar.nPos = 0;
     SetScrollInfo(record.hwnd, SB_VERT, &bar, TRUE);
-    if (!ShowScrollBar(record.hwnd, SB_VERT, TRUE)) return ZK_FailIntl(ZK_ERR_SHOW_SCROLL_BAR);
+    if (!ShowScrollBar(record.hwnd, SB_VERT, TRUE)) return context.fail(ZK_ERR_SHOW_SCROLL_BAR);
     record.scrollBarShown = true;
     ZK_WindowStoreIntl(ZK_globals.currentWindowName, record);
     const int status = ZK_WindowRedrawIntl();

@@ -19,9 +19,9 @@ int ZK_ResetZarvikIntl() {
   ZK_globals.ready = false;
 
   ZK_globals.instance = GetModuleHandleA(nullptr);
-  if (ZK_globals.instance == nullptr) return ZK_FailIntl(ZK_ERR_MODULE_OR_UPDATE);
-  if (GetSystemMetrics(SM_CYHSCROLL) == 0) return ZK_FailIntl(ZK_ERR_SYSTEM_METRICS);
-  if (GetSystemMetrics(SM_CYVSCROLL) == 0) return ZK_FailIntl(ZK_ERR_SYSTEM_METRICS);
+  if (ZK_globals.instance == nullptr) return context.fail(ZK_ERR_MODULE_OR_UPDATE);
+  if (GetSystemMetrics(SM_CYHSCROLL) == 0) return context.fail(ZK_ERR_SYSTEM_METRICS);
+  if (GetSystemMetrics(SM_CYVSCROLL) == 0) return context.fail(ZK_ERR_SYSTEM_METRICS);
 
   // The forms' status bar needs the bar classes registered before any dialog is built.
   INITCOMMONCONTROLSEX controls = {};
@@ -29,7 +29,7 @@ int ZK_ResetZarvikIntl() {
   controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES |
                    ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS | ICC_HOTKEY_CLASS |
                    ICC_ANIMATE_CLASS;
-  if (!InitCommonControlsEx(&controls)) return ZK_FailIntl(ZK_ERR_INIT_COMMON_CONTROLS);
+  if (!InitCommonControlsEx(&controls)) return context.fail(ZK_ERR_INIT_COMMON_CONTROLS);
 
   ZK_globals.ready = true;
   return context.done();

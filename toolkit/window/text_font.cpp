@@ -6,7 +6,7 @@ int ZK_TextFontSet(const std::string& face, int size, int bold, int italic, int 
   const ZK_ContextGuard context("", "ZK_TextFontSet");
   const std::string name = ZK_globals.currentWindowName;
   WindowRecord record = ZK_WindowLookupIntl(name);
-  if (record.hwnd == nullptr) return ZK_FailIntl(ZK_ERR_WINDOW_NOT_FOUND);
+  if (record.hwnd == nullptr) return context.fail(ZK_ERR_WINDOW_NOT_FOUND);
 
   // 0 and 1 switch an attribute; any other value keeps the window's setting.
   if (bold == 0 || bold == 1) record.fontBold = bold == 1;
@@ -24,9 +24,9 @@ int ZK_TextFontSet(const std::string& face, int size, int bold, int italic, int 
   // A negative height asks for the character height, not the cell height.
   HFONT font = ZK_GdiFontIntl(-height, weight, record.fontItalic, record.fontUnderline,
                               record.fontName.c_str());
-  if (font == nullptr) return ZK_FailIntl(ZK_ERR_CREATE_FONT);
+  if (font == nullptr) return context.fail(ZK_ERR_CREATE_FONT);
   const int status = ZK_PaintFontSelectIntl(font);
-  if (status != ZK_OK) return ZK_FailIntl(status);
+  if (status != ZK_OK) return context.fail(status);
   return context.done();
 }
 
@@ -34,7 +34,7 @@ int ZK_WindowCls() {
   const ZK_ContextGuard context("", "ZK_WindowCls");
   const std::string name = ZK_globals.currentWindowName;
   WindowRecord record = ZK_WindowLookupIntl(name);
-  if (record.hwnd == nullptr) return ZK_FailIntl(ZK_ERR_WINDOW_NOT_FOUND);
+  if (record.hwnd == nullptr) return context.fail(ZK_ERR_WINDOW_NOT_FOUND);
   record.textX = 0;
   record.textY = 0;
   record.lineCount = 0;

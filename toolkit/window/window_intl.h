@@ -95,33 +95,28 @@ void ZK_MenuTableClearIntl();
 // The table itself, for tests.
 const ZK_MenuTable& ZK_MenuTableIntl();
 
-// --- error context of window operations (header only) -----------------------------------------
+#ifdef _WIN32
+// --- the system's error number across an undo (header only) -----------------------------------
 
-// Saves the caller's error context and names the running function; done() puts the caller's
-// context back. The caller's pair is also kept here by value: the foundation has one save slot,
-// which a nested toolkit call would overwrite.
-class ZK_ContextGuard {
+// Keeps the error number of a failed system call across the clean-up that follows it, so that
+// the report names the call that failed rather than the clean-up.
+class ZK_LastErrorKeep {
  public:
-  ZK_ContextGuard(const std::string& windowName, const char* functionName)
-      : caller_(ZK_ContextGetIntl()) {
-    ZK_ContextSaveIntl();
-    ZK_ContextSetIntl(windowName, functionName);
-  }
-  int done() const {
-    ZK_ContextSetIntl(caller_.windowName, caller_.functionName);
-    return ZK_OK;
-  }
+  ZK_LastErrorKeep() : error_(GetLastError()) {}
+  ~ZK_LastErrorKeep() { SetLastError(error_); }
+  ZK_LastErrorKeep(const ZK_LastErrorKeep&) = delete;
+  ZK_LastErrorKeep& operator=(const ZK_LastErrorKeep&) = delete;
 
  private:
-  ZK_ErrorContext caller_;
+  DWORD error_;
 };
 
-#ifdef _WIN32
 // --- paint_context.cpp -------------------------------------------------------------------------
 
 // The one drawing surface between ZK_WindowSelect and ZK_WindowRelease.
 struct ZK_PaintContext {
   PAINTSTRUCT paint{};             // filled by BeginPaint
+  HWND window = nullptr;           // the window being painted, for EndPaint
   HDC dc = nullptr;                // null outside a paint
   HFONT font = nullptr;            // the text font the toolkit selected, owned until replaced
   HGDIOBJ originalFont = nullptr;  // the context's own font, put back before ours is deleted

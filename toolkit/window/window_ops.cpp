@@ -11,7 +11,7 @@ int ZK_WindowTitleSet(const std::string& name, const std::string& title) {
   if (title.empty()) return context.done();
   WindowRecord record = ZK_WindowLookupIntl(name);
   if (record.hwnd == nullptr) return ZK_ERR_WINDOW_NOT_FOUND;
-  if (!SetWindowTextA(record.hwnd, title.c_str())) return ZK_FailIntl(ZK_ERR_SET_WINDOW_TEXT);
+  if (!SetWindowTextA(record.hwnd, title.c_str())) return context.fail(ZK_ERR_SET_WINDOW_TEXT);
   record.title = title;
   ZK_WindowStoreIntl(name, record);
   return context.done();
@@ -20,16 +20,16 @@ int ZK_WindowTitleSet(const std::string& name, const std::string& title) {
 int ZK_WindowMove(const std::string& name, int x, int y, int width, int height) {
   const ZK_ContextGuard context(name, "ZK_WindowMove");
   WindowRecord record = ZK_WindowLookupIntl(name);
-  if (record.hwnd == nullptr) return ZK_FailIntl(ZK_ERR_WINDOW_NOT_FOUND);
+  if (record.hwnd == nullptr) return context.fail(ZK_ERR_WINDOW_NOT_FOUND);
 
   int right = 0;
   int bottom = 0;
   if (name != ZK_globals.mainWindowName) {
     // A form stays inside the main window's client area; an origin outside it keeps the old one.
     const WindowRecord main = ZK_WindowLookupIntl(ZK_globals.mainWindowName);
-    if (main.hwnd == nullptr) return ZK_FailIntl(ZK_ERR_WINDOW_NOT_FOUND);
+    if (main.hwnd == nullptr) return context.fail(ZK_ERR_WINDOW_NOT_FOUND);
     RECT client = {};
-    if (!GetClientRect(main.hwnd, &client)) return ZK_FailIntl(ZK_ERR_CLIENT_RECT);
+    if (!GetClientRect(main.hwnd, &client)) return context.fail(ZK_ERR_CLIENT_RECT);
     right = client.right;
     bottom = client.bottom;
     if (x < 0 || x >= right) x = record.x;
@@ -37,7 +37,7 @@ int ZK_WindowMove(const std::string& name, int x, int y, int width, int height) 
   } else {
     RECT work = {};
     if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) {
-      return ZK_FailIntl(ZK_ERR_SYSTEM_PARAMETERS);
+      return context.fail(ZK_ERR_SYSTEM_PARAMETERS);
     }
     right = work.right;
     bottom = work.bottom;
@@ -52,7 +52,7 @@ int ZK_WindowMove(const std::string& name, int x, int y, int width, int height) 
   record.height = height;
   ZK_WindowStoreIntl(name, record);
 
-  if (!MoveWindow(record.hwnd, x, y, width, height, TRUE)) return ZK_FailIntl(ZK_ERR_MOVE_WINDOW);
+  if (!MoveWindow(record.hwnd, x, y, width, height, TRUE)) return context.fail(ZK_ERR_MOVE_WINDOW);
   ShowWindow(record.hwnd, SW_SHOWNORMAL);
   return context.done();
 }
