@@ -7,8 +7,6 @@
 #include "foundation/foundation_intl.h"
 
 namespace {
-constexpr char kRequired[] = "Saisie obligatoire";
-constexpr char kIncorrect[] = "Saisie incorrecte";
 constexpr int kTextBuffer = 1024;
 
 // The item that last received the focus, for the ITEMCHG test when it is left.
@@ -120,56 +118,19 @@ int onEnter(const Command& c) {
   return TRUE;
 }
 
-// Each validator returns whether the input is refused, and leaves its message in `message`.
-bool validateString(Command& c, std::string& message) {
+// The field's checks (field_check.cpp): whether the input is refused, the message it leaves, and
+// the text the control shows back.
+bool validate(Command& c, std::string& message) {
+  const ItemRecord& item = c.itemRecord;
+  const ZK_FieldCheck check =
+      ZK_FieldCheckIntl({item.type, item.format, item.length, item.notNull}, item.field.text);
   FieldValue& field = c.itemRecord.field;
-  if (c.itemRecord.length > 0 && field.text.size() > static_cast<size_t>(c.itemRecord.length))
-    field.text.resize(static_cast<size_t>(c.itemRecord.length));
-  setControlText(c, field.text);
-  if (c.itemRecord.notNull && field.text.empty()) {
-    message = kRequired;
-    return true;
-  }
-  return false;
-}
-
-bool validateDate(Command& c, std::string& message) {
-  DateValue date;
-  date.SetFormat(c.itemRecord.format);
-  date.Parse(c.itemRecord.field.text);
-  bool refused = false;
-  if (date.Error() == 0) {
-    setControlText(c, date.Format(""));
-  } else if (date.Error() == ZK_DATE_ERR_NOTHING) {
-    if (c.itemRecord.notNull) {
-      message = kRequired;
-      refused = true;
-    }
-  } else {
-    // A wrong date leaves no message: the status bar shows the field's remark again.
-    refused = true;
-  }
-  c.itemRecord.field.date = date;
-  return refused;
-}
-
-bool validateCurrency(Command& c, std::string& message) {
-  CurrencyValue amount;
-  amount.SetFormat(c.itemRecord.format);
-  amount.Parse(c.itemRecord.field.text);
-  bool refused = false;
-  if (amount.Error() == 0) {
-    setControlText(c, amount.Format());
-  } else {
-    message = kIncorrect;
-    refused = true;
-  }
-  if (c.itemRecord.notNull && amount.IsEmpty()) {
-    message = kRequired;
-    refused = true;
-  }
-  c.itemRecord.field.currency = amount;
-  return refused;
+  field.text = check.text;
+  if (check.rewrite) setControlText(c, check.shown);
+  if (item.type == ZK_DATE) field.date = check.date;
+  if (item.type == ZK_CURRENCY) field.currency = check.currency;
+  message = check.message;
+  return check.refused;
 }
 
 int onExit(Command& c) {
@@ -179,10 +140,7 @@ int onExit(Command& c) {
   const std::string& type = c.itemRecord.type;
   const bool typed = type == ZK_STRING || type == ZK_DATE || type == ZK_CURRENCY;
   if (typed) c.itemRecord.field.text = controlText(c);
-  bool refused = false;
-  if (type == ZK_STRING) refused = validateString(c, message);
-  if (type == ZK_DATE) refused = validateDate(c, message);
-  if (type == ZK_CURRENCY) refused = validateCurrency(c, message);
+  const bool refused = typed && validate(c, message);
   // The refocus runs the field's own enter branch before the new message is stored, so the
   // message reaches the status bar at the next focus-in.
   if (refused) refocus(c);

@@ -73,6 +73,30 @@ inline int ZK_FailIntl(int code) {
   return code;
 }
 
+// --- field_check.cpp ---------------------------------------------------------------------------
+
+// What a typed field takes: the item's or grid column's TYPE, FORMAT, LENGTH and NOTNULL.
+struct ZK_FieldRules {
+  std::string type;      // "STRING", "DATE" or "CURRENCY"; any other type checks nothing
+  std::string format;    // date format or amount picture
+  int length = 0;        // a STRING is cut to this many characters when above 0
+  bool notNull = false;  // an empty field is refused
+};
+
+// The outcome of checking what the user typed into a field.
+struct ZK_FieldCheck {
+  bool refused = false;    // the field keeps the focus (or its editor stays open)
+  std::string message;     // "Saisie obligatoire", "Saisie incorrecte" or "" for the status bar
+  std::string text;        // the field's text: a STRING cut to its length, other types as typed
+  bool rewrite = false;    // the control is to show `shown`
+  std::string shown;       // the text cut, or the date or amount written in its format
+  DateValue date;          // DATE: the date read, empty when refused or nothing was typed
+  CurrencyValue currency;  // CURRENCY: the amount read, with the picture's layout
+};
+
+// Checks a field's text against its rules; dates are completed from today.
+ZK_FieldCheck ZK_FieldCheckIntl(const ZK_FieldRules& rules, const std::string& text);
+
 // --- error context of a running toolkit function (header only) ---------------------------------
 
 // Saves the caller's error context and names the running function. The caller's pair is kept
