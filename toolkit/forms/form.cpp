@@ -129,6 +129,7 @@ int ZK_FormClose(const std::string& name) {
     ZK_ItemRemoveIntl(key);
   }
 
+  ZK_GridForgetFormIntl(name);
   if (record.backBrush != nullptr && !ZK_GdiDeleteIntl(record.backBrush))
     return ZK_FailIntl(ZK_ERR_DELETE_OBJECT);
   ZK_WindowRemoveIntl(name);

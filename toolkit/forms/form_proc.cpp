@@ -192,6 +192,8 @@ INT_PTR CALLBACK ZK_FormProcIntl(HWND dialog, UINT message, WPARAM wParam, LPARA
       return onDrawItem(m);
     case WM_COMMAND:
       return ZK_FormCommandIntl(dialog, message, wParam, lParam, m.form, m.item, m.record);
+    case WM_NOTIFY:
+      return ZK_GridNotifyIntl(dialog, lParam);
     case WM_SYSCOMMAND:
       return onSysCommand(m);
     default:

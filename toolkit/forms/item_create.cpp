@@ -69,7 +69,11 @@ int ZK_FormCreateItem(HWND parent, const std::string& form, const std::string& i
   if (declared.kind.empty()) return context.fail(ZK_ERR_ITEM_NOT_FOUND);
   if (item.find('.') != std::string::npos) return context.fail(ZK_ERR_NAME_HAS_DOT);
   const int identifier = declared.order + 101;
-  if (declared.kind == ZK_DATAGRID) return context.done();
+  // A grid's list is made once its columns are declared (grid_create.cpp); before, nothing is.
+  if (declared.kind == ZK_DATAGRID) {
+    const int grid = ZK_GridCreateIntl(parent, form, item, identifier);
+    return grid == ZK_OK ? context.done() : context.fail(grid);
+  }
 
   const ControlShape shape = shapeOf(declared);
   // A hidden item is created disabled too; showing it later enables it again (ZK_FormItemSet).

@@ -149,6 +149,7 @@ int ZK_FormItemSet(const std::string& form, const std::string& item, const std::
   } else if (keyword == ZK_CLEARVALUE && record.kind == ZK_COMBOSYS) {
     SendMessageA(record.hwnd, CB_RESETCONTENT, 0, 0);
   }
+  if (record.kind == ZK_DATAGRID) ZK_GridItemChangedIntl(form, item);
   return ZK_FormItemRedrawIntl(form, item);
 }
 

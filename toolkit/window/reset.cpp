@@ -13,6 +13,7 @@ int ZK_ResetZarvikIntl() {
   ZK_WindowRegistryClearIntl();
   ZK_MenuTableClearIntl();
   ZK_ItemTableClearIntl();
+  ZK_GridTableClearIntl();
   ZK_globals.currentWindowName.clear();
   ZK_globals.mainWindowName.clear();
   ZK_globals.activeFormName.clear();

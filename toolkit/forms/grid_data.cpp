@@ -1,0 +1,146 @@
+// The public grid functions beyond the columns: rows held by the toolkit (insert, delete, cells),
+// rows held by the application (virtual), the current cell, sorting, and the grid's record. They
+// return their status without reporting it, as run-time changes of items do.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "forms/forms_intl.h"
+#include "foundation/foundation_intl.h"
+
+namespace {
+
+// The grid of a DATAGRID item and a row within its rows (or, with `end`, also just after them).
+ZK_Grid* gridAndRow(const std::string& form, const std::string& item, int row, bool end,
+                    int* status) {
+  ZK_Grid* grid = ZK_GridOfItemIntl(form, item, status);
+  if (grid == nullptr) return nullptr;
+  const int count = ZK_GridRowCountIntl(*grid);
+  if (row < 0 || row > count || (row == count && !end)) {
+    *status = ZK_ERR_ROW_RANGE;
+    return nullptr;
+  }
+  return grid;
+}
+
+}  // namespace
+
+int ZK_FormGridRowInsert(const std::string& form, const std::string& grid, int row,
+                         const std::vector<std::string>& cells) {
+  const ZK_GridVisit visit;
+  int status = ZK_OK;
+  ZK_Grid* g = ZK_GridOfItemIntl(form, grid, &status);
+  if (g == nullptr) return status;
+  if (g->cellProc != nullptr) return ZK_ERR_GRID_VIRTUAL;
+  if (row == -1) row = ZK_GridRowCountIntl(*g);
+  if (gridAndRow(form, grid, row, true, &status) == nullptr) return status;
+  if (cells.size() > g->columns.size()) return ZK_ERR_COLUMN_NOT_FOUND;
+  // Cells in column order go to their columns' slots.
+  std::vector<std::string_view> bySlot(g->slots);
+  for (std::size_t i = 0; i < cells.size(); ++i) bySlot[g->columns[i].slot] = cells[i];
+  if (!g->rows.Insert(static_cast<std::size_t>(row), bySlot)) return ZK_ERR_GRID_FULL;
+  // The current and edited rows keep their rows.
+  if (g->row >= row && g->list != nullptr) ++g->row;
+  if (g->editor != nullptr && g->editRow >= row) ++g->editRow;
+  ZK_GridRowsChangedIntl(*g);
+  return ZK_OK;
+}
+
+int ZK_FormGridRowDelete(const std::string& form, const std::string& grid, int row) {
+  const ZK_GridVisit visit;
+  int status = ZK_OK;
+  ZK_Grid* g = ZK_GridOfItemIntl(form, grid, &status);
+  if (g == nullptr) return status;
+  if (g->cellProc != nullptr) return ZK_ERR_GRID_VIRTUAL;
+  if (gridAndRow(form, grid, row, false, &status) == nullptr) return status;
+  if (g->editor != nullptr && g->editRow == row) ZK_GridEditCancelIntl(*g);
+  if (g->editor != nullptr && g->editRow > row) --g->editRow;
+  g->rows.Erase(static_cast<std::size_t>(row));
+  if (g->row > row) --g->row;
+  ZK_GridRowsChangedIntl(*g);
+  return ZK_OK;
+}
+
+int ZK_FormGridCellSet(const std::string& form, const std::string& grid, int row,
+                       const std::string& column, const std::string& text) {
+  const ZK_GridVisit visit;
+  int status = ZK_OK;
+  ZK_Grid* g = gridAndRow(form, grid, row, false, &status);
+  if (g == nullptr) return status;
+  const int index = ZK_GridColumnIndexIntl(*g, column);
+  if (index < 0) return ZK_ERR_COLUMN_NOT_FOUND;
+  if (g->cellProc != nullptr) return ZK_ERR_GRID_VIRTUAL;
+  if (!g->rows.Set(static_cast<std::size_t>(row), g->columns[static_cast<std::size_t>(index)].slot,
+                   text))
+    return ZK_ERR_GRID_FULL;
+  if (g->list != nullptr) ListView_RedrawItems(g->list, row, row);
+  return ZK_OK;
+}
+
+std::string ZK_FormGridCellGet(const std::string& form, const std::string& grid, int row,
+                               const std::string& column) {
+  const ZK_GridVisit visit;
+  ZK_Grid* g = ZK_GridFindIntl(form, grid);
+  if (g == nullptr) return "";
+  const int index = ZK_GridColumnIndexIntl(*g, column);
+  if (index < 0) return "";
+  return std::string(ZK_GridCellIntl(*g, row, static_cast<std::size_t>(index)));
+}
+
+int ZK_FormGridVirtual(const std::string& form, const std::string& grid, int rows,
+                       ZK_GridCellProc proc) {
+  const ZK_GridVisit visit;
+  int status = ZK_OK;
+  ZK_Grid* g = ZK_GridOfItemIntl(form, grid, &status);
+  if (g == nullptr) return status;
+  if (rows < 0) return ZK_ERR_ROW_RANGE;
+  // Held rows give way to the application's, and come back empty.
+  g->rows.Clear();
+  g->cellProc = proc;
+  g->virtualCount = proc != nullptr ? rows : 0;
+  ZK_GridRowsChangedIntl(*g);
+  return ZK_OK;
+}
+
+int ZK_FormGridSelect(const std::string& form, const std::string& grid, int row,
+                      const std::string& column, bool edit) {
+  const ZK_GridVisit visit;
+  int status = ZK_OK;
+  ZK_Grid* g = gridAndRow(form, grid, row, false, &status);
+  if (g == nullptr) return status;
+  const int index = ZK_GridColumnIndexIntl(*g, column);
+  if (index < 0) return ZK_ERR_COLUMN_NOT_FOUND;
+  if (g->editor != nullptr && (g->editRow != row || g->editColumn != index))
+    ZK_GridEditCancelIntl(*g);
+  ZK_GridMoveIntl(*g, row, index, nullptr);
+  if (edit) ZK_GridEditOpenIntl(*g, "");
+  return ZK_OK;
+}
+
+int ZK_FormGridSort(const std::string& form, const std::string& grid, const std::string& column,
+                    bool descending) {
+  const ZK_GridVisit visit;
+  int status = ZK_OK;
+  ZK_Grid* g = ZK_GridOfItemIntl(form, grid, &status);
+  if (g == nullptr) return status;
+  const int index = ZK_GridColumnIndexIntl(*g, column);
+  if (index < 0) return ZK_ERR_COLUMN_NOT_FOUND;
+  ZK_GridSortIntl(*g, index, descending);
+  return ZK_OK;
+}
+
+GridRecord ZK_FormGridGet(const std::string& form, const std::string& grid) {
+  const ZK_Grid* g = ZK_GridFindIntl(form, grid);
+  if (g == nullptr) return GridRecord{};
+  GridRecord record = g->event;
+  record.rows = ZK_GridRowCountIntl(*g);
+  record.columns = static_cast<int>(g->columns.size());
+  record.virtualRows = g->cellProc != nullptr;
+  record.row = g->row;
+  if (g->column >= 0 && g->column < record.columns)
+    record.column = g->columns[static_cast<std::size_t>(g->column)].name;
+  record.editing = g->editor != nullptr;
+  record.sortColumn = g->sortColumn;
+  record.descending = g->descending;
+  return record;
+}

@@ -1,0 +1,124 @@
+// The grid table: every DATAGRID item's grid by key "form.item", found also from its list view
+// and its editor; the texts of cells, held or asked of the application; raising grid events.
+#include <windows.h>
+
+#include <unordered_map>
+
+#include "forms/forms_intl.h"
+#include "foundation/foundation_intl.h"
+#include "window/gdi_objects.h"
+
+namespace {
+std::map<std::string, std::unique_ptr<ZK_Grid>> gGrids;
+// A list view or editor to its grid: every cell the list view shows is asked for through it.
+std::unordered_map<HWND, ZK_Grid*> gByWindow;
+// Visits running now (ZK_GridVisit). A grid forgotten meanwhile (its form closed from an event) is
+// kept aside, marked, until the last visit ends.
+int gVisits = 0;
+std::vector<std::unique_ptr<ZK_Grid>> gForgotten;
+
+void unindex(const ZK_Grid& grid) {
+  if (grid.list != nullptr) gByWindow.erase(grid.list);
+  if (grid.editor != nullptr) gByWindow.erase(grid.editor);
+}
+}  // namespace
+
+ZK_Grid* ZK_GridFindIntl(const std::string& form, const std::string& item) {
+  const auto found = gGrids.find(ZK_ItemKeyIntl(form, item));
+  return found == gGrids.end() ? nullptr : found->second.get();
+}
+
+ZK_Grid* ZK_GridByWindowIntl(HWND window) {
+  const auto found = gByWindow.find(window);
+  return found == gByWindow.end() ? nullptr : found->second;
+}
+
+ZK_Grid* ZK_GridOfItemIntl(const std::string& form, const std::string& item, int* status) {
+  const std::string kind = ZK_FormItemGet(form, item).kind;
+  *status = kind.empty() ? ZK_ERR_ITEM_NOT_FOUND
+                         : (kind != ZK_DATAGRID ? ZK_ERR_NOT_A_GRID : ZK_OK);
+  if (*status != ZK_OK) return nullptr;
+  std::unique_ptr<ZK_Grid>& grid = gGrids[ZK_ItemKeyIntl(form, item)];
+  if (grid == nullptr) {
+    grid = std::make_unique<ZK_Grid>();
+    grid->form = form;
+    grid->item = item;
+  }
+  return grid.get();
+}
+
+void ZK_GridWindowIntl(HWND window, ZK_Grid* grid) {
+  if (window == nullptr) return;
+  if (grid == nullptr) {
+    gByWindow.erase(window);
+  } else {
+    gByWindow[window] = grid;
+  }
+}
+
+void ZK_GridForgetFormIntl(const std::string& form) {
+  const std::string prefix = form + ".";
+  for (auto it = gGrids.lower_bound(prefix);
+       it != gGrids.end() && it->first.compare(0, prefix.size(), prefix) == 0;) {
+    // A list view still alive (a form forgotten while open) keeps its font: its subclass finds
+    // no grid any more and releases nothing, so the font is given back to it here.
+    ZK_Grid& grid = *it->second;
+    if (grid.list != nullptr && IsWindow(grid.list)) {
+      SendMessageA(grid.list, WM_SETFONT, 0, FALSE);
+      if (grid.editor != nullptr) DestroyWindow(grid.editor);
+    }
+    if (grid.font != nullptr) ZK_GdiDeleteIntl(grid.font);
+    grid.font = nullptr;
+    unindex(grid);
+    grid.forgotten = true;
+    if (gVisits > 0) gForgotten.push_back(std::move(it->second));
+    it = gGrids.erase(it);
+  }
+}
+
+void ZK_GridTableClearIntl() {
+  for (auto& entry : gGrids) {
+    entry.second->forgotten = true;
+    if (gVisits > 0) gForgotten.push_back(std::move(entry.second));
+  }
+  gGrids.clear();
+  gByWindow.clear();
+}
+
+ZK_GridVisit::ZK_GridVisit() {
+  ++gVisits;
+}
+
+ZK_GridVisit::~ZK_GridVisit() {
+  if (--gVisits == 0) gForgotten.clear();
+}
+
+int ZK_GridRowCountIntl(const ZK_Grid& grid) {
+  return grid.cellProc != nullptr ? grid.virtualCount : static_cast<int>(grid.rows.Count());
+}
+
+std::string_view ZK_GridCellIntl(ZK_Grid& grid, int row, std::size_t column) {
+  if (row < 0 || row >= ZK_GridRowCountIntl(grid) || column >= grid.columns.size()) return {};
+  if (grid.cellProc == nullptr)
+    return grid.rows.Cell(static_cast<std::size_t>(row), grid.columns[column].slot);
+  grid.text.clear();
+  grid.name = grid.columns[column].name;
+  const ZK_GridVisit visit;
+  if (grid.cellProc(grid.form, grid.item, row, grid.name, grid.text) != 0) grid.text.clear();
+  return grid.text;
+}
+
+int ZK_GridColumnIndexIntl(const ZK_Grid& grid, const std::string& column) {
+  for (std::size_t i = 0; i < grid.columns.size(); ++i)
+    if (grid.columns[i].name == column) return static_cast<int>(i);
+  return -1;
+}
+
+int ZK_GridRaiseIntl(const ZK_Grid& grid, const char* event, const ZK_GridMessage& cause) {
+  const WindowRecord form = ZK_WindowLookupIntl(grid.form);
+  if (form.callback == nullptr) return 0;
+  const std::string formName = grid.form;
+  const std::string item = grid.item;
+  const ZK_GridVisit visit;
+  return form.callback(formName, item, event, form.hwnd, cause.message, cause.wParam, cause.lParam);
+}
