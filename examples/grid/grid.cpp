@@ -20,16 +20,18 @@ struct Column {
 };
 
 const Column kColumns[] = {
-    {"date", 100, "Date", "type=date;format=dd/mm/yyyy;notnull=true;remark=Date: 1 is the 1st of this month"},
+    {"date", 100, "Date",
+     "type=date;format=dd/mm/yyyy;notnull=true;remark=Date: 1 is the 1st of this month"},
     {"label", 220, "Label", "length=40;notnull=true;remark=What the money went on (40 characters)"},
-    {"amount", 110, "Amount", "type=currency;format=999999999,88;notnull=true;remark=Amount, - for an expense"},
+    {"amount", 110, "Amount",
+     "type=currency;format=999999999,88;notnull=true;remark=Amount, - for an expense"},
     {"by", 90, "Entered by", "enable=false;bkcol=lightgrey"},
 };
 
 const char* const kRows[][4] = {
-    {"02/03/2026", "Bakery", "-3,2", "Anne"},     {"28/02/2026", "Salary", "2150", "Paul"},
+    {"02/03/2026", "Bakery", "-3,2", "Anne"},        {"28/02/2026", "Salary", "2150", "Paul"},
     {"05/03/2026", "Train ticket", "-47,5", "Anne"}, {"01/03/2026", "Rent", "-780", "Paul"},
-    {"04/03/2026", "Books", "-32,9", "Anne"},     {"03/03/2026", "Market", "-18,45", "Paul"},
+    {"04/03/2026", "Books", "-32,9", "Anne"},        {"03/03/2026", "Market", "-18,45", "Paul"},
 };
 
 // The total of the amount column, exact: amounts are read as whole cents.

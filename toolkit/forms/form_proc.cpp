@@ -129,6 +129,7 @@ INT_PTR onClose(FormMessage m) {
   ZK_WindowStoreIntl(m.form, m.record);
   const int veto = raise(m, ZK_FORMCLOSE);
   if (veto != 0) return veto;
+  ZK_GridFormClosingIntl(m.form);
 
   if (m.record.statusBar && m.record.statusBarHwnd != nullptr) {
     if (!DestroyWindow(m.record.statusBarHwnd)) ZK_ErrorReportIntl(ZK_ERR_DESTROY_WINDOW);

@@ -199,6 +199,7 @@ struct ZK_Grid {
   COLORREF back = 0;                   // the item's colours as applied (BKCOL, TXCOL or the system's)
   COLORREF ink = 0;
   bool columnColours = false;          // a column has colours of its own
+  bool selecting = false;              // the grid is changing the list's selection itself
   GridRecord event;                    // the cell of the event raised last
   std::string text;                    // reused for the cell requests
   std::string name;                    // reused for the column passed to the cell procedure
@@ -230,6 +231,8 @@ ZK_Grid* ZK_GridByWindowIntl(HWND window);
 ZK_Grid* ZK_GridOfItemIntl(const std::string& form, const std::string& item, int* status);
 // Records or forgets which grid a window belongs to.
 void ZK_GridWindowIntl(HWND window, ZK_Grid* grid);
+// The grids of a form, for the length of a visit.
+std::vector<ZK_Grid*> ZK_GridsOfFormIntl(const std::string& form);
 // Forgets the grids of a closed form (ZK_FormClose), or all of them (toolkit reset).
 void ZK_GridForgetFormIntl(const std::string& form);
 void ZK_GridTableClearIntl();
@@ -268,6 +271,8 @@ INT_PTR ZK_GridNotifyIntl(HWND dialog, LPARAM lParam);
 // Makes a cell current (scrolled into view, repainted); with a cause, raises ROWCHG when the row
 // changed. False when the grid was forgotten meanwhile.
 bool ZK_GridMoveIntl(ZK_Grid& grid, int row, int column, const ZK_GridMessage* cause);
+// Selects one row (none for -1) and makes it the list's focused row.
+void ZK_GridSelectOnlyIntl(ZK_Grid& grid, int row);
 // The status bar shows the current column's remark (or the grid's), when there is one.
 void ZK_GridShowRemarkIntl(const ZK_Grid& grid);
 // The subclass procedure of a grid's list view: keys, clicks, focus, and its end.
@@ -284,6 +289,8 @@ bool ZK_GridEditOpenIntl(ZK_Grid& grid, const std::string& typed);
 bool ZK_GridEditCommitIntl(ZK_Grid& grid, const ZK_GridMessage& cause);
 // Closes the editor without storing anything.
 void ZK_GridEditCancelIntl(ZK_Grid& grid);
+// A form closes: its grids' open edits are taken (with CELLCHG) when they can be, else dropped.
+void ZK_GridFormClosingIntl(const std::string& form);
 // Places the editor over its cell again after a scroll or a column's resize.
 void ZK_GridEditPlaceIntl(const ZK_Grid& grid);
 // The rectangle of a cell in the list view's client area; false when it has none.

@@ -38,12 +38,15 @@ const ColumnKey kColumnKeys[] = {
      [](ZK_GridColumn& c, const std::string& v) { c.rules.length = ZK_TextToIntIntl(v, 10); }},
     {ZK_NOTNULL, true, true,
      [](ZK_GridColumn& c, const std::string& v) { c.rules.notNull = ZK_IsTrueIntl(v); }},
-    {ZK_TXHPOS, true, true, [](ZK_GridColumn& c, const std::string& v) { c.align = alignmentOf(v); }},
+    {ZK_TXHPOS, true, true,
+     [](ZK_GridColumn& c, const std::string& v) { c.align = alignmentOf(v); }},
     {ZK_REMARK, true, true, [](ZK_GridColumn& c, const std::string& v) { c.remark = v; }},
     {ZK_ENABLE, true, true,
      [](ZK_GridColumn& c, const std::string& v) { c.enabled = !ZK_IsFalseIntl(v); }},
-    {ZK_BKCOL, true, true, [](ZK_GridColumn& c, const std::string& v) { c.backColour = colourOf(v); }},
-    {ZK_TXCOL, true, true, [](ZK_GridColumn& c, const std::string& v) { c.textColour = colourOf(v); }},
+    {ZK_BKCOL, true, true,
+     [](ZK_GridColumn& c, const std::string& v) { c.backColour = colourOf(v); }},
+    {ZK_TXCOL, true, true,
+     [](ZK_GridColumn& c, const std::string& v) { c.textColour = colourOf(v); }},
 };
 
 // Reads a declaration's property string into the column; statuses 21 and 24.
@@ -117,8 +120,9 @@ int ZK_FormGridColumnSet(const std::string& form, const std::string& grid,
   const int index = ZK_GridColumnIndexIntl(*g, column);
   if (index < 0) return ZK_ERR_COLUMN_NOT_FOUND;
   const std::string word = ZK_UpperIntl(attribute);
-  const auto key = std::find_if(std::begin(kColumnKeys), std::end(kColumnKeys),
-                                [&word](const ColumnKey& k) { return k.changed && word == k.keyword; });
+  const auto key =
+      std::find_if(std::begin(kColumnKeys), std::end(kColumnKeys),
+                   [&word](const ColumnKey& k) { return k.changed && word == k.keyword; });
   if (key == std::end(kColumnKeys)) return ZK_ERR_KEYWORD_UNKNOWN;
   key->change(g->columns[static_cast<std::size_t>(index)], value);
   g->columnColours = anyColumnColour(*g);

@@ -64,8 +64,8 @@ bool ZK_GridCopyIntl(ZK_Grid& grid) {
     }
     text += "\r\n";
   }
-  const int wideSize =
-      MultiByteToWideChar(kTextCodePage, 0, text.c_str(), static_cast<int>(text.size()) + 1, nullptr, 0);
+  const int wideSize = MultiByteToWideChar(kTextCodePage, 0, text.c_str(),
+                                           static_cast<int>(text.size()) + 1, nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(wideSize > 0 ? wideSize : 1), L'\0');
   if (wideSize > 0)
     MultiByteToWideChar(kTextCodePage, 0, text.c_str(), static_cast<int>(text.size()) + 1, &wide[0],

@@ -11,8 +11,7 @@
 #include "window/gdi_objects.h"
 
 namespace {
-constexpr DWORD kListStyle =
-    WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS;
+constexpr DWORD kListStyle = WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS;
 // Full-row selection, lines between cells, and drawing without flicker.
 constexpr DWORD kListExStyle = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER;
 
@@ -74,7 +73,8 @@ void showSortArrows(const ZK_Grid& grid) {
     item.mask = HDI_FORMAT;
     if (!SendMessageA(header, HDM_GETITEMA, i, reinterpret_cast<LPARAM>(&item))) continue;
     item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
-    if (grid.columns[i].name == grid.sortColumn) item.fmt |= grid.descending ? HDF_SORTDOWN : HDF_SORTUP;
+    if (grid.columns[i].name == grid.sortColumn)
+      item.fmt |= grid.descending ? HDF_SORTDOWN : HDF_SORTUP;
     SendMessageA(header, HDM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
   }
 }
@@ -155,13 +155,8 @@ void ZK_GridRowsChangedIntl(ZK_Grid& grid) {
   // The selection keeps row numbers, not rows: after a change of count only the current row
   // stays selected.
   if (shown != count || row != grid.row) {
-    ListView_SetItemState(grid.list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     grid.row = row;
-    if (row >= 0) {
-      ListView_SetItemState(grid.list, row, LVIS_SELECTED | LVIS_FOCUSED,
-                            LVIS_SELECTED | LVIS_FOCUSED);
-      ListView_SetSelectionMark(grid.list, row);
-    }
+    ZK_GridSelectOnlyIntl(grid, row);
   }
   if (grid.column >= static_cast<int>(grid.columns.size())) grid.column = 0;
   InvalidateRect(grid.list, nullptr, TRUE);

@@ -113,11 +113,14 @@ LRESULT CALLBACK editProc(HWND editor, UINT message, WPARAM wParam, LPARAM lPara
       break;
     case WM_KILLFOCUS: {
       const LRESULT result = DefSubclassProc(editor, message, wParam, lParam);
-      // Leaving for the list's own handling (a click there commits first) or for another
-      // control: the value is taken, or the editor stays open without the focus, its message in
-      // the status bar; it takes the focus again when the grid gets it back.
+      // Leaving for another control of the application: the value is taken, or the editor stays
+      // open without the focus, its message in the status bar, and takes the focus again when the
+      // grid gets it back. The list's own clicks commit first; another program's window taking
+      // the focus leaves the edit as it is, as switching programs should.
       HWND next = reinterpret_cast<HWND>(wParam);
-      if (next != grid->list) ZK_GridEditCommitIntl(*grid, cause);
+      const bool ours =
+          next != nullptr && GetWindowThreadProcessId(next, nullptr) == GetCurrentThreadId();
+      if (ours && next != grid->list) ZK_GridEditCommitIntl(*grid, cause);
       return result;
     }
     case WM_NCDESTROY:
@@ -147,14 +150,15 @@ bool ZK_GridEditOpenIntl(ZK_Grid& grid, const std::string& typed) {
   RECT cell = {};
   if (!ZK_GridCellRectIntl(grid, grid.row, grid.column, &cell)) return false;
 
-  const std::string_view before = ZK_GridCellIntl(grid, grid.row, static_cast<std::size_t>(grid.column));
+  const std::string_view before =
+      ZK_GridCellIntl(grid, grid.row, static_cast<std::size_t>(grid.column));
   grid.editBefore.assign(before.data(), before.size());
   DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL;
   if (column.align == 0) style |= ES_CENTER;
   if (column.align == 1) style |= ES_RIGHT;
-  HWND editor = CreateWindowExA(0, "EDIT", "", style, cell.left, cell.top,
-                                cell.right - cell.left, cell.bottom - cell.top, grid.list, nullptr,
-                                ZK_globals.instance, nullptr);
+  HWND editor =
+      CreateWindowExA(0, "EDIT", "", style, cell.left, cell.top, cell.right - cell.left,
+                      cell.bottom - cell.top, grid.list, nullptr, ZK_globals.instance, nullptr);
   if (editor == nullptr) return false;
   SendMessageA(editor, WM_SETFONT, SendMessageA(grid.list, WM_GETFONT, 0, 0), FALSE);
   SendMessageA(editor, EM_LIMITTEXT, static_cast<WPARAM>(std::max(0, column.rules.length)), 0);
@@ -221,6 +225,16 @@ bool ZK_GridEditCommitIntl(ZK_Grid& grid, const ZK_GridMessage& cause) {
   }
   closeEditor(grid);
   return true;
+}
+
+void ZK_GridFormClosingIntl(const std::string& form) {
+  const ZK_GridVisit visit;
+  for (ZK_Grid* grid : ZK_GridsOfFormIntl(form)) {
+    if (grid->editor == nullptr) continue;
+    // Taken when it can be; a refused or vetoed value goes with the form.
+    if (!ZK_GridEditCommitIntl(*grid, {WM_SYSCOMMAND, SC_CLOSE, 0}) && !grid->forgotten)
+      ZK_GridEditCancelIntl(*grid);
+  }
 }
 
 void ZK_GridEditCancelIntl(ZK_Grid& grid) {

@@ -77,9 +77,9 @@ std::vector<std::uint32_t> orderByTexts(ZK_Grid& grid, std::size_t column, bool 
     const std::string_view cell = grid.rows.Cell(row, slot);
     const std::size_t offset = bytes.size();
     const int length = static_cast<int>(std::min<std::size_t>(cell.size(), 0x7FFFFFF));
-    const int size =
-        length == 0 ? 0 : LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, cell.data(), length,
-                                       nullptr, 0);
+    const int size = length == 0 ? 0
+                                 : LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, cell.data(),
+                                                length, nullptr, 0);
     if (size > 0) {
       bytes.resize(offset + static_cast<std::size_t>(size));
       LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, cell.data(), length, &bytes[offset], size);
@@ -113,7 +113,8 @@ void ZK_GridSortIntl(ZK_Grid& grid, int column, bool descending) {
                                                  : orderByNumbers(grid, index, descending);
     grid.rows.Reorder(order);
     if (grid.row >= 0) {
-      const auto current = std::find(order.begin(), order.end(), static_cast<std::uint32_t>(grid.row));
+      const auto current =
+          std::find(order.begin(), order.end(), static_cast<std::uint32_t>(grid.row));
       const int row = static_cast<int>(current - order.begin());
       grid.row = -1;
       ZK_GridMoveIntl(grid, row, grid.column, nullptr);

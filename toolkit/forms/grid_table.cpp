@@ -35,8 +35,8 @@ ZK_Grid* ZK_GridByWindowIntl(HWND window) {
 
 ZK_Grid* ZK_GridOfItemIntl(const std::string& form, const std::string& item, int* status) {
   const std::string kind = ZK_FormItemGet(form, item).kind;
-  *status = kind.empty() ? ZK_ERR_ITEM_NOT_FOUND
-                         : (kind != ZK_DATAGRID ? ZK_ERR_NOT_A_GRID : ZK_OK);
+  *status =
+      kind.empty() ? ZK_ERR_ITEM_NOT_FOUND : (kind != ZK_DATAGRID ? ZK_ERR_NOT_A_GRID : ZK_OK);
   if (*status != ZK_OK) return nullptr;
   std::unique_ptr<ZK_Grid>& grid = gGrids[ZK_ItemKeyIntl(form, item)];
   if (grid == nullptr) {
@@ -54,6 +54,15 @@ void ZK_GridWindowIntl(HWND window, ZK_Grid* grid) {
   } else {
     gByWindow[window] = grid;
   }
+}
+
+std::vector<ZK_Grid*> ZK_GridsOfFormIntl(const std::string& form) {
+  const std::string prefix = form + ".";
+  std::vector<ZK_Grid*> grids;
+  for (auto it = gGrids.lower_bound(prefix);
+       it != gGrids.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it)
+    grids.push_back(it->second.get());
+  return grids;
 }
 
 void ZK_GridForgetFormIntl(const std::string& form) {

@@ -48,7 +48,8 @@ void giveText(ZK_Grid& grid, NMHDR* header) {
   LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
   if (!(item.mask & LVIF_TEXT) || item.pszText == nullptr || item.cchTextMax <= 0) return;
   const std::string_view text = ZK_GridCellIntl(grid, item.iItem, item.iSubItem);
-  const int size = static_cast<int>(std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1)));
+  const int size =
+      static_cast<int>(std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1)));
   const int written =
       size > 0 ? MultiByteToWideChar(kTextCodePage, 0, text.data(), size, item.pszText, size) : 0;
   item.pszText[written] = L'\0';
@@ -296,6 +297,27 @@ void ZK_GridShowRemarkIntl(const ZK_Grid& grid) {
   if (!remark.empty()) ZK_FormStatusShowIntl(grid.form, remark);
 }
 
+void ZK_GridSelectOnlyIntl(ZK_Grid& grid, int row) {
+  HWND list = grid.list;
+  if (list == nullptr) return;
+  // Clearing every row's state walks all of them in some list views (a million calls): the one
+  // selected row, the usual case, is cleared alone.
+  grid.selecting = true;  // the list's notifications of this change are the grid's own
+  const int selected = ListView_GetSelectedCount(list);
+  const int focused = ListView_GetNextItem(list, -1, LVNI_FOCUSED);
+  if (selected == 1 && focused >= 0 &&
+      ListView_GetItemState(list, focused, LVIS_SELECTED) == LVIS_SELECTED) {
+    ListView_SetItemState(list, focused, 0, LVIS_SELECTED);
+  } else if (selected > 0) {
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+  }
+  if (row >= 0) {
+    ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetSelectionMark(list, row);
+  }
+  grid.selecting = false;
+}
+
 bool ZK_GridMoveIntl(ZK_Grid& grid, int row, int column, const ZK_GridMessage* cause) {
   const int count = ZK_GridRowCountIntl(grid);
   row = count == 0 ? -1 : std::clamp(row, 0, count - 1);
@@ -306,14 +328,7 @@ bool ZK_GridMoveIntl(ZK_Grid& grid, int row, int column, const ZK_GridMessage* c
   grid.row = row;
   grid.column = column;
   if (grid.list != nullptr) {
-    if (rowChanged) {
-      ListView_SetItemState(grid.list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-      if (row >= 0) {
-        ListView_SetItemState(grid.list, row, LVIS_SELECTED | LVIS_FOCUSED,
-                              LVIS_SELECTED | LVIS_FOCUSED);
-        ListView_SetSelectionMark(grid.list, row);
-      }
-    }
+    if (rowChanged) ZK_GridSelectOnlyIntl(grid, row);
     if (row >= 0) {
       ListView_EnsureVisible(grid.list, row, FALSE);
       // And the column: scrolled sideways until the cell is in view.
@@ -321,8 +336,10 @@ bool ZK_GridMoveIntl(ZK_Grid& grid, int row, int column, const ZK_GridMessage* c
       RECT client = {};
       if (ZK_GridCellRectIntl(grid, row, column, &cell) && GetClientRect(grid.list, &client)) {
         int by = 0;
-        if (cell.left < 0) by = cell.left;
-        else if (cell.right > client.right) by = std::min(cell.right - client.right, cell.left);
+        if (cell.left < 0)
+          by = cell.left;
+        else if (cell.right > client.right)
+          by = std::min(cell.right - client.right, cell.left);
         if (by != 0) ListView_Scroll(grid.list, by, 0);
       }
     }
@@ -353,8 +370,8 @@ INT_PTR ZK_GridNotifyIntl(HWND dialog, LPARAM lParam) {
       return answer(dialog, customDraw(*grid, reinterpret_cast<NMLVCUSTOMDRAW*>(lParam)));
     case LVN_ITEMCHANGED: {
       const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
-      if ((change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_FOCUSED))
-        followFocus(*grid, cause);
+      const bool gained = (change->uNewState & LVIS_FOCUSED) && !(change->uOldState & LVIS_FOCUSED);
+      if ((change->uChanged & LVIF_STATE) && gained && !grid->selecting) followFocus(*grid, cause);
       return TRUE;
     }
     case LVN_COLUMNCLICK:
