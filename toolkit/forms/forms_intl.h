@@ -268,9 +268,11 @@ void ZK_GridRowsChangedIntl(ZK_Grid& grid);
 // WM_NOTIFY from a grid's list view: cell texts, colours, the current row, a title's click.
 // Sets the dialog's answer itself; 0 when the notification is not a grid's.
 INT_PTR ZK_GridNotifyIntl(HWND dialog, LPARAM lParam);
-// Makes a cell current (scrolled into view, repainted); with a cause, raises ROWCHG when the row
-// changed. False when the grid was forgotten meanwhile.
-bool ZK_GridMoveIntl(ZK_Grid& grid, int row, int column, const ZK_GridMessage* cause);
+// Makes a cell current (scrolled into view, repainted), its row alone selected or, with `extend`,
+// the rows from the selection's anchor to it; with a cause, raises ROWCHG when the row changed.
+// False when the grid was forgotten meanwhile.
+bool ZK_GridMoveIntl(ZK_Grid& grid, int row, int column, const ZK_GridMessage* cause,
+                     bool extend = false);
 // Selects one row (none for -1) and makes it the list's focused row.
 void ZK_GridSelectOnlyIntl(ZK_Grid& grid, int row);
 // The status bar shows the current column's remark (or the grid's), when there is one.

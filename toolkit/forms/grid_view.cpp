@@ -174,11 +174,39 @@ void tab(ZK_Grid& grid, bool backwards, const ZK_GridMessage& cause) {
   ZK_GridMoveIntl(grid, row, column, &cause);
 }
 
-// The keys the grid answers itself; the others (rows up and down, pages) are the list's.
+// The row an arrow or page key goes to, by the list's own rule: a page down goes to the last row
+// in view, or a page further when it is there already.
+int rowFor(const ZK_Grid& grid, WPARAM key) {
+  const int top = ListView_GetTopIndex(grid.list);
+  const int page = std::max(1, ListView_GetCountPerPage(grid.list));
+  const int row = std::max(grid.row, 0);
+  switch (key) {
+    case VK_UP:
+      return row - 1;
+    case VK_DOWN:
+      return row + 1;
+    case VK_PRIOR:
+      return row == top ? row - page : top;
+    default:
+      return row == top + page - 1 ? row + page : top + page - 1;
+  }
+}
+
+// The keys the grid answers itself. Rows are moved here rather than by the list: some list views
+// walk every row on these keys, a million times a key.
 bool onKeyDown(ZK_Grid& grid, const ZK_GridMessage& cause) {
   const bool control = GetKeyState(VK_CONTROL) < 0;
+  const bool shift = GetKeyState(VK_SHIFT) < 0;
   const int count = ZK_GridRowCountIntl(grid);
   switch (cause.wParam) {
+    case VK_UP:
+    case VK_DOWN:
+    case VK_PRIOR:
+    case VK_NEXT:
+      // Ctrl moves the list's focus without selecting: the list's own.
+      if (control) return false;
+      ZK_GridMoveIntl(grid, rowFor(grid, cause.wParam), grid.column, &cause, shift);
+      return true;
     case VK_LEFT:
       ZK_GridMoveIntl(grid, grid.row, std::max(0, grid.column - 1), &cause);
       return true;
@@ -186,10 +214,11 @@ bool onKeyDown(ZK_Grid& grid, const ZK_GridMessage& cause) {
       ZK_GridMoveIntl(grid, grid.row, std::min(lastColumn(grid), grid.column + 1), &cause);
       return true;
     case VK_HOME:
-      ZK_GridMoveIntl(grid, control ? 0 : grid.row, 0, &cause);
+      ZK_GridMoveIntl(grid, control ? 0 : grid.row, 0, &cause, shift && control);
       return true;
     case VK_END:
-      ZK_GridMoveIntl(grid, control ? count - 1 : grid.row, lastColumn(grid), &cause);
+      ZK_GridMoveIntl(grid, control ? count - 1 : grid.row, lastColumn(grid), &cause,
+                      shift && control);
       return true;
     case VK_TAB:
       tab(grid, GetKeyState(VK_SHIFT) < 0, cause);
@@ -318,7 +347,35 @@ void ZK_GridSelectOnlyIntl(ZK_Grid& grid, int row) {
   grid.selecting = false;
 }
 
-bool ZK_GridMoveIntl(ZK_Grid& grid, int row, int column, const ZK_GridMessage* cause) {
+// Shift with a move: the rows from the selection's anchor to the new row are selected, by
+// changing only those whose state changes.
+void extendSelection(ZK_Grid& grid, int from, int to) {
+  HWND list = grid.list;
+  grid.selecting = true;
+  int anchor = ListView_GetSelectionMark(list);
+  if (anchor < 0 || anchor >= ZK_GridRowCountIntl(grid)) anchor = std::max(from, 0);
+  const int oldLow = std::min(anchor, from);
+  const int oldHigh = std::max(anchor, from);
+  const int newLow = std::min(anchor, to);
+  const int newHigh = std::max(anchor, to);
+  // A selection of another shape (Ctrl+clicks) is cleared whole first.
+  if (from < 0 || ListView_GetSelectedCount(list) != static_cast<UINT>(oldHigh - oldLow + 1)) {
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+    for (int row = newLow; row <= newHigh; ++row)
+      ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED);
+  } else {
+    for (int row = oldLow; row <= oldHigh; ++row)
+      if (row < newLow || row > newHigh) ListView_SetItemState(list, row, 0, LVIS_SELECTED);
+    for (int row = newLow; row <= newHigh; ++row)
+      if (row < oldLow || row > oldHigh) ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED);
+  }
+  ListView_SetItemState(list, to, LVIS_FOCUSED, LVIS_FOCUSED);
+  ListView_SetSelectionMark(list, anchor);
+  grid.selecting = false;
+}
+
+bool ZK_GridMoveIntl(ZK_Grid& grid, int row, int column, const ZK_GridMessage* cause,
+                     bool extend) {
   const int count = ZK_GridRowCountIntl(grid);
   row = count == 0 ? -1 : std::clamp(row, 0, count - 1);
   column = std::clamp(column, 0, std::max(0, lastColumn(grid)));
@@ -328,7 +385,11 @@ bool ZK_GridMoveIntl(ZK_Grid& grid, int row, int column, const ZK_GridMessage* c
   grid.row = row;
   grid.column = column;
   if (grid.list != nullptr) {
-    if (rowChanged) ZK_GridSelectOnlyIntl(grid, row);
+    if (rowChanged && extend && row >= 0) {
+      extendSelection(grid, before, row);
+    } else if (rowChanged) {
+      ZK_GridSelectOnlyIntl(grid, row);
+    }
     if (row >= 0) {
       ListView_EnsureVisible(grid.list, row, FALSE);
       // And the column: scrolled sideways until the cell is in view.

@@ -1,0 +1,198 @@
+// The baseline grid: a dialog from an in-memory template whose procedure creates an owner-data
+// list view in report view, answers its cell requests from the generator, draws the current
+// cell's frame in custom draw, and keeps a status bar, as a hand-written program would.
+#include "raw_grid.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace bench {
+
+namespace {
+constexpr int kListId = 102;
+constexpr int kStatusBarId = 100;
+const char* const kTitles[kGridColumns] = {"Date", "Libell\xE9", "Montant"};
+const int kWidths[kGridColumns] = {100, 220, 120};
+
+struct Session {
+  HWND list = nullptr;
+  HWND statusBar = nullptr;
+  int rows = 0;
+  int current = 0;  // the current row; the current column is the first
+  std::string text;
+};
+
+Session* sessionOf(HWND dialog) {
+  return reinterpret_cast<Session*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+void create(HWND dialog, Session& s) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  s.list = CreateWindowExA(
+      WS_EX_CLIENTEDGE, WC_LISTVIEWA, "grille",
+      WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS, 10, 10,
+      540, 400, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), instance, nullptr);
+  const DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER;
+  ListView_SetExtendedListViewStyleEx(s.list, extended, extended);
+  for (int i = 0; i < kGridColumns; ++i) {
+    LVCOLUMNA column = {};
+    column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
+    column.fmt = i == 2 ? LVCFMT_RIGHT : LVCFMT_LEFT;
+    column.cx = kWidths[i];
+    column.pszText = const_cast<char*>(kTitles[i]);
+    SendMessageA(s.list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
+                 reinterpret_cast<LPARAM>(&column));
+  }
+  ListView_SetItemCountEx(s.list, s.rows, LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
+  if (s.rows > 0)
+    ListView_SetItemState(s.list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  s.statusBar = CreateWindowExA(
+      0, STATUSCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, dialog,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)), instance, nullptr);
+  MoveWindow(dialog, 10, 10, 580, 470, TRUE);
+  ShowWindow(dialog, SW_SHOWNORMAL);
+}
+
+LRESULT customDraw(Session& s, NMLVCUSTOMDRAW* draw) {
+  switch (draw->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+      return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+      return static_cast<int>(draw->nmcd.dwItemSpec) == s.current && GetFocus() == s.list
+                 ? CDRF_NOTIFYPOSTPAINT
+                 : CDRF_DODEFAULT;
+    case CDDS_ITEMPOSTPAINT: {
+      RECT cell = {};
+      if (ListView_GetSubItemRect(s.list, s.current, 0, LVIR_LABEL, &cell)) {
+        HBRUSH ink = GetSysColorBrush(COLOR_WINDOWTEXT);
+        FrameRect(draw->nmcd.hdc, &cell, ink);
+        InflateRect(&cell, -1, -1);
+        FrameRect(draw->nmcd.hdc, &cell, ink);
+      }
+      return CDRF_DODEFAULT;
+    }
+    default:
+      return CDRF_DODEFAULT;
+  }
+}
+
+INT_PTR CALLBACK rawProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    create(dialog, *reinterpret_cast<Session*>(lParam));
+    return TRUE;
+  }
+  Session* s = sessionOf(dialog);
+  if (s == nullptr) return 0;
+  switch (message) {
+    case WM_SIZE:
+      if (s->statusBar != nullptr) SendMessageA(s->statusBar, WM_SIZE, 0, 0);
+      return TRUE;
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      if (header->hwndFrom != s->list) return 0;
+      if (header->code == LVN_GETDISPINFOA) {
+        LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(lParam)->item;
+        if ((item.mask & LVIF_TEXT) && item.cchTextMax > 0) {
+          GridCell(item.iItem, item.iSubItem, s->text);
+          const std::size_t size =
+              std::min(s->text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
+          std::memcpy(item.pszText, s->text.data(), size);
+          item.pszText[size] = '\0';
+        }
+        return TRUE;
+      }
+      if (header->code == NM_CUSTOMDRAW) {
+        SetWindowLongPtrA(dialog, DWLP_MSGRESULT,
+                          customDraw(*s, reinterpret_cast<NMLVCUSTOMDRAW*>(lParam)));
+        return TRUE;
+      }
+      if (header->code == LVN_ITEMCHANGED) {
+        const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+        if ((change->uNewState & LVIS_FOCUSED) && !(change->uOldState & LVIS_FOCUSED))
+          s->current = change->iItem;
+        return TRUE;
+      }
+      return 0;
+    }
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) != SC_CLOSE) return 0;
+      SetWindowLongPtrA(dialog, DWLP_USER, 0);
+      DestroyWindow(s->statusBar);
+      DestroyWindow(dialog);
+      delete s;
+      return TRUE;
+    default:
+      return 0;
+  }
+}
+
+void putWord(std::vector<BYTE>& bytes, std::size_t at, WORD value) {
+  bytes[at] = static_cast<BYTE>(value & 0xFF);
+  bytes[at + 1] = static_cast<BYTE>(value >> 8);
+}
+}  // namespace
+
+void GridCell(int row, int column, std::string& text) {
+  char cell[48];
+  switch (column) {
+    case 0:
+      std::snprintf(cell, sizeof cell, "%02d/%02d/%04d", 1 + row % 28, 1 + row / 28 % 12,
+                    2000 + row / 336 % 30);
+      break;
+    case 1:
+      std::snprintf(cell, sizeof cell, "Libell\xE9 %d", row);
+      break;
+    default:
+      std::snprintf(cell, sizeof cell, "-%d,%02d", row % 100000, row % 100);
+      break;
+  }
+  text = cell;
+}
+
+HWND RawGridOpen(HWND owner, int rows) {
+  // The same template as a form's: 1024 zeroed bytes of global memory, no controls, no font.
+  HGLOBAL block = GlobalAlloc(GMEM_ZEROINIT, 1024);
+  if (block == nullptr) return nullptr;
+  auto* bytes = static_cast<BYTE*>(GlobalLock(block));
+  const LONG base = GetDialogBaseUnits();
+  const int baseX = std::max(1, static_cast<int>(LOWORD(base)));
+  const int baseY = std::max(1, static_cast<int>(HIWORD(base)));
+  std::vector<BYTE> t(1024, 0);
+  const DWORD style = 0x90CF0880;
+  putWord(t, 0, static_cast<WORD>(style & 0xFFFF));
+  putWord(t, 2, static_cast<WORD>(style >> 16));
+  putWord(t, 10, static_cast<WORD>(MulDiv(10, 4, baseX)));
+  putWord(t, 12, static_cast<WORD>(MulDiv(10, 8, baseY)));
+  putWord(t, 14, static_cast<WORD>(MulDiv(580, 4, baseX)));
+  putWord(t, 16, static_cast<WORD>(MulDiv(470, 8, baseY)));
+  std::size_t at = 22;
+  for (char ch : std::string("Zarvik Form")) {
+    putWord(t, at, static_cast<BYTE>(ch));
+    at += 2;
+  }
+  std::memcpy(bytes, t.data(), t.size());
+  auto* s = new Session;
+  s->rows = rows;
+  HWND dialog =
+      CreateDialogIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(bytes),
+                                 owner, rawProc, reinterpret_cast<LPARAM>(s));
+  GlobalUnlock(block);
+  GlobalFree(block);
+  if (dialog == nullptr) delete s;
+  return dialog;
+}
+
+HWND RawGridList(HWND dialog) {
+  return GetDlgItem(dialog, kListId);
+}
+
+void RawGridClose(HWND dialog) {
+  SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+}  // namespace bench
