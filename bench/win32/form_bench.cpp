@@ -53,7 +53,7 @@ LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 HWND mainWindow() {
-  return ZK_WindowLookupIntl(ZK_globals.mainWindowName).hwnd;
+  return ZK_WindowLookupIntl(ZK_WindowStateIntl().mainWindowName).hwnd;
 }
 
 // --- one form, opened by the toolkit or by the baseline ---

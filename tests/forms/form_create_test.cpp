@@ -74,7 +74,7 @@ TEST(FormCreate, FillsTheRecordFromTheProperties) {
   EXPECT_TRUE(IsWindow(record.hwnd));
   EXPECT_EQ(GetWindow(record.hwnd, GW_OWNER), toolkit.main());
   EXPECT_EQ(form_test::textOf(record.hwnd), "Ma fiche");
-  EXPECT_EQ(ZK_globals.activeFormName, "fiche");
+  EXPECT_EQ(ZK_WindowStateIntl().activeFormName, "fiche");
 
   ASSERT_EQ(ZK_FormCreate("autre", "", 20, 30, 300, 200, nullptr), 0);
   record = ZK_WindowLookupIntl("autre");
@@ -148,7 +148,7 @@ TEST(FormCreate, ModalRunReturnsAfterTheFormCloses) {
   EXPECT_EQ(record.closedBy, "CLOSE");
   EXPECT_FALSE(IsWindow(record.hwnd));
   EXPECT_TRUE(IsWindowEnabled(toolkit.main()));
-  EXPECT_EQ(ZK_globals.activeFormName, "");
+  EXPECT_EQ(ZK_WindowStateIntl().activeFormName, "");
   EXPECT_EQ(ZK_FormClose("modale"), 0);
 
   // MODAL with any other word runs modelessly: the call returns with the dialog open.

@@ -78,7 +78,7 @@ TEST(FormEvents, ClosingByTheCloseBox) {
   EXPECT_EQ(closedByAtFormClose, "CLOSE");
   EXPECT_FALSE(IsWindow(dialog));
   EXPECT_FALSE(IsWindow(statusBar));
-  EXPECT_EQ(ZK_globals.activeFormName, "");
+  EXPECT_EQ(ZK_WindowStateIntl().activeFormName, "");
   // Closed, not forgotten: the record and the items stay until ZK_FormClose.
   EXPECT_EQ(ZK_WindowLookupIntl("fiche").hwnd, dialog);
   EXPECT_EQ(ZK_FormItemGet("fiche", "nom").kind, ZK_EDIT);
@@ -177,7 +177,7 @@ TEST(FormEvents, FormCloseVetoKeepsTheFormOpen) {
   // The veto's result is the dialog procedure's answer, and closedBy is not reset.
   EXPECT_EQ(ZK_FormProcIntl(dialog, WM_SYSCOMMAND, SC_CLOSE, 0), 7);
   EXPECT_EQ(ZK_WindowLookupIntl("fiche").closedBy, "OK");
-  EXPECT_EQ(ZK_globals.activeFormName, "fiche");
+  EXPECT_EQ(ZK_WindowStateIntl().activeFormName, "fiche");
   EXPECT_EQ(reports.count(), 0u);
 }
 
@@ -263,8 +263,8 @@ TEST(FormEvents, ChangeEventResultStopsTheExit) {
   // The handler's result is the event's.
   const WPARAM exit = MAKEWPARAM(GetDlgCtrlID(nom), EN_KILLFOCUS);
   SetWindowTextA(nom, "y");
-  EXPECT_EQ(ZK_FormCommandIntl(dialogOf("fiche"), WM_COMMAND, exit, reinterpret_cast<LPARAM>(nom),
-                               "fiche", "nom", ZK_WindowLookupIntl("fiche")),
+  EXPECT_EQ(ZK_FormCommandIntl(
+                {dialogOf("fiche"), WM_COMMAND, exit, reinterpret_cast<LPARAM>(nom), "fiche", "nom"}),
             5);
 }
 
@@ -345,9 +345,9 @@ TEST(FormEvents, ClickResultsWithAndWithoutAnEventProcedure) {
   HWND dialog = dialogOf("fiche");
   auto click = [&](const char* item) {
     HWND control = controlOf("fiche", item);
-    return ZK_FormCommandIntl(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
-                              reinterpret_cast<LPARAM>(control), "fiche", item,
-                              ZK_WindowLookupIntl("fiche"));
+    return ZK_FormCommandIntl({dialog, WM_COMMAND,
+                               MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
+                               reinterpret_cast<LPARAM>(control), "fiche", item});
   };
   EXPECT_EQ(click("action"), 1);
   EXPECT_EQ(click("coche"), 1);
@@ -368,8 +368,8 @@ TEST(FormEvents, ClickResultsWithAndWithoutAnEventProcedure) {
   EXPECT_TRUE(take().empty());
   // Notifications that are neither focus nor click are left alone.
   HWND control = controlOf("fiche", "action");
-  EXPECT_EQ(ZK_FormCommandIntl(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), EN_CHANGE),
-                               reinterpret_cast<LPARAM>(control), "fiche", "action", record),
+  EXPECT_EQ(ZK_FormCommandIntl({dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), EN_CHANGE),
+                                reinterpret_cast<LPARAM>(control), "fiche", "action"}),
             0);
   EXPECT_EQ(reports.count(), 0u);
 }

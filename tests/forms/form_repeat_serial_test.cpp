@@ -50,7 +50,7 @@ void repeatForm(const char* properties, int runs) {
   EXPECT_EQ(ZK_WindowRegistryIntl().size(), registry);
   EXPECT_EQ(ZK_ItemTableIntl().size(), items);
   EXPECT_EQ(ZK_GdiCountIntl(), gdi);
-  EXPECT_EQ(ZK_globals.activeFormName, "");
+  EXPECT_EQ(ZK_WindowStateIntl().activeFormName, "");
   EXPECT_EQ(reports.count(), 0u);
 }
 

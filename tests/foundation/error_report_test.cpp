@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "foundation/foundation_intl.h"
-#include "window/window_intl.h"
 
 namespace fs = std::filesystem;
 
@@ -176,10 +175,10 @@ TEST_F(InTempDirectory, ReportTextForCallerFaultAndSystemFailure) {
 }
 
 TEST_F(InTempDirectory, WindowNameFallsBackToTheCurrentWindow) {
-  ZK_globals.currentWindowName = "Main";
+  ZK_FoundationStateIntl().currentWindowName = "Main";
   ZK_ContextSetIntl("", "ZK_ResetZarvikIntl");
   EXPECT_NE(ZK_ErrorReportIntl(1002).find("Window name : Main\n"), std::string::npos);
-  ZK_globals.currentWindowName = "";
+  ZK_FoundationStateIntl().currentWindowName = "";
   EXPECT_NE(ZK_ErrorReportIntl(1002).find("Window name : \n"), std::string::npos);
 }
 
@@ -248,16 +247,6 @@ TEST_F(InTempDirectory, UnopenableLogIsSkippedSilently) {
   const std::string report = ZK_ErrorReportIntl(4);
   EXPECT_NE(report.find("Error number : 4"), std::string::npos);
   EXPECT_TRUE(gPrompts.empty());
-}
-
-TEST_F(InTempDirectory, MessageBoxNeedsTheMainWindow) {
-  useProjectCatalogue();
-  ZK_ContextSetIntl("before", "ZK_Caller");
-  EXPECT_EQ(ZK_MessageBox("Titre", "Texte"), ZK_ERR_NO_MAIN_WINDOW);
-  EXPECT_EQ(ZK_ContextGetIntl().windowName, "Titre");
-  EXPECT_EQ(ZK_ContextGetIntl().functionName, "ZK_MessageBox");
-  ASSERT_EQ(gPrompts.size(), 1u);
-  EXPECT_NE(gPrompts[0].find("Error number : 5\n"), std::string::npos);
 }
 
 }  // namespace

@@ -108,7 +108,7 @@ TEST_F(WindowBadInput, MainWindowNamesAreRefusedWithTheirStatusAndAGoodNameStill
               c.status)
         << c.name.substr(0, 40);
     EXPECT_EQ(takeReports(), std::vector<int>{c.status}) << c.name.substr(0, 40);
-    EXPECT_EQ(ZK_globals.mainWindowName, "");
+    EXPECT_EQ(ZK_WindowStateIntl().mainWindowName, "");
     EXPECT_EQ(ZK_WindowRegistryIntl().size(), 0u);
     // A refused creation keeps no brush.
     EXPECT_EQ(ZK_GdiCountIntl(), objects);
@@ -189,7 +189,7 @@ TEST_F(WindowBadInput, WindowOperationsOnMissingWindowsReportFourAndChangeNothin
   }
   // Nothing was registered or made on the way, and the current window is still the main one.
   EXPECT_EQ(ZK_WindowRegistryIntl().size(), 1u);
-  EXPECT_EQ(ZK_globals.currentWindowName, "Main");
+  EXPECT_EQ(ZK_WindowCurrentIntl(), "Main");
   EXPECT_EQ(ZK_GdiCountIntl(), objects);
   EXPECT_EQ(ZK_WindowMove("Main", 10, 10, 500, 400), ZK_OK);
   RECT placed = {};

@@ -75,7 +75,7 @@ TEST(TextFontSet, FontStateInsideAPaint) {
   // One font at a time in the paint (beside the class brush), none once the paint is over.
   EXPECT_EQ(seen.objectsInPaint, 2);
   EXPECT_EQ(ZK_GdiCountIntl(), 1);
-  EXPECT_EQ(ZK_paint.dc, nullptr);
+  EXPECT_EQ(ZK_WindowStateIntl().paint.dc, nullptr);
   wt::expectContext("caller", "ZK_Caller");
   EXPECT_TRUE(wt::reported().empty());
 }
@@ -113,7 +113,7 @@ TEST(TextFontSet, OutsideAPaintFailsWithoutLeaking) {
 
 TEST(WindowCls, WithoutAWindowReturns4AndChangesNothing) {
   wt::answerReportsNo();
-  ZK_globals.currentWindowName = "nobody";
+  ZK_WindowCurrentSetIntl("nobody");
   EXPECT_EQ(ZK_WindowCls(), 4);
   EXPECT_EQ(ZK_TextFontSet("", 0, 0, 0, 0), 4);
   wt::expectContext("", "ZK_TextFontSet");

@@ -64,8 +64,8 @@ inline ProcLog& procLog() {
 inline LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_PAINT) {
     ++procLog().paints;
-    procLog().selectStatus = ZK_WindowSelect(ZK_globals.mainWindowName);
-    if (procLog().onPaint != nullptr) procLog().onPaint(ZK_paint.dc);
+    procLog().selectStatus = ZK_WindowSelect(ZK_WindowStateIntl().mainWindowName);
+    if (procLog().onPaint != nullptr) procLog().onPaint(ZK_WindowStateIntl().paint.dc);
     procLog().releaseStatus = ZK_WindowRelease();
     return 0;
   }
@@ -80,7 +80,7 @@ inline int createMain(const std::string& name = "Main",
 }
 
 inline HWND mainHwnd() {
-  return ZK_WindowLookupIntl(ZK_globals.mainWindowName).hwnd;
+  return ZK_WindowLookupIntl(ZK_WindowStateIntl().mainWindowName).hwnd;
 }
 
 // Handles what is waiting in this thread's queue; a WM_QUIT found on the way is dropped.

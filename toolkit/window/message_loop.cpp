@@ -60,9 +60,8 @@ int ZK_MessageLoop() {
   while ((got = GetMessageA(&message, nullptr, 0, 0)) != 0) {
     if (got == -1) continue;  // nothing was fetched
     HWND dialog = nullptr;
-    if (!ZK_globals.activeFormName.empty()) {
-      dialog = ZK_WindowLookupIntl(ZK_globals.activeFormName).hwnd;
-    }
+    const std::string& active = ZK_WindowStateIntl().activeFormName;
+    if (!active.empty()) dialog = ZK_WindowLookupIntl(active).hwnd;
     if (dialog != nullptr && IsWindow(dialog) && IsDialogMessageA(dialog, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
@@ -72,7 +71,7 @@ int ZK_MessageLoop() {
 
 int ZK_WindowMessageAuto(UINT message, WPARAM wParam) {
   const ZK_ContextGuard context("", "ZK_WindowMessageAuto");
-  const std::string name = ZK_globals.currentWindowName;
+  const std::string name = ZK_WindowCurrentIntl();
   WindowRecord record = ZK_WindowLookupIntl(name);
   switch (message) {
     case WM_DESTROY:
@@ -98,7 +97,7 @@ int ZK_WindowMessageAuto(UINT message, WPARAM wParam) {
       if (moved) {
         setScrollBar(record.hwnd, record);
         const int status = ZK_WindowRedrawIntl();
-        if (status != ZK_OK) return status;
+        if (status != ZK_OK) return context.passBack(status);
       }
       break;
     }
@@ -109,9 +108,12 @@ int ZK_WindowMessageAuto(UINT message, WPARAM wParam) {
 }
 
 int ZK_WindowRedrawIntl() {
-  const WindowRecord record = ZK_WindowLookupIntl(ZK_globals.currentWindowName);
-  if (record.hwnd == nullptr) return ZK_FailIntl(ZK_ERR_WINDOW_NOT_FOUND);
-  if (!InvalidateRect(record.hwnd, nullptr, TRUE)) return ZK_FailIntl(ZK_ERR_INVALIDATE_OR_REDRAW);
-  if (!UpdateWindow(record.hwnd)) return ZK_FailIntl(ZK_ERR_MODULE_OR_UPDATE);
+  const ZK_ContextGuard context(ZK_ContextMode::kCallers);
+  const WindowRecord record = ZK_WindowLookupIntl(ZK_WindowCurrentIntl());
+  if (record.hwnd == nullptr) return context.fail(ZK_ERR_WINDOW_NOT_FOUND);
+  if (!InvalidateRect(record.hwnd, nullptr, TRUE)) {
+    return context.fail(ZK_ERR_INVALIDATE_OR_REDRAW);
+  }
+  if (!UpdateWindow(record.hwnd)) return context.fail(ZK_ERR_MODULE_OR_UPDATE);
   return ZK_OK;
 }
