@@ -100,16 +100,18 @@ int ZK_FormCreate(const std::string& name, const std::string& properties, int x,
 
 int ZK_FormClose(const std::string& name) {
   const ZK_ContextGuard context(name, "ZK_FormClose", ZK_ContextMode::kSet);
-  const WindowRecord record = ZK_WindowLookupIntl(name);
-  if (record.title.empty()) return context.fail(ZK_ERR_WINDOW_NOT_FOUND);
-
   // Its items, whose keys begin with the name and the dot: form "f" keeps away from form "fx".
+  // They go even when the form never opened, or they would refuse to be declared again.
   ZK_FormItemBrushesReleaseIntl(name);
   for (const std::string& item : ZK_ItemNamesOfFormIntl(name))
     ZK_ItemRemoveIntl(ZK_ItemKeyIntl(name, item));
+  const WindowRecord record = ZK_WindowLookupIntl(name);
+  if (record.title.empty()) return context.fail(ZK_ERR_WINDOW_NOT_FOUND);
 
+  // A brush the system refuses to delete is not lost: it is deleted again with the next deletion.
+  // The form is forgotten either way, or it could never be opened again.
+  ZK_WindowRemoveIntl(name);
   if (record.backBrush != nullptr && !ZK_GdiDeleteIntl(record.backBrush))
     return context.fail(ZK_ERR_DELETE_OBJECT);
-  ZK_WindowRemoveIntl(name);
   return context.done();
 }
