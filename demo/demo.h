@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "zarvik/zarvik.h"
 
@@ -35,6 +36,11 @@ struct DemoItem {
   int height;
   const char* properties;
 };
+
+// The form "static" as Velmo opens it: its items in table order and its property string (the
+// form benchmarks open the same form their own way).
+std::vector<DemoItem> DemoStaticFormItems();
+const char* DemoStaticFormProperties();
 
 // Declares a form's items in table order; failures are reported by the toolkit itself.
 template <std::size_t N>

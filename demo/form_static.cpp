@@ -1,5 +1,7 @@
 // The demonstration form "static": a sample label restyled live from combo boxes, check boxes and
 // an edit field.
+#include <iterator>
+
 #include "demo.h"
 
 namespace {
@@ -109,10 +111,18 @@ int DemoStaticFormEvent(std::string form, std::string item, std::string event, H
   return 0;
 }
 
+std::vector<DemoItem> DemoStaticFormItems() {
+  return {std::begin(kItems), std::end(kItems)};
+}
+
+const char* DemoStaticFormProperties() {
+  return "modal=true;bkcol=lightgrey";
+}
+
 void DemoStaticFormOpen() {
   // Statuses are not looked at: the toolkit has already reported any failure.
   DemoItemsAdd(kForm, kItems);
-  ZK_FormCreate(kForm, "modal=true;bkcol=lightgrey", 10, 10, 700, 550, DemoStaticFormEvent);
+  ZK_FormCreate(kForm, DemoStaticFormProperties(), 10, 10, 700, 550, DemoStaticFormEvent);
   // Forgetting the form and its items makes the next opening start again from the table.
   ZK_FormClose(kForm);
 }

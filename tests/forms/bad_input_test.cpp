@@ -20,25 +20,8 @@ using form_test::Reports;
 using form_test::textOf;
 using form_test::Toolkit;
 
-// Every byte value 0..255, starting at `first`.
-std::string everyByte(int first) {
-  std::string bytes;
-  for (int i = 0; i < 256; ++i) bytes += static_cast<char>((first + i) & 0xFF);
-  return bytes;
-}
-
-std::string longText(std::size_t size, const std::string& unit) {
-  std::string text;
-  for (int i = 0; text.size() < size; ++i) text += unit + std::to_string(i) + " ";
-  text.resize(size);
-  return text;
-}
-
-std::string wholeText(HWND window) {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
-  return text;
-}
+using support::everyByte;
+using support::longText;
 
 const char* const kKinds[] = {ZK_STATIC,   ZK_RECT,     ZK_EDIT,     ZK_BUTTONSYS, ZK_BUTTON,
                               ZK_CHECKSYS, ZK_CHECK,    ZK_COMBOSYS, ZK_DATAGRID};
@@ -221,7 +204,7 @@ TEST(FormBadInput, CaptionOfTenThousandCharactersIsShownWhole) {
   ASSERT_EQ(ZK_FormCreate("fiche", "name=" + caption, 10, 10, 500, 300, nullptr), ZK_OK);
   HWND dialog = dialogOf("fiche");
   ASSERT_TRUE(IsWindow(dialog));
-  EXPECT_EQ(wholeText(dialog), caption);
+  EXPECT_EQ(support::windowText(dialog), caption);
   EXPECT_EQ(GetWindowTextLengthW(dialog), 10000);
   UpdateWindow(dialog);
   SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -317,7 +300,7 @@ TEST_F(LiveForm, LongReturnedAndAddedTextsAreKeptWhole) {
   const std::string text = longText(10000, "valeur ");
   HWND edit = controlOf("fiche", "saisie");
   ASSERT_EQ(ZK_FormItemSet("fiche", "saisie", ZK_RETURN, text), ZK_OK);
-  EXPECT_EQ(wholeText(edit), text);
+  EXPECT_EQ(support::windowText(edit), text);
   EXPECT_EQ(ZK_FormItemGet("fiche", "saisie").field.text, text);
 
   HWND combo = controlOf("fiche", "liste");
@@ -349,12 +332,12 @@ TEST_F(LiveForm, AnEditTextOfFiveThousandCharactersAtExit) {
   SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(edit), EN_SETFOCUS),
                reinterpret_cast<LPARAM>(edit));
   SetWindowTextA(edit, text.c_str());
-  ASSERT_EQ(wholeText(edit), text);
+  ASSERT_EQ(support::windowText(edit), text);
   SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(edit), EN_KILLFOCUS),
                reinterpret_cast<LPARAM>(edit));
   // What the field shows after its exit is what the item holds, and it begins as typed.
   const ItemRecord record = ZK_FormItemGet("fiche", "saisie");
-  EXPECT_EQ(wholeText(edit), record.field.text);
+  EXPECT_EQ(support::windowText(edit), record.field.text);
   EXPECT_GE(record.field.text.size(), 1023u);
   EXPECT_EQ(text.compare(0, record.field.text.size(), record.field.text), 0);
   const std::vector<std::string> events = form_test::take();

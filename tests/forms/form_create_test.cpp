@@ -6,18 +6,14 @@
 
 #include "form_test_host.h"
 #include "support/import_patch.h"
+#include "support/refusals.h"
 
 namespace {
+using form_test::closeAfterOpening;
 using form_test::dialogOf;
 using form_test::Reports;
 using form_test::Toolkit;
-
-int closeAfterOpening(std::string, std::string, std::string event, HWND dialog, UINT, WPARAM,
-                      LPARAM) {
-  // A modal run is ended from inside: the close request waits in the dialog's own loop.
-  if (event == ZK_FORMOPENAFT) PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-  return 0;
-}
+using support::reportLine;
 
 std::string windowTextWide(HWND window, std::wstring* wide) {
   wchar_t buffer[256] = {};
@@ -212,12 +208,7 @@ TEST(FormClose, ReleasesTheBrushesOfAFormNeverClosed) {
   EXPECT_EQ(reports.count(), 0u);
 }
 
-// Stand-ins: the refused call leaves ERROR_NOT_ENOUGH_MEMORY; the clean-ups after it succeed and
-// leave an error number of their own, as a successful call may.
-HGDIOBJ WINAPI selectRefused(HDC, HGDIOBJ) {
-  SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-  return nullptr;
-}
+// More stand-ins as those of support/refusals.h.
 BOOL WINAPI lineToRefused(HDC, int, int) {
   SetLastError(ERROR_NOT_ENOUGH_MEMORY);
   return FALSE;
@@ -234,24 +225,11 @@ BOOL WINAPI windowTextRefused(HWND, LPCSTR) {
   SetLastError(ERROR_NOT_ENOUGH_MEMORY);
   return FALSE;
 }
-decltype(&DeleteObject) gDeleteObject = nullptr;
-BOOL WINAPI deleteLeavingItsOwnError(HGDIOBJ object) {
-  const BOOL deleted = gDeleteObject(object);
-  SetLastError(ERROR_INVALID_HANDLE);
-  return deleted;
-}
 decltype(&GlobalFree) gGlobalFree = nullptr;
 HGLOBAL WINAPI freeLeavingItsOwnError(HGLOBAL memory) {
   const HGLOBAL left = gGlobalFree(memory);
   SetLastError(ERROR_INVALID_HANDLE);
   return left;
-}
-
-std::string reportLine(const std::string& report, const std::string& label) {
-  const std::string::size_type at = report.find(label + " : ");
-  if (at == std::string::npos) return "";
-  const std::string::size_type start = at + label.size() + 3;
-  return report.substr(start, report.find('\n', start) - start);
 }
 
 TEST(FailureReport, NamesTheSystemErrorOfTheCallThatFailed) {
@@ -266,7 +244,7 @@ TEST(FailureReport, NamesTheSystemErrorOfTheCallThatFailed) {
     const char* code;
     void (*act)();
   } refusals[] = {
-      {"gdi32.dll", "SelectObject", reinterpret_cast<const void*>(selectRefused), "1013",
+      {"gdi32.dll", "SelectObject", reinterpret_cast<const void*>(support::selectRefused), "1013",
        [] {
          HDC dc = CreateCompatibleDC(nullptr);
          ZK_FormItemFontSet(dc, "Arial", 10, false, false, false);
@@ -285,11 +263,11 @@ TEST(FailureReport, NamesTheSystemErrorOfTheCallThatFailed) {
     {
       support::ImportPatch refused(r.dll, r.function, r.standIn);
       support::ImportPatch remove("gdi32.dll", "DeleteObject",
-                                  reinterpret_cast<const void*>(deleteLeavingItsOwnError));
+                                  reinterpret_cast<const void*>(support::deleteLeavingItsOwnError));
       support::ImportPatch release("kernel32.dll", "GlobalFree",
                                    reinterpret_cast<const void*>(freeLeavingItsOwnError));
       ASSERT_TRUE(refused.active() && remove.active() && release.active());
-      gDeleteObject = remove.original<decltype(&DeleteObject)>();
+      support::realDeleteObject() = remove.original<decltype(&DeleteObject)>();
       gGlobalFree = release.original<decltype(&GlobalFree)>();
       r.act();
     }

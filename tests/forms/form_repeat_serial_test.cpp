@@ -8,15 +8,10 @@
 #include "form_test_host.h"
 
 namespace {
+using form_test::closeAfterOpening;
 using form_test::dialogOf;
 using form_test::Reports;
 using form_test::Toolkit;
-
-int closeAfterOpening(std::string, std::string, std::string event, HWND dialog, UINT, WPARAM,
-                      LPARAM) {
-  if (event == ZK_FORMOPENAFT) PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-  return 0;
-}
 
 // 30 items of every kind, with colours so that colour requests make brushes.
 void declareThirtyItems(const std::string& form) {

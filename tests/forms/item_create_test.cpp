@@ -2,24 +2,15 @@
 #include <gtest/gtest.h>
 
 #include "item_test_host.h"
+#include "support/texts.h"
 
 using item_test::Dialog;
 using item_test::kForm;
 using item_test::Reports;
 
 namespace {
-
-std::string classOf(HWND window) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
-std::string textOf(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
+using support::classOf;
+using support::windowText;
 
 std::string listEntry(HWND combo, int index) {
   char text[256] = {};
@@ -71,7 +62,7 @@ TEST(ItemCreate, ControlsHaveTheClassTextStylesAndIdentifierOfTheirKind) {
     EXPECT_EQ(GetParent(record.hwnd), dialog.hwnd());
     EXPECT_EQ(record.controlId, record.order + 101);
     EXPECT_EQ(_stricmp(classOf(record.hwnd).c_str(), c.className), 0) << classOf(record.hwnd);
-    EXPECT_EQ(textOf(record.hwnd), c.text) << c.item;
+    EXPECT_EQ(windowText(record.hwnd), c.text) << c.item;
     // Bits the platform changes on its own are left out: it adds WS_CLIPSIBLINGS and a combo's
     // CBS_HASSTRINGS, gives a combo's WS_VSCROLL to its list, and keeps WS_EX_WINDOWEDGE only on
     // framed windows.
@@ -145,7 +136,7 @@ TEST(ItemCreate, EditGetsItsTextAndLimit) {
   ASSERT_EQ(ZK_FormCreateItem(dialog.hwnd(), kForm, "limite"), ZK_OK);
   ASSERT_EQ(ZK_FormCreateItem(dialog.hwnd(), kForm, "libre"), ZK_OK);
   const ItemRecord limited = ZK_FormItemGet(kForm, "limite");
-  EXPECT_EQ(textOf(limited.hwnd), "Bonjour");
+  EXPECT_EQ(windowText(limited.hwnd), "Bonjour");
   EXPECT_EQ(limited.field.text, "Bonjour");
   EXPECT_EQ(SendMessageA(limited.hwnd, EM_GETLIMITTEXT, 0, 0), 12);
   const ItemRecord free = ZK_FormItemGet(kForm, "libre");

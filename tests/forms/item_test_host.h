@@ -9,30 +9,15 @@
 #include <vector>
 
 #include "forms/forms_intl.h"
-#include "foundation/foundation_intl.h"
-#include "window/gdi_objects.h"
+#include "support/pump.h"
+#include "support/reports.h"
 
 namespace item_test {
 
 inline const char kForm[] = "fiche";
 
-// Every report, answered No so that no test waits on a box.
-struct Reports {
-  static std::vector<std::string>& texts() {
-    static std::vector<std::string> all;
-    return all;
-  }
-  static bool record(const std::string& text, const std::string&) {
-    texts().push_back(text);
-    return false;
-  }
-  Reports() {
-    texts().clear();
-    ZK_ErrorPromptSetIntl(&Reports::record);
-  }
-  ~Reports() { ZK_ErrorPromptSetIntl(nullptr); }
-  std::size_t count() const { return texts().size(); }
-};
+using support::pump;
+using support::Reports;
 
 struct HostState {
   int draws = 0;
@@ -109,15 +94,6 @@ class Dialog {
  private:
   HWND hwnd_ = nullptr;
 };
-
-// Handles the messages waiting for this thread (paints of new controls among them).
-inline void pump() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-}
 
 // A 24-bit memory bitmap, pre-filled with a colour no item uses, that the painter draws into.
 class Canvas {

@@ -8,9 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/forms_intl.h"
-#include "support/pump.h"
-#include "support/reports.h"
+#include "support/velmo_host.h"
 
 namespace {
 
@@ -31,16 +29,6 @@ bool recordReport(const std::string& text, const std::string&) {
                  support::reportLine(text, "Window name") + " / " +
                  support::reportLine(text, "Error number"));
   return false;
-}
-
-LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_PAINT) {
-    ZK_WindowSelect("Main");
-    ZK_WindowRelease();
-    return 0;
-  }
-  ZK_WindowMessageAuto(message, wParam);
-  return DefWindowProcA(window, message, wParam, lParam);
 }
 
 void note(const std::string& what, int status) {
@@ -75,7 +63,7 @@ std::vector<std::string> lifetime() {
   note("reset", ZK_ResetZarvikIntl());
   gLog.push_back("state " + stateNow());
   note("release without a window", ZK_WindowRelease());
-  note("main", ZK_WindowMainCreate("Main", SW_SHOW, mainProc, "name=Deux vies;bkcol=lightgrey",
+  note("main", ZK_WindowMainCreate("Main", SW_SHOW, velmo_host::windowProc, "name=Deux vies;bkcol=lightgrey",
                                    0, 0, 640, 480));
   note("menu", ZK_MenuAdd("menu", "fichier", 1, 1, "&Fichier", ""));
   note("menu", ZK_MenuAdd("menu", "quitter", 1, 2, "&Quitter", ""));

@@ -9,46 +9,22 @@
 #include <string>
 #include <vector>
 
-#include "foundation/foundation_intl.h"
-#include "window/gdi_objects.h"
+#include "support/reports.h"
+#include "support/texts.h"
 #include "window/window_intl.h"
 
 namespace {
-
-std::vector<int>& reportedCodes() {
-  static std::vector<int> codes;
-  return codes;
-}
-
-// Answers every report No, keeping the code of the "Error number : " line.
-bool recordReport(const std::string& text, const std::string&) {
-  const std::string marker = "Error number : ";
-  const std::size_t at = text.find(marker);
-  reportedCodes().push_back(at == std::string::npos ? -1 : std::atoi(text.c_str() + at + marker.size()));
-  return false;
-}
+using support::everyByte;
+using support::windowText;
 
 std::vector<int> takeReports() {
-  std::vector<int> codes;
-  codes.swap(reportedCodes());
+  std::vector<int> codes = support::reportedCodes();
+  support::reportTexts().clear();
   return codes;
 }
 
 LRESULT CALLBACK plainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(window, message, wParam, lParam);
-}
-
-std::string windowText(HWND window) {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
-  return text;
-}
-
-// Every byte value 0..255, starting at `first`.
-std::string everyByte(int first) {
-  std::string bytes;
-  for (int i = 0; i < 256; ++i) bytes += static_cast<char>((first + i) & 0xFF);
-  return bytes;
 }
 
 // A 10 000-byte name without a dot, of letters and accented letters.
@@ -62,8 +38,8 @@ std::string longName() {
 class WindowBadInput : public ::testing::Test {
  protected:
   void SetUp() override {
-    reportedCodes().clear();
-    ZK_ErrorPromptSetIntl(recordReport);
+    support::reportTexts().clear();
+    ZK_ErrorPromptSetIntl(support::recordReport);
     ZK_ResetZarvikIntl();
   }
   void TearDown() override {
