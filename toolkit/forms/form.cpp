@@ -77,21 +77,14 @@ int ZK_FormCreate(const std::string& name, const std::string& properties, int x,
   const int built = ZK_FormTemplateIntl(caption, formStyle(properties), x, y, width, height, &block);
   if (built != ZK_OK) return context.passBack(built);
 
-  WindowRecord record = ZK_WindowDefaultIntl();
+  const std::uint32_t colour = ZK_ColourIntl(backText.empty() ? "white" : backText);
+  HBRUSH brush = ZK_GdiBrushIntl(colour);
+  if (brush == nullptr) return context.fail(ZK_ERR_CREATE_BRUSH, [&] { GlobalFree(block); });
+  WindowRecord record = ZK_WindowNewIntl(x, y, width, height, colour, brush, properties);
   record.title = name;
   record.callback = callback;
-  record.x = x;
-  record.y = y;
-  record.width = width;
-  record.height = height;
-  record.backColour = ZK_ColourIntl(backText.empty() ? "white" : backText);
-  record.backBrush = ZK_GdiBrushIntl(record.backColour);
-  if (record.backBrush == nullptr) {
-    return context.fail(ZK_ERR_CREATE_BRUSH, [&] { GlobalFree(block); });
-  }
   record.statusBar = !ZK_IsFalseIntl(ZK_PropertyGetIntl(ZK_STBAR, properties));
   record.modal = ZK_IsTrueIntl(ZK_PropertyGetIntl(ZK_MODAL, properties));
-  record.properties = properties;
   releaseStaleForm(name);
   ZK_WindowStoreIntl(name, record);
   const int status = runForm(name, record.modal, owner, block);

@@ -119,6 +119,17 @@ enum class ZK_Reading {
 // Where a keyword's value goes: one member of the record or of its value; none for a keyword
 // that only acts on the control.
 struct ZK_ItemField {
+  constexpr ZK_ItemField() = default;
+  constexpr ZK_ItemField(std::string ItemRecord::*member) : text(member) {}
+  constexpr ZK_ItemField(int ItemRecord::*member) : number(member) {}
+  constexpr ZK_ItemField(bool ItemRecord::*member) : flag(member) {}
+  constexpr ZK_ItemField(std::string FieldValue::*member) : valueText(member) {}
+  constexpr ZK_ItemField(bool FieldValue::*member) : valueFlag(member) {}
+  constexpr bool empty() const {
+    return text == nullptr && number == nullptr && flag == nullptr && valueText == nullptr &&
+           valueFlag == nullptr;
+  }
+
   std::string ItemRecord::*text = nullptr;
   int ItemRecord::*number = nullptr;
   bool ItemRecord::*flag = nullptr;
@@ -140,12 +151,12 @@ enum class ZK_Native { kNone, kEnable, kShow, kReturn, kAddValue, kClearValue };
 // what a change does to the control.
 struct ZK_ItemKeyword {
   const char* name;
-  ZK_ItemField field;         // the field a declaration fills
+  ZK_ItemField field;         // the field it fills
   ZK_Reading declared;        // kNone: not read at declaration
   ZK_Range range;             // of a declared number
   ZK_Reading changed;         // kNone: ZK_FormItemSet refuses the keyword (19)
-  ZK_ItemField changedField;  // the field a change fills (often the declared one)
   ZK_Native native;
+  ZK_ItemField changedField;  // the field a change fills instead, when it is another
 };
 
 // The keywords, in the order a declaration reads them.

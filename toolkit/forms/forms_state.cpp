@@ -12,8 +12,5 @@ void resetFormsLayer() {
 }  // namespace
 
 ZK_FormsState& ZK_FormsStateIntl() {
-  static ZK_FormsState state;
-  static const bool registered = (ZK_StateResetRegisterIntl(resetFormsLayer), true);
-  (void)registered;
-  return state;
+  return ZK_LayerStateIntl<ZK_FormsState>(resetFormsLayer);
 }

@@ -7,32 +7,6 @@
 
 namespace {
 
-constexpr ZK_ItemField text(std::string ItemRecord::*member) {
-  ZK_ItemField field;
-  field.text = member;
-  return field;
-}
-constexpr ZK_ItemField number(int ItemRecord::*member) {
-  ZK_ItemField field;
-  field.number = member;
-  return field;
-}
-constexpr ZK_ItemField flag(bool ItemRecord::*member) {
-  ZK_ItemField field;
-  field.flag = member;
-  return field;
-}
-constexpr ZK_ItemField valueText(std::string FieldValue::*member) {
-  ZK_ItemField field;
-  field.valueText = member;
-  return field;
-}
-constexpr ZK_ItemField valueFlag(bool FieldValue::*member) {
-  ZK_ItemField field;
-  field.valueFlag = member;
-  return field;
-}
-constexpr ZK_ItemField kNoField{};
 constexpr ZK_Range kAny{INT_MIN, INT_MAX, 0};
 
 using R = ZK_Reading;
@@ -40,35 +14,35 @@ using N = ZK_Native;
 
 // clang-format off
 const std::vector<ZK_ItemKeyword> kKeywords = {
-  // keyword       declared field                    declared            range            changed                changed field                   native
-  {ZK_VALUE,     text(&ItemRecord::value),         R::kText,           kAny,            R::kText,              text(&ItemRecord::value),         N::kNone},
-  {ZK_BUTTON,    text(&ItemRecord::buttonRole),    R::kUpper,          kAny,            R::kText,              text(&ItemRecord::buttonRole),    N::kNone},
-  {ZK_REMARK,    text(&ItemRecord::remark),        R::kText,           kAny,            R::kText,              text(&ItemRecord::remark),        N::kNone},
-  {ZK_FORMAT,    text(&ItemRecord::format),        R::kText,           kAny,            R::kText,              text(&ItemRecord::format),        N::kNone},
-  {ZK_TXHPOS,    number(&ItemRecord::textHPos),    R::kHorizontal,     kAny,            R::kHorizontalOrDigit, number(&ItemRecord::textHPos),    N::kNone},
-  {ZK_TXVPOS,    number(&ItemRecord::textVPos),    R::kVertical,       kAny,            R::kVerticalOrDigit,   number(&ItemRecord::textVPos),    N::kNone},
-  {ZK_FTNAME,    text(&ItemRecord::fontName),      R::kText,           kAny,            R::kText,              text(&ItemRecord::fontName),      N::kNone},
-  {ZK_FTSIZE,    number(&ItemRecord::fontSize),    R::kDecimal,        {1, 256, 10},    R::kDecimal,           number(&ItemRecord::fontSize),    N::kNone},
-  {ZK_FTBOLD,    flag(&ItemRecord::fontBold),      R::kTrue,           kAny,            R::kTrue,              flag(&ItemRecord::fontBold),      N::kNone},
-  {ZK_FTITALIC,  flag(&ItemRecord::fontItalic),    R::kTrue,           kAny,            R::kTrue,              flag(&ItemRecord::fontItalic),    N::kNone},
-  {ZK_FTULINE,   flag(&ItemRecord::fontUnderline), R::kTrue,           kAny,            R::kTrue,              flag(&ItemRecord::fontUnderline), N::kNone},
-  {ZK_LENGTH,    number(&ItemRecord::length),      R::kDecimal,        kAny,            R::kDecimal,           number(&ItemRecord::length),      N::kNone},
-  {ZK_NOTNULL,   flag(&ItemRecord::notNull),       R::kTrue,           kAny,            R::kTrue,              flag(&ItemRecord::notNull),       N::kNone},
-  {ZK_BKCOL,     number(&ItemRecord::backColour),  R::kColourOrUnset,  kAny,            R::kColour,            number(&ItemRecord::backColour),  N::kNone},
-  {ZK_TXCOL,     number(&ItemRecord::textColour),  R::kColourOrUnset,  kAny,            R::kColour,            number(&ItemRecord::textColour),  N::kNone},
-  {ZK_BRDSTYLE,  text(&ItemRecord::borderStyle),   R::kBorderStyle,    kAny,            R::kText,              text(&ItemRecord::borderStyle),   N::kNone},
-  {ZK_BRDSIZE,   number(&ItemRecord::borderSize),  R::kDecimal,        {0, 16, 0},      R::kDecimal,           number(&ItemRecord::borderSize),  N::kNone},
-  {ZK_BRDCOL,    number(&ItemRecord::borderColour), R::kColour,        kAny,            R::kColour,            number(&ItemRecord::borderColour), N::kNone},
-  {ZK_TYPE,      text(&ItemRecord::type),          R::kUpper,          kAny,            R::kNone,              kNoField,                         N::kNone},
-  {ZK_EDIT,      flag(&ItemRecord::editable),      R::kTrue,           kAny,            R::kTrue,              flag(&ItemRecord::editable),      N::kNone},
-  {ZK_CHECK,     flag(&ItemRecord::checked),       R::kTrue,           kAny,            R::kTrue,              valueFlag(&FieldValue::checkState), N::kNone},
-  {ZK_ENABLE,    flag(&ItemRecord::enabled),       R::kNotFalse,       kAny,            R::kNotFalse,          flag(&ItemRecord::enabled),       N::kEnable},
-  {ZK_VISIBLE,   flag(&ItemRecord::visible),       R::kNotFalse,       kAny,            R::kNotFalse,          flag(&ItemRecord::visible),       N::kShow},
-  {ZK_PASSWORD,  flag(&ItemRecord::password),      R::kTrue,           kAny,            R::kNone,              kNoField,                         N::kNone},
-  {ZK_MULTILINE, flag(&ItemRecord::multiLine),     R::kTrue,           kAny,            R::kNone,              kNoField,                         N::kNone},
-  {ZK_RETURN,    kNoField,                         R::kNone,           kAny,            R::kText,              valueText(&FieldValue::text),     N::kReturn},
-  {ZK_ADDVALUE,  kNoField,                         R::kNone,           kAny,            R::kText,              kNoField,                         N::kAddValue},
-  {ZK_CLEARVALUE, kNoField,                        R::kNone,           kAny,            R::kText,              kNoField,                         N::kClearValue},
+  // keyword      field                        declared            range         changed                native         field of a change
+  {ZK_VALUE,      &ItemRecord::value,          R::kText,           kAny,         R::kText,              N::kNone,      {}},
+  {ZK_BUTTON,     &ItemRecord::buttonRole,     R::kUpper,          kAny,         R::kText,              N::kNone,      {}},
+  {ZK_REMARK,     &ItemRecord::remark,         R::kText,           kAny,         R::kText,              N::kNone,      {}},
+  {ZK_FORMAT,     &ItemRecord::format,         R::kText,           kAny,         R::kText,              N::kNone,      {}},
+  {ZK_TXHPOS,     &ItemRecord::textHPos,       R::kHorizontal,     kAny,         R::kHorizontalOrDigit, N::kNone,      {}},
+  {ZK_TXVPOS,     &ItemRecord::textVPos,       R::kVertical,       kAny,         R::kVerticalOrDigit,   N::kNone,      {}},
+  {ZK_FTNAME,     &ItemRecord::fontName,       R::kText,           kAny,         R::kText,              N::kNone,      {}},
+  {ZK_FTSIZE,     &ItemRecord::fontSize,       R::kDecimal,        {1, 256, 10}, R::kDecimal,           N::kNone,      {}},
+  {ZK_FTBOLD,     &ItemRecord::fontBold,       R::kTrue,           kAny,         R::kTrue,              N::kNone,      {}},
+  {ZK_FTITALIC,   &ItemRecord::fontItalic,     R::kTrue,           kAny,         R::kTrue,              N::kNone,      {}},
+  {ZK_FTULINE,    &ItemRecord::fontUnderline,  R::kTrue,           kAny,         R::kTrue,              N::kNone,      {}},
+  {ZK_LENGTH,     &ItemRecord::length,         R::kDecimal,        kAny,         R::kDecimal,           N::kNone,      {}},
+  {ZK_NOTNULL,    &ItemRecord::notNull,        R::kTrue,           kAny,         R::kTrue,              N::kNone,      {}},
+  {ZK_BKCOL,      &ItemRecord::backColour,     R::kColourOrUnset,  kAny,         R::kColour,            N::kNone,      {}},
+  {ZK_TXCOL,      &ItemRecord::textColour,     R::kColourOrUnset,  kAny,         R::kColour,            N::kNone,      {}},
+  {ZK_BRDSTYLE,   &ItemRecord::borderStyle,    R::kBorderStyle,    kAny,         R::kText,              N::kNone,      {}},
+  {ZK_BRDSIZE,    &ItemRecord::borderSize,     R::kDecimal,        {0, 16, 0},   R::kDecimal,           N::kNone,      {}},
+  {ZK_BRDCOL,     &ItemRecord::borderColour,   R::kColour,         kAny,         R::kColour,            N::kNone,      {}},
+  {ZK_TYPE,       &ItemRecord::type,           R::kUpper,          kAny,         R::kNone,              N::kNone,      {}},
+  {ZK_EDIT,       &ItemRecord::editable,       R::kTrue,           kAny,         R::kTrue,              N::kNone,      {}},
+  {ZK_CHECK,      &ItemRecord::checked,        R::kTrue,           kAny,         R::kTrue,              N::kNone,      &FieldValue::checkState},
+  {ZK_ENABLE,     &ItemRecord::enabled,        R::kNotFalse,       kAny,         R::kNotFalse,          N::kEnable,    {}},
+  {ZK_VISIBLE,    &ItemRecord::visible,        R::kNotFalse,       kAny,         R::kNotFalse,          N::kShow,      {}},
+  {ZK_PASSWORD,   &ItemRecord::password,       R::kTrue,           kAny,         R::kNone,              N::kNone,      {}},
+  {ZK_MULTILINE,  &ItemRecord::multiLine,      R::kTrue,           kAny,         R::kNone,              N::kNone,      {}},
+  {ZK_RETURN,     {},                          R::kNone,           kAny,         R::kText,              N::kReturn,    &FieldValue::text},
+  {ZK_ADDVALUE,   {},                          R::kNone,           kAny,         R::kText,              N::kAddValue,  {}},
+  {ZK_CLEARVALUE, {},                          R::kNone,           kAny,         R::kText,              N::kClearValue, {}},
 };
 // clang-format on
 
@@ -151,5 +125,6 @@ void ZK_ItemKeywordsDeclareIntl(const std::string& properties, ItemRecord& recor
 
 void ZK_ItemKeywordChangeIntl(const ZK_ItemKeyword& keyword, const std::string& value,
                               ItemRecord& record) {
-  read(keyword.changedField, keyword.changed, value, record);
+  const ZK_ItemField& field = keyword.changedField.empty() ? keyword.field : keyword.changedField;
+  read(field, keyword.changed, value, record);
 }

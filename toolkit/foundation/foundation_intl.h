@@ -70,6 +70,14 @@ void ZK_StateResetIntl();
 // A layer above registers its reset once, the first time its state is used, so that this layer
 // resets it without knowing it.
 void ZK_StateResetRegisterIntl(void (*reset)());
+// The one instance of a layer's state, made at its first use, when its reset is registered.
+template <typename State>
+State& ZK_LayerStateIntl(void (*reset)()) {
+  static State state;
+  static const bool registered = (ZK_StateResetRegisterIntl(reset), true);
+  (void)registered;
+  return state;
+}
 
 // --- error_context.cpp -------------------------------------------------------------------------
 

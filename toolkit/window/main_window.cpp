@@ -46,15 +46,8 @@ int ZK_WindowMainCreate(const std::string& name, int /*showCommand: shown by ZK_
   }
 
   state.mainWindowName = name;
-  WindowRecord record = ZK_WindowDefaultIntl();
-  record.backColour = colour;
-  record.backBrush = brush;
-  record.x = x;
-  record.y = y;
-  record.width = width;
-  record.height = height;
+  WindowRecord record = ZK_WindowNewIntl(x, y, width, height, colour, brush, properties);
   record.hwnd = window;
-  record.properties = properties;
   record.resizable = resizable;
   ZK_WindowStoreIntl(name, record);
 

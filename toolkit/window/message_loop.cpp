@@ -4,17 +4,6 @@
 
 namespace {
 
-void setScrollBar(HWND window, const WindowRecord& record) {
-  SCROLLINFO bar = {};
-  bar.cbSize = sizeof bar;
-  bar.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-  bar.nMin = 0;
-  bar.nMax = record.lineCount - 1;
-  bar.nPage = static_cast<UINT>(record.lastLine - record.firstLine + 1);
-  bar.nPos = record.firstLine;
-  SetScrollInfo(window, SB_VERT, &bar, TRUE);
-}
-
 // Moves the visible lines for one WM_VSCROLL request; true when the first line changed.
 bool scrollLines(WindowRecord& record, WPARAM wParam) {
   const int first0 = record.firstLine;
@@ -95,7 +84,7 @@ int ZK_WindowMessageAuto(UINT message, WPARAM wParam) {
       const bool moved = scrollLines(record, wParam);
       ZK_WindowStoreIntl(name, record);
       if (moved) {
-        setScrollBar(record.hwnd, record);
+        ZK_WindowScrollBarSetIntl(record, record.firstLine);
         const int status = ZK_WindowRedrawIntl();
         if (status != ZK_OK) return context.passBack(status);
       }
@@ -105,6 +94,17 @@ int ZK_WindowMessageAuto(UINT message, WPARAM wParam) {
       break;
   }
   return context.done();
+}
+
+void ZK_WindowScrollBarSetIntl(const WindowRecord& record, int position) {
+  SCROLLINFO bar = {};
+  bar.cbSize = sizeof bar;
+  bar.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  bar.nMin = 0;
+  bar.nMax = record.lineCount - 1;
+  bar.nPage = static_cast<UINT>(record.lastLine - record.firstLine + 1);
+  bar.nPos = position;
+  SetScrollInfo(record.hwnd, SB_VERT, &bar, TRUE);
 }
 
 int ZK_WindowRedrawIntl() {

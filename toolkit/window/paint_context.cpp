@@ -40,14 +40,7 @@ int ZK_WindowRelease() {
   if (!GetClientRect(record.hwnd, &client)) return context.fail(ZK_ERR_CLIENT_RECT);
 
   if (record.scrollEnabled && !record.scrollBarShown) {
-    SCROLLINFO bar = {};
-    bar.cbSize = sizeof bar;
-    bar.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    bar.nMin = 0;
-    bar.nMax = record.lineCount - 1;
-    bar.nPage = static_cast<UINT>(record.lastLine - record.firstLine + 1);
-    bar.nPos = 0;
-    SetScrollInfo(record.hwnd, SB_VERT, &bar, TRUE);
+    ZK_WindowScrollBarSetIntl(record, 0);
     if (!ShowScrollBar(record.hwnd, SB_VERT, TRUE)) return context.fail(ZK_ERR_SHOW_SCROLL_BAR);
     ZK_WindowChangeIntl(name, [](WindowRecord& r) { r.scrollBarShown = true; });
     const int status = ZK_WindowRedrawIntl();

@@ -57,6 +57,9 @@ WindowRecord ZK_WindowLookupIntl(const std::string& name);
 void ZK_WindowStoreIntl(const std::string& name, const WindowRecord& record);
 // Texts empty, numbers 0, handles null, flags false, resizable true.
 WindowRecord ZK_WindowDefaultIntl();
+// The default record of a new window: placed as requested, its background, its property string.
+WindowRecord ZK_WindowNewIntl(int x, int y, int width, int height, std::uint32_t backColour,
+                              HBRUSH backBrush, const std::string& properties);
 // Forgets one window (form closing); the native objects it names are not touched.
 void ZK_WindowRemoveIntl(const std::string& name);
 // Forgets every window.
@@ -138,3 +141,6 @@ int ZK_ResetZarvikIntl();
 
 // Repaints the current window. Statuses 4, 1019, 1018 (reported with the caller's context).
 int ZK_WindowRedrawIntl();
+// The vertical scroll bar of a window's text surface: its lines, the visible ones as the page,
+// and the position given; the bar is redrawn.
+void ZK_WindowScrollBarSetIntl(const WindowRecord& record, int position);

@@ -5,6 +5,19 @@ WindowRecord ZK_WindowDefaultIntl() {
   return WindowRecord{};
 }
 
+WindowRecord ZK_WindowNewIntl(int x, int y, int width, int height, std::uint32_t backColour,
+                              HBRUSH backBrush, const std::string& properties) {
+  WindowRecord record;
+  record.x = x;
+  record.y = y;
+  record.width = width;
+  record.height = height;
+  record.backColour = backColour;
+  record.backBrush = backBrush;
+  record.properties = properties;
+  return record;
+}
+
 WindowRecord ZK_WindowLookupIntl(const std::string& name) {
   const ZK_WindowRegistry& registry = ZK_WindowStateIntl().registry;
   const auto found = registry.find(name);

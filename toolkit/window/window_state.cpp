@@ -12,10 +12,7 @@ void resetWindowLayer() {
 }  // namespace
 
 ZK_WindowState& ZK_WindowStateIntl() {
-  static ZK_WindowState state;
-  static const bool registered = (ZK_StateResetRegisterIntl(resetWindowLayer), true);
-  (void)registered;
-  return state;
+  return ZK_LayerStateIntl<ZK_WindowState>(resetWindowLayer);
 }
 
 const std::string& ZK_WindowCurrentIntl() {
