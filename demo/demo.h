@@ -46,6 +46,6 @@ const char* DemoStaticFormProperties();
 template <std::size_t N>
 void DemoItemsAdd(const char* form, const DemoItem (&items)[N]) {
   for (const DemoItem& item : items)
-    ZK_FormItemAdd(form, item.name, item.kind, item.order, item.x, item.y, item.width,
-                   item.height, item.properties);
+    ZK_FormItemAdd(form, item.name, item.kind, item.order, item.x, item.y, item.width, item.height,
+                   item.properties);
 }

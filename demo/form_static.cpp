@@ -47,7 +47,8 @@ const DemoItem kItems[] = {
      "value13=-1;remark=Couleur du fond du champ STATIC"},
     {18, "horizalign", ZK_STATIC, 60, 210, 130, 25, "value=Alignement horiz.;txvpos=center"},
     {19, "cbhorizalign", ZK_COMBOSYS, 180, 210, 100, 100,
-     "value1=LEFT;value2=CENTER;value3=RIGHT;remark=Alignement horizontal du texte du champ STATIC"},
+     "value1=LEFT;value2=CENTER;value3=RIGHT;remark=Alignement horizontal du texte du champ "
+     "STATIC"},
     {20, "verticalign", ZK_STATIC, 360, 210, 130, 25, "value=Alignement vertic.;txvpos=center"},
     {21, "cbverticalign", ZK_COMBOSYS, 500, 210, 100, 100,
      "value1=TOP;value2=CENTER;value3=BOTTOM;remark=Alignement vertical du texte du champ STATIC"},

@@ -3,6 +3,7 @@
 // Texts are printed in code page 1252 with every byte outside printable ASCII (and '"', '\')
 // written as \xHH, so scripts compare them with plain ASCII patterns.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <cstdio>
@@ -72,8 +73,8 @@ std::string comboEntry(HWND combo, LRESULT index) {
 bool statusText(HWND bar, std::string* text) {
   DWORD processId = 0;
   GetWindowThreadProcessId(bar, &processId);
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                               processId);
+  HANDLE process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
   if (process == nullptr) return false;
   const LRESULT length = LOWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, 0, 0));
   const SIZE_T size = static_cast<SIZE_T>(length) + 2;
@@ -92,7 +93,9 @@ bool statusText(HWND bar, std::string* text) {
   return read;
 }
 
-HWND mainWindow() { return FindWindowA(kMainClass, nullptr); }
+HWND mainWindow() {
+  return FindWindowA(kMainClass, nullptr);
+}
 
 DWORD processOf(HWND window) {
   DWORD processId = 0;
@@ -118,7 +121,9 @@ std::vector<HWND> velmoWindows() {
   return walk.windows;
 }
 
-bool isDialog(HWND window) { return className(window) == kDialogClass && IsWindowVisible(window); }
+bool isDialog(HWND window) {
+  return className(window) == kDialogClass && IsWindowVisible(window);
+}
 
 // The visible form of Velmo's process nearest the top, or null.
 HWND formWindow() {
@@ -300,8 +305,7 @@ int run(const std::vector<std::string>& args) {
   if (args.empty()) return usage();
   const std::string& command = args[0];
   if (command == "windows") {
-    for (HWND window : velmoWindows())
-      std::printf("%s\n", topLevelLine("window", window).c_str());
+    for (HWND window : velmoWindows()) std::printf("%s\n", topLevelLine("window", window).c_str());
     return 0;
   }
   if (command == "main") {

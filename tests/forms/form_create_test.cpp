@@ -33,8 +33,7 @@ TEST(FormCreate, RefusesBadNamesMissingMainWindowAndOpenForms) {
   Toolkit toolkit;
   EXPECT_EQ(ZK_FormCreate("", "", 0, 0, 200, 100, nullptr), ZK_ERR_NAME_EMPTY);
   EXPECT_EQ(ZK_FormCreate("f.a", "", 0, 0, 200, 100, nullptr), ZK_ERR_NAME_HAS_DOT);
-  EXPECT_EQ(ZK_FormCreate(form_test::kMain, "", 0, 0, 200, 100, nullptr),
-            ZK_ERR_WINDOW_EXISTS);
+  EXPECT_EQ(ZK_FormCreate(form_test::kMain, "", 0, 0, 200, 100, nullptr), ZK_ERR_WINDOW_EXISTS);
   ASSERT_EQ(ZK_FormCreate("fiche", "", 10, 10, 200, 100, nullptr), 0);
   EXPECT_EQ(ZK_FormCreate("fiche", "", 10, 10, 200, 100, nullptr), ZK_ERR_WINDOW_EXISTS);
   EXPECT_EQ(reports.count(), 5u);
@@ -95,8 +94,8 @@ TEST(FormCreate, EdgeFalseAloneGivesABorderlessChild) {
     const char* properties;
     bool child;
   };
-  const Case cases[] = {{"edge=false", true},  {"EDGE=FALSE", false}, {"edge=no", false},
-                        {"edge=F", false},      {"", false},           {"edge= false ", true}};
+  const Case cases[] = {{"edge=false", true}, {"EDGE=FALSE", false}, {"edge=no", false},
+                        {"edge=F", false},    {"", false},           {"edge= false ", true}};
   int n = 0;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.properties);
@@ -188,8 +187,8 @@ TEST(FormClose, ReleasesTheBrushesOfAFormNeverClosed) {
   ASSERT_EQ(ZK_FormItemAdd("f", "a", ZK_EDIT, 1, 10, 10, 80, 20, "bkcol=yellow"), 0);
   ASSERT_EQ(ZK_FormCreate("f", "", 10, 10, 300, 200, nullptr), 0);
   HWND dialog = dialogOf("f");
-  RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN |
-                                             RDW_UPDATENOW);
+  RedrawWindow(dialog, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   EXPECT_NE(ZK_FormItemGet("f", "a").backBrush, nullptr);
   // Forgotten while its dialog still runs: the brushes go, the dialog stays.
   EXPECT_EQ(ZK_FormClose("f"), 0);

@@ -73,7 +73,8 @@ inline bool worthRecording(const std::string& event, UINT message, WPARAM wParam
   if (message != WM_COMMAND) return message == WM_INITDIALOG;
   const WORD code = HIWORD(wParam);
   return code == BN_CLICKED || code == EN_SETFOCUS || code == EN_KILLFOCUS ||
-         code == CBN_SELCHANGE || code == CBN_SETFOCUS || code == CBN_KILLFOCUS || code == BN_SETFOCUS;
+         code == CBN_SELCHANGE || code == CBN_SETFOCUS || code == CBN_KILLFOCUS ||
+         code == BN_SETFOCUS;
 }
 
 inline int recordEvent(std::string form, std::string item, std::string event, HWND dialog,
@@ -141,8 +142,8 @@ inline std::string textOf(HWND window) {
 
 // An event procedure that closes a modal run from inside: the close request waits in the
 // dialog's own loop.
-inline int closeAfterOpening(std::string, std::string, std::string event, HWND dialog, UINT,
-                             WPARAM, LPARAM) {
+inline int closeAfterOpening(std::string, std::string, std::string event, HWND dialog, UINT, WPARAM,
+                             LPARAM) {
   if (event == ZK_FORMOPENAFT) PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
   return 0;
 }

@@ -83,7 +83,8 @@ TEST(ItemCreate, PlacementIsTakenButCheckSysIsAlwaysFourteenSquare) {
   ZK_FormItemAdd(kForm, "bo", ZK_BUTTONSYS, 1, 11, 22, 100, 30, "");
   ZK_FormItemAdd(kForm, "cs", ZK_CHECKSYS, 2, 30, 40, 100, 100, "check=yes");
   ZK_FormItemAdd(kForm, "cn", ZK_CHECKSYS, 3, 50, 40, 100, 100, "");
-  for (const char* item : {"bo", "cs", "cn"}) ASSERT_EQ(ZK_FormCreateItem(dialog.hwnd(), kForm, item), ZK_OK);
+  for (const char* item : {"bo", "cs", "cn"})
+    ASSERT_EQ(ZK_FormCreateItem(dialog.hwnd(), kForm, item), ZK_OK);
   const RECT button = placeIn(dialog.hwnd(), ZK_FormItemGet(kForm, "bo").hwnd);
   EXPECT_EQ(button.left, 11);
   EXPECT_EQ(button.top, 22);
@@ -164,7 +165,8 @@ TEST(ItemCreate, ComboListStopsAtTheFirstMissingValueAndSelectsTheFirst) {
   EXPECT_EQ(empty.field.text, "");
 
   std::string fifty;
-  for (int i = 1; i <= 51; ++i) fifty += "value" + std::to_string(i) + "=v" + std::to_string(i) + ";";
+  for (int i = 1; i <= 51; ++i)
+    fifty += "value" + std::to_string(i) + "=v" + std::to_string(i) + ";";
   ZK_FormItemAdd(kForm, "long", ZK_COMBOSYS, 3, 0, 60, 150, 120, fifty);
   ASSERT_EQ(ZK_FormCreateItem(dialog.hwnd(), kForm, "long"), ZK_OK);
   EXPECT_EQ(SendMessageA(ZK_FormItemGet(kForm, "long").hwnd, CB_GETCOUNT, 0, 0), 50);

@@ -190,8 +190,7 @@ TEST(ItemPaint, TextFollowsBothAlignments) {
       {"right", "", -1, -1, 199, -1, 0, -1},
   };
   for (const Case& c : cases) {
-    declare("texte", ZK_STATIC, 200, 60,
-            std::string("value=Ab;txhpos=") + c.h + ";txvpos=" + c.v);
+    declare("texte", ZK_STATIC, 200, 60, std::string("value=Ab;txhpos=") + c.h + ";txvpos=" + c.v);
     Canvas canvas(200, 60);
     canvas.paint("texte");
     // The glyphs' own pixels: an edge-aligned text starts within a pixel or two of that edge.

@@ -187,8 +187,8 @@ TEST(ItemSet, ChangesMadeByTheItemChangeHandlerAreKept) {
 TEST(ItemSet, ReturnOnAComboSelectsOrAppendsItsValue) {
   gEvents.clear();
   Dialog dialog(recordEvent);
-  const HWND combo =
-      create(dialog, "police", ZK_COMBOSYS, "value1=Arial;value2=Courier New;value3=Times New Roman");
+  const HWND combo = create(dialog, "police", ZK_COMBOSYS,
+                            "value1=Arial;value2=Courier New;value3=Times New Roman");
   EXPECT_EQ(ZK_FormItemSet(kForm, "police", "RETURN", "Times New Roman"), ZK_OK);
   EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 2);
   EXPECT_EQ(ZK_FormItemSet(kForm, "police", "RETURN", "Arial"), ZK_OK);

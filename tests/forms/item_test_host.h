@@ -75,7 +75,8 @@ class Dialog {
     dialogTemplate->y = static_cast<short>(10 + (slot / 3) * 120);
     dialogTemplate->cx = 200;
     dialogTemplate->cy = 100;
-    hwnd_ = CreateDialogIndirectParamA(ZK_WindowStateIntl().instance, dialogTemplate, nullptr, hostProc, 0);
+    hwnd_ = CreateDialogIndirectParamA(ZK_WindowStateIntl().instance, dialogTemplate, nullptr,
+                                       hostProc, 0);
     WindowRecord record = ZK_WindowDefaultIntl();
     record.title = kForm;
     record.hwnd = hwnd_;
@@ -128,8 +129,8 @@ class Canvas {
     request.hDC = dc_;
     request.rcItem = {0, 0, width_, height_};
     registerForm();
-    return ZK_FormItemPaintIntl({nullptr, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&request), kForm,
-                                 item});
+    return ZK_FormItemPaintIntl(
+        {nullptr, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&request), kForm, item});
   }
   // The box around every pixel of the colour (or, with other, of every other colour); left
   // above right when there is none.

@@ -18,8 +18,7 @@ constexpr char kSelf[] = "ToolkitLifetime.TwoInOneProcessGiveWhatTwoProcessesGiv
 std::vector<std::string> gLog;
 bool gRecording = false;
 
-int recordEvent(std::string form, std::string item, std::string event, HWND, UINT, WPARAM,
-                LPARAM) {
+int recordEvent(std::string form, std::string item, std::string event, HWND, UINT, WPARAM, LPARAM) {
   if (gRecording && event != ZK_BEFORE) gLog.push_back(event + " " + form + "." + item);
   return 0;
 }
@@ -63,8 +62,8 @@ std::vector<std::string> lifetime() {
   note("reset", ZK_ResetZarvikIntl());
   gLog.push_back("state " + stateNow());
   note("release without a window", ZK_WindowRelease());
-  note("main", ZK_WindowMainCreate("Main", SW_SHOW, velmo_host::windowProc, "name=Deux vies;bkcol=lightgrey",
-                                   0, 0, 640, 480));
+  note("main", ZK_WindowMainCreate("Main", SW_SHOW, velmo_host::windowProc,
+                                   "name=Deux vies;bkcol=lightgrey", 0, 0, 640, 480));
   note("menu", ZK_MenuAdd("menu", "fichier", 1, 1, "&Fichier", ""));
   note("menu", ZK_MenuAdd("menu", "quitter", 1, 2, "&Quitter", ""));
   note("menu bar", ZK_MenuDisplay("Main", "menu", ""));
@@ -138,15 +137,15 @@ std::vector<std::string> freshProcess() {
   GetModuleFileNameA(nullptr, program, MAX_PATH);
   char folder[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, folder);
-  const std::string file = std::string(folder) + "zarvik-lifetime-" +
-                           std::to_string(GetCurrentProcessId()) + ".txt";
+  const std::string file =
+      std::string(folder) + "zarvik-lifetime-" + std::to_string(GetCurrentProcessId()) + ".txt";
   std::string commandLine = std::string("\"") + program + "\" --gtest_filter=" + kSelf;
   SetEnvironmentVariableA(kTranscriptVariable, file.c_str());
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
-  const BOOL started = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0,
-                                      nullptr, nullptr, &startup, &process);
+  const BOOL started = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                      nullptr, &startup, &process);
   SetEnvironmentVariableA(kTranscriptVariable, nullptr);
   std::vector<std::string> lines;
   if (!started) return lines;

@@ -35,7 +35,8 @@ class InTempDirectory : public ::testing::Test {
     original_ = fs::current_path();
     catalogue_ = original_ / "zarmsg.zdb";
     dir_ = fs::temp_directory_path() /
-           ("zarvik-test-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+           ("zarvik-test-" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     fs::current_path(dir_);
@@ -67,7 +68,8 @@ class InTempDirectory : public ::testing::Test {
   fs::path original_, catalogue_, dir_;
 };
 
-std::string record(const std::string& language, const std::string& number, const std::string& message) {
+std::string record(const std::string& language, const std::string& number,
+                   const std::string& message) {
   return "<ZDBRC>\n\"ERROR\"\n\"ZARVIK\"\n\"" + language + "\"\n\"" + number + "\"\n\"" + message +
          "\"\n";
 }
@@ -92,8 +94,8 @@ TEST(ErrorContext, SaveSetAndRestoreHaveOneSlot) {
 }
 
 TEST(CatalogueLookup, LanguageFallbackAndMissingMessages) {
-  const std::string catalogue = record("US", "18", "us only") + record("FR", "26", "fr point") +
-                                record("US", "26", "us dot");
+  const std::string catalogue =
+      record("US", "18", "us only") + record("FR", "26", "fr point") + record("US", "26", "us dot");
   EXPECT_EQ(lookup(catalogue, 18), "us only");
   EXPECT_EQ(lookup(catalogue, 26), "fr point");
   EXPECT_EQ(lookup(catalogue, 4), "no message : message error not found");

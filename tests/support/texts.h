@@ -25,8 +25,8 @@ inline std::string longText(std::size_t size, const std::string& unit) {
 
 inline std::string windowText(HWND window) {
   std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(
-      GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
   return text;
 }
 

@@ -132,7 +132,8 @@ TEST_F(WindowBadInput, TitlesOfTenThousandCharactersAndBadNames) {
   HWND window = createMain("Main");
   ASSERT_NE(window, nullptr);
   std::string title;
-  for (int i = 0; title.size() < 10000; ++i) title += "Titre tr\xE8s long " + std::to_string(i) + " ";
+  for (int i = 0; title.size() < 10000; ++i)
+    title += "Titre tr\xE8s long " + std::to_string(i) + " ";
   title.resize(10000);
 
   EXPECT_EQ(ZK_WindowTitleSet("Main", title), ZK_OK);
@@ -203,7 +204,10 @@ TEST_F(WindowBadInput, FontRequestsOutsideAPaintLeaveNoFontBehind) {
     int size;
     int switches;
   } cases[] = {
-      {face, 10, 1}, {"", INT_MAX, INT_MIN}, {"Arial", INT_MIN, INT_MAX}, {everyByte(1), -1, 2},
+      {face, 10, 1},
+      {"", INT_MAX, INT_MIN},
+      {"Arial", INT_MIN, INT_MAX},
+      {everyByte(1), -1, 2},
   };
   for (const auto& c : cases) {
     // No paint context is open: the font cannot be selected and is released at once.
@@ -219,9 +223,16 @@ TEST_F(WindowBadInput, FontRequestsOutsideAPaintLeaveNoFontBehind) {
 TEST_F(WindowBadInput, ScrollRequestsOfEveryKindKeepStatusZero) {
   HWND window = createMain("Main");
   ASSERT_NE(window, nullptr);
-  const WPARAM requests[] = {SB_LINEUP,     SB_LINEDOWN, SB_PAGEUP, SB_PAGEDOWN,
-                             SB_THUMBPOSITION, SB_TOP,  SB_BOTTOM, SB_ENDSCROLL,
-                             MAKEWPARAM(SB_THUMBTRACK, 0xFFFF), MAKEWPARAM(SB_THUMBTRACK, 0),
+  const WPARAM requests[] = {SB_LINEUP,
+                             SB_LINEDOWN,
+                             SB_PAGEUP,
+                             SB_PAGEDOWN,
+                             SB_THUMBPOSITION,
+                             SB_TOP,
+                             SB_BOTTOM,
+                             SB_ENDSCROLL,
+                             MAKEWPARAM(SB_THUMBTRACK, 0xFFFF),
+                             MAKEWPARAM(SB_THUMBTRACK, 0),
                              0xFFFFFFFFu};
   const struct {
     int first;

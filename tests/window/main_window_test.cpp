@@ -55,7 +55,8 @@ TEST(MainWindowCreate, GivesClassCaptionStyleAndRecord) {
   EXPECT_EQ(record.properties, "name=Velmo v1.1");
   EXPECT_TRUE(record.resizable);
   EXPECT_EQ(record.backColour, 0xFFFFFFu);
-  EXPECT_EQ(record.backBrush, reinterpret_cast<HBRUSH>(GetClassLongPtrA(window, GCLP_HBRBACKGROUND)));
+  EXPECT_EQ(record.backBrush,
+            reinterpret_cast<HBRUSH>(GetClassLongPtrA(window, GCLP_HBRBACKGROUND)));
   EXPECT_EQ(ZK_WindowStateIntl().mainWindowName, "Main");
   EXPECT_EQ(ZK_WindowCurrentIntl(), "Main");
   EXPECT_TRUE(ZK_WindowStateIntl().ready);
@@ -70,7 +71,7 @@ TEST(MainWindowCreate, ResizeChoosesTheFrame) {
     const char* properties;
     LONG style;
   } cases[] = {
-      {"resize=no", 0x00CA0000}, {"resize=F", 0x00CA0000},    {"resize=yes", 0x00CF0000},
+      {"resize=no", 0x00CA0000}, {"resize=F", 0x00CA0000},     {"resize=yes", 0x00CF0000},
       {"", 0x00CF0000},          {"resize=maybe", 0x00CF0000}, {"RESIZE= false ", 0x00CA0000},
   };
   int row = 0;

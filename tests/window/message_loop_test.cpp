@@ -8,8 +8,8 @@ namespace {
 
 // A modeless dialog with one push button (id 100), built from a small in-memory template.
 struct KeyLog {
-  int cancelCommands = 0;   // WM_COMMAND IDCANCEL: the dialog manager handled Escape
-  int buttonKeyDowns = 0;   // WM_KEYDOWN dispatched to the button itself
+  int cancelCommands = 0;  // WM_COMMAND IDCANCEL: the dialog manager handled Escape
+  int buttonKeyDowns = 0;  // WM_KEYDOWN dispatched to the button itself
   WNDPROC buttonProc = nullptr;
 } keys;
 
@@ -31,9 +31,9 @@ HWND createDialog(const std::string& name) {
   dialog->cx = 100;
   dialog->cy = 50;
   WORD* p = reinterpret_cast<WORD*>(dialog + 1);
-  *p++ = 0;  // no menu
-  *p++ = 0;  // default class
-  *p++ = 0;  // no title
+  *p++ = 0;                                          // no menu
+  *p++ = 0;                                          // default class
+  *p++ = 0;                                          // no title
   if (reinterpret_cast<std::uintptr_t>(p) % 4) ++p;  // items start on a DWORD boundary
   auto* item = reinterpret_cast<DLGITEMTEMPLATE*>(p);
   item->style = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON;
@@ -110,10 +110,10 @@ TEST(MessageLoop, DialogKeysGoToTheActiveFormOnly) {
     int cancels;
     int keyDowns;
   } cases[] = {
-      {"dlg", 1, 0},      // the dialog manager turns Escape into IDCANCEL
-      {"", 0, 1},         // no active form: translated and dispatched to the button
-      {"other", 0, 1},    // another form is active: this dialog's keys are dispatched
-      {"nobody", 0, 1},   // an active name without a record
+      {"dlg", 1, 0},     // the dialog manager turns Escape into IDCANCEL
+      {"", 0, 1},        // no active form: translated and dispatched to the button
+      {"other", 0, 1},   // another form is active: this dialog's keys are dispatched
+      {"nobody", 0, 1},  // an active name without a record
   };
   for (const auto& c : cases) {
     keys.cancelCommands = keys.buttonKeyDowns = 0;
@@ -248,8 +248,8 @@ TEST(PaintBracket, StatusesAndCurrentWindow) {
   ZK_ContextSetIntl("caller", "ZK_Caller");
   EXPECT_EQ(ZK_WindowSelect("nobody"), 4);
   wt::expectContext("nobody", "ZK_WindowSelect");
-  EXPECT_EQ(ZK_WindowCurrentIntl(), "Main");  // unchanged by the failure
-  EXPECT_EQ(ZK_WindowStateIntl().paint.dc, nullptr);                  // BeginPaint was not called
+  EXPECT_EQ(ZK_WindowCurrentIntl(), "Main");          // unchanged by the failure
+  EXPECT_EQ(ZK_WindowStateIntl().paint.dc, nullptr);  // BeginPaint was not called
 
   ZK_WindowCurrentSetIntl("nobody");
   EXPECT_EQ(ZK_WindowRelease(), 4);

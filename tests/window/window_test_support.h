@@ -35,7 +35,7 @@ inline void answerReportsNo() {
 // What the test's main window procedure saw.
 struct ProcLog {
   int paints = 0;
-  int defaultCalls = 0;  // messages passed on to DefWindowProcA
+  int defaultCalls = 0;               // messages passed on to DefWindowProcA
   void (*onPaint)(HDC dc) = nullptr;  // drawing between ZK_WindowSelect and ZK_WindowRelease
   int selectStatus = -1;
   int releaseStatus = -1;

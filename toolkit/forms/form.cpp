@@ -58,8 +58,8 @@ std::string ZK_WindowNameByHandleIntl(HWND window) {
   return "";
 }
 
-int ZK_FormCreate(const std::string& name, const std::string& properties, int x, int y,
-                  int width, int height, ZK_FormEventProc callback) {
+int ZK_FormCreate(const std::string& name, const std::string& properties, int x, int y, int width,
+                  int height, ZK_FormEventProc callback) {
   const ZK_ContextGuard context(name, "ZK_FormCreate", ZK_ContextMode::kSet);
   ZK_WindowState& state = ZK_WindowStateIntl();
   state.activeFormName = name;
@@ -74,7 +74,8 @@ int ZK_FormCreate(const std::string& name, const std::string& properties, int x,
   if (caption.empty()) caption = kDefaultCaption;
 
   HGLOBAL block = nullptr;
-  const int built = ZK_FormTemplateIntl(caption, formStyle(properties), x, y, width, height, &block);
+  const int built =
+      ZK_FormTemplateIntl(caption, formStyle(properties), x, y, width, height, &block);
   if (built != ZK_OK) return context.passBack(built);
 
   const std::uint32_t colour = ZK_ColourIntl(backText.empty() ? "white" : backText);

@@ -106,8 +106,8 @@ int onExit(const ZK_FormMessage& m, const ItemRecord& item) {
   }
 
   const ZK_FormsState& state = ZK_FormsStateIntl();
-  const bool changedSinceEntry = check.value.text != state.entryText ||
-                                 check.value.checkState != state.entryCheckState;
+  const bool changedSinceEntry =
+      check.value.text != state.entryText || check.value.checkState != state.entryCheckState;
   // A combo box's pick is an exit without leaving: the next pick in the same visit compares
   // with this one, so that picking the first entry back is a change too. Any other exit keeps
   // the entry values of the last focus-in (for a refused field, the refocus's own).
@@ -139,7 +139,8 @@ int onClick(const ZK_FormMessage& m, const ItemRecord& item) {
   switch (kind->click) {
     case ZK_Click::kEvent:
       // An OK or CANCEL button closes the form, as its close box would; no field is validated.
-      if (item.buttonRole == "OK" || item.buttonRole == "CANCEL") return closeBy(m, item.buttonRole);
+      if (item.buttonRole == "OK" || item.buttonRole == "CANCEL")
+        return closeBy(m, item.buttonRole);
       return raiseClick(m, ZK_ITEMCLIC);
     case ZK_Click::kToggle:
       ZK_ItemChangeIntl(m.form, m.item,

@@ -54,8 +54,8 @@ INT_PTR onInitDialog(const ZK_FormMessage& m, const WindowRecord& form) {
   createControls(m);
   HWND statusBar = nullptr;
   if (form.statusBar) {
-    statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, nullptr, kStatusBarStyle, 0, 0, 0, 0,
-                                m.dialog, reinterpret_cast<HMENU>(kStatusBarId),
+    statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, nullptr, kStatusBarStyle, 0, 0, 0, 0, m.dialog,
+                                reinterpret_cast<HMENU>(kStatusBarId),
                                 ZK_WindowStateIntl().instance, nullptr);
   }
   const bool registered = ZK_WindowChangeIntl(m.form, [&](WindowRecord& r) {

@@ -74,21 +74,21 @@ enum class ZK_InitialValue { kUnchanged, kValueText, kFirstEntry, kChecked };
 
 // One kind of item: its native control and how the toolkit treats it.
 struct ZK_ItemKind {
-  const char* name;        // the kind word, as the application passes it
-  const char* className;   // the native control's class; null when none is made (DATAGRID)
-  ZK_ControlText text;     // the new control's window text
+  const char* name;       // the kind word, as the application passes it
+  const char* className;  // the native control's class; null when none is made (DATAGRID)
+  ZK_ControlText text;    // the new control's window text
   DWORD exStyle;
-  DWORD style;                            // without the visibility bits
-  DWORD (*styleOf)(const ItemRecord&);    // bits the record adds, or null
-  bool identified;         // the control carries the item's identifier, order + 101
-  int fixedSize;           // the control is this many pixels square whatever its size; 0: its own
-  bool typed;              // takes a TYPE, STRING when none is given
-  bool formatted;          // a DATE or CURRENCY TYPE needs a FORMAT
-  bool drawn;              // drawn by the toolkit's painter (owner-drawn)
-  bool enableApplies;      // ENABLE=false disables its control
-  ZK_Click click;          // a click toggles its check state, raises ITEMCLIC, or does nothing
-  ZK_InitialValue initial; // the value's text is VALUE, or VALUE1 (selected), or its check
-                           // state CHECK
+  DWORD style;                          // without the visibility bits
+  DWORD (*styleOf)(const ItemRecord&);  // bits the record adds, or null
+  bool identified;                      // the control carries the item's identifier, order + 101
+  int fixedSize;            // the control is this many pixels square whatever its size; 0: its own
+  bool typed;               // takes a TYPE, STRING when none is given
+  bool formatted;           // a DATE or CURRENCY TYPE needs a FORMAT
+  bool drawn;               // drawn by the toolkit's painter (owner-drawn)
+  bool enableApplies;       // ENABLE=false disables its control
+  ZK_Click click;           // a click toggles its check state, raises ITEMCLIC, or does nothing
+  ZK_InitialValue initial;  // the value's text is VALUE, or VALUE1 (selected), or its check
+                            // state CHECK
   // Fills a new control from the declared record (limit, text, list, check), or null. Status 0,
   // or 1003 when the text cannot be set (not reported).
   int (*fill)(HWND control, const ItemRecord& declared);
@@ -101,19 +101,19 @@ const ZK_ItemKind* ZK_ItemKindIntl(const std::string& kind);
 
 // How a keyword's text becomes a field's value.
 enum class ZK_Reading {
-  kNone,                // not read at this time
-  kText,                // as it is
-  kUpper,               // upper-cased (ASCII letters)
-  kTrue,                // a true word (T, TRUE, Y, YES)
-  kNotFalse,            // anything but a false word (F, FALSE, N, NO)
-  kDecimal,             // decimal integer ("" and unreadable texts give 0)
-  kColour,              // colour name or hexadecimal number ("" gives 0, black; "-1", unset)
-  kColourOrUnset,       // "" gives -1, unset; otherwise as kColour
-  kHorizontal,          // upper-cased: CENTER 0, RIGHT 1, anything else -1 (left)
-  kHorizontalOrDigit,   // as kHorizontal, and "0" and "1" as CENTER and RIGHT
-  kVertical,            // upper-cased: CENTER 0, BOTTOM 1, anything else -1 (top)
-  kVerticalOrDigit,     // as kVertical, and "0" and "1" as CENTER and BOTTOM
-  kBorderStyle,         // upper-cased; "" gives SOLID (the declaration checks the word)
+  kNone,               // not read at this time
+  kText,               // as it is
+  kUpper,              // upper-cased (ASCII letters)
+  kTrue,               // a true word (T, TRUE, Y, YES)
+  kNotFalse,           // anything but a false word (F, FALSE, N, NO)
+  kDecimal,            // decimal integer ("" and unreadable texts give 0)
+  kColour,             // colour name or hexadecimal number ("" gives 0, black; "-1", unset)
+  kColourOrUnset,      // "" gives -1, unset; otherwise as kColour
+  kHorizontal,         // upper-cased: CENTER 0, RIGHT 1, anything else -1 (left)
+  kHorizontalOrDigit,  // as kHorizontal, and "0" and "1" as CENTER and RIGHT
+  kVertical,           // upper-cased: CENTER 0, BOTTOM 1, anything else -1 (top)
+  kVerticalOrDigit,    // as kVertical, and "0" and "1" as CENTER and BOTTOM
+  kBorderStyle,        // upper-cased; "" gives SOLID (the declaration checks the word)
 };
 
 // Where a keyword's value goes: one member of the record or of its value; none for a keyword
@@ -151,10 +151,10 @@ enum class ZK_Native { kNone, kEnable, kShow, kReturn, kAddValue, kClearValue };
 // what a change does to the control.
 struct ZK_ItemKeyword {
   const char* name;
-  ZK_ItemField field;         // the field it fills
-  ZK_Reading declared;        // kNone: not read at declaration
-  ZK_Range range;             // of a declared number
-  ZK_Reading changed;         // kNone: ZK_FormItemSet refuses the keyword (19)
+  ZK_ItemField field;   // the field it fills
+  ZK_Reading declared;  // kNone: not read at declaration
+  ZK_Range range;       // of a declared number
+  ZK_Reading changed;   // kNone: ZK_FormItemSet refuses the keyword (19)
   ZK_Native native;
   ZK_ItemField changedField;  // the field a change fills instead, when it is another
 };

@@ -26,8 +26,8 @@ bool release(HGDIOBJ object) {
 
 // Fills left..right and top..bottom inclusive: a null pen draws no outline and Rectangle leaves
 // out the right and bottom edges, hence the extra pixel.
-int fillBackground(const ZK_ContextGuard& context, HDC dc, int left, int top, int right,
-                   int bottom, COLORREF colour) {
+int fillBackground(const ZK_ContextGuard& context, HDC dc, int left, int top, int right, int bottom,
+                   COLORREF colour) {
   HPEN nullPen = makePen(context, PS_NULL, 0, RGB(0, 0, 0));
   HBRUSH brush = ZK_GdiBrushIntl(colour);
   if (brush == nullptr) context.report(ZK_ERR_CREATE_BRUSH);
@@ -88,8 +88,7 @@ int ZK_FormItemBorderIntl(HDC dc, int left, int top, int right, int bottom,
     if (status != ZK_OK) return status;
   }
   if (style == "SOLID") {
-    return solidBorder(context, dc, left, top, right, bottom, width,
-                       static_cast<COLORREF>(colour));
+    return solidBorder(context, dc, left, top, right, bottom, width, static_cast<COLORREF>(colour));
   }
   if (style == "3DIN" || style == "3DOUT") {
     RECT edge = {left, top, right, bottom};
@@ -123,8 +122,8 @@ int ZK_FormItemCrossIntl(HDC dc, int left, int top, int right, int bottom, int l
   HPEN pen = makePen(context, PS_GEOMETRIC, width, static_cast<COLORREF>(colour));
   int status = ZK_OK;
   {
-    ZK_ScopedSelect selected(dc, pen != nullptr ? static_cast<HGDIOBJ>(pen)
-                                                : GetCurrentObject(dc, OBJ_PEN));
+    ZK_ScopedSelect selected(
+        dc, pen != nullptr ? static_cast<HGDIOBJ>(pen) : GetCurrentObject(dc, OBJ_PEN));
     if (!MoveToEx(dc, x1, y1, nullptr)) {
       status = context.fail(ZK_ERR_MOVE_TO);
     } else if (!LineTo(dc, x2, y2)) {

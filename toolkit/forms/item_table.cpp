@@ -89,9 +89,8 @@ void ZK_ItemsOfFormIntl(const std::string& form,
 
 std::vector<std::string> ZK_ItemNamesOfFormIntl(const std::string& form) {
   std::vector<std::string> names;
-  ZK_ItemsOfFormIntl(form, [&](const std::string& item, const ItemRecord&) {
-    names.push_back(item);
-  });
+  ZK_ItemsOfFormIntl(form,
+                     [&](const std::string& item, const ItemRecord&) { names.push_back(item); });
   return names;
 }
 

@@ -65,9 +65,8 @@ std::string ZK_ErrorReportIntl(int code) {
   const std::string window =
       context.windowName.empty() ? state.currentWindowName : context.windowName;
 
-  std::string report = "Function : " + context.functionName + "\n" +
-                       "Window name : " + window + "\n" +
-                       "Error number : " + std::to_string(code) + "\n" +
+  std::string report = "Function : " + context.functionName + "\n" + "Window name : " + window +
+                       "\n" + "Error number : " + std::to_string(code) + "\n" +
                        "Error msg : " + ZK_CatalogueMessageIntl(code) + "\n" + systemPart;
 
   if (!state.errorShown) {

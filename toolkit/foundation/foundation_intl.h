@@ -47,8 +47,8 @@ using ZK_ProgramFolderFn = std::filesystem::path (*)();
 // settings are kept by a toolkit reset; the rest belongs to one toolkit lifetime.
 struct ZK_FoundationState {
   // --- the running function's, kept by a reset
-  ZK_ErrorContext context;        // the running toolkit function and its window
-  ZK_ErrorContext saved;          // the one save slot of ZK_ContextSaveIntl
+  ZK_ErrorContext context;  // the running toolkit function and its window
+  ZK_ErrorContext saved;    // the one save slot of ZK_ContextSaveIntl
   // --- one toolkit lifetime's
   std::string currentWindowName;  // the window operations without a window argument act on, and
                                   // the one a report names when the context names none (set by
@@ -159,7 +159,8 @@ class ZK_ContextGuard {
   // Success: the caller's context back (kSaveSet), and status, 0 unless a status is returned
   // unreported with it (ZK_WindowTitleSet's empty name).
   int done(int status = ZK_OK) const {
-    if (mode_ == ZK_ContextMode::kSaveSet) ZK_ContextSetIntl(caller_.windowName, caller_.functionName);
+    if (mode_ == ZK_ContextMode::kSaveSet)
+      ZK_ContextSetIntl(caller_.windowName, caller_.functionName);
     return status;
   }
   // Reports the code and returns it.

@@ -12,11 +12,11 @@
 // The counted objects and the failure injection, part of the window layer's state. A toolkit
 // reset keeps it: the objects outlive the tables that named them.
 struct ZK_GdiState {
-  long live = 0;                  // objects made and not yet released
-  std::vector<HGDIOBJ> pending;   // objects whose deletion failed: still counted, and deleted
-                                  // again at the next deletion, so that none is lost
-  long calls = 0;                 // creations and deletions made so far (failed ones too)
-  long failAt = 0;                // the call number that fails; 0 when none is to fail
+  long live = 0;                 // objects made and not yet released
+  std::vector<HGDIOBJ> pending;  // objects whose deletion failed: still counted, and deleted
+                                 // again at the next deletion, so that none is lost
+  long calls = 0;                // creations and deletions made so far (failed ones too)
+  long failAt = 0;               // the call number that fails; 0 when none is to fail
 };
 
 // A font the toolkit has selected into a drawing context, and the context's font before the

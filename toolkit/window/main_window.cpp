@@ -3,8 +3,8 @@
 #include "window/window_intl.h"
 
 int ZK_WindowMainCreate(const std::string& name, int /*showCommand: shown by ZK_WindowMove*/,
-                        WNDPROC windowProc, const std::string& properties, int x, int y,
-                        int width, int height) {
+                        WNDPROC windowProc, const std::string& properties, int x, int y, int width,
+                        int height) {
   const ZK_ContextGuard context(name, "ZK_WindowMainCreate", ZK_ContextMode::kSet);
   ZK_WindowState& state = ZK_WindowStateIntl();
   if (!state.ready) ZK_ResetZarvikIntl();
@@ -34,9 +34,9 @@ int ZK_WindowMainCreate(const std::string& name, int /*showCommand: shown by ZK_
   const bool resizable = !ZK_IsFalseIntl(ZK_PropertyGetIntl(ZK_RESIZE, properties));
   const DWORD style =
       resizable ? WS_OVERLAPPEDWINDOW : (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
-  HWND window = CreateWindowExA(0, name.c_str(), name.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, state.instance,
-                                nullptr);
+  HWND window =
+      CreateWindowExA(0, name.c_str(), name.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, state.instance, nullptr);
   if (window == nullptr) {
     // The class holds the brush: unregister it so that a later attempt can succeed. A class
     // deletes its background brush as it goes: ours must not be deleted a second time.

@@ -12,15 +12,28 @@ bool scrollLines(WindowRecord& record, WPARAM wParam) {
   int first = first0;
   int last = last0;
   switch (LOWORD(wParam)) {
-    case SB_LINEUP: first -= 1; last -= 1; break;
-    case SB_LINEDOWN: first += 1; last += 1; break;
-    case SB_PAGEUP: first -= page; last -= page; break;
-    case SB_PAGEDOWN: first += page; last += page; break;
+    case SB_LINEUP:
+      first -= 1;
+      last -= 1;
+      break;
+    case SB_LINEDOWN:
+      first += 1;
+      last += 1;
+      break;
+    case SB_PAGEUP:
+      first -= page;
+      last -= page;
+      break;
+    case SB_PAGEDOWN:
+      first += page;
+      last += page;
+      break;
     case SB_THUMBTRACK:
       first = HIWORD(wParam);
       last = first + page;
       break;
-    default: break;
+    default:
+      break;
   }
   const int span = last - first;
   if (first < 0) {

@@ -19,9 +19,8 @@ int ZK_ResetZarvikIntl() {
   // The forms' status bar needs the bar classes registered before any dialog is built.
   INITCOMMONCONTROLSEX controls = {};
   controls.dwSize = sizeof controls;
-  controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES |
-                   ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS | ICC_HOTKEY_CLASS |
-                   ICC_ANIMATE_CLASS;
+  controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES |
+                   ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS | ICC_HOTKEY_CLASS | ICC_ANIMATE_CLASS;
   if (!InitCommonControlsEx(&controls)) return context.fail(ZK_ERR_INIT_COMMON_CONTROLS);
 
   state.ready = true;

@@ -16,36 +16,36 @@
 
 // Everything the toolkit knows about one window or form, held by value in the registry.
 struct WindowRecord {
-  std::string title;                   // NAME of the main window, form name for a form, last title set
-  HWND hwnd = nullptr;                 // the live window or dialog; null when there is none
-  ZK_FormEventProc callback = nullptr; // forms: the application's event procedure
-  std::int32_t x = 0;                  // placement as last requested, pixels
+  std::string title;    // NAME of the main window, form name for a form, last title set
+  HWND hwnd = nullptr;  // the live window or dialog; null when there is none
+  ZK_FormEventProc callback = nullptr;  // forms: the application's event procedure
+  std::int32_t x = 0;                   // placement as last requested, pixels
   std::int32_t y = 0;
   std::int32_t width = 0;
   std::int32_t height = 0;
-  std::int32_t textX = 0;              // text output position on the drawing surface
+  std::int32_t textX = 0;  // text output position on the drawing surface
   std::int32_t textY = 0;
-  std::int32_t lineCount = 0;          // text lines on the surface: the vertical scroll range
-  std::int32_t firstLine = 0;          // first and last visible line: the scroll position
+  std::int32_t lineCount = 0;  // text lines on the surface: the vertical scroll range
+  std::int32_t firstLine = 0;  // first and last visible line: the scroll position
   std::int32_t lastLine = 0;
-  bool scrollEnabled = false;          // vertical scrolling of the text surface is wanted
-  std::string fontName;                // text font face, size in points and styles
+  bool scrollEnabled = false;  // vertical scrolling of the text surface is wanted
+  std::string fontName;        // text font face, size in points and styles
   std::int32_t fontSize = 0;
   bool fontBold = false;
   bool fontItalic = false;
   bool fontUnderline = false;
-  bool scrollBarShown = false;         // the vertical scroll bar has been shown
-  std::uint32_t backColour = 0;        // background colour (BKCOL)
-  HBRUSH backBrush = nullptr;          // solid brush of backColour
-  bool statusBar = false;              // forms: the form has a status bar
-  bool modal = false;                  // forms: the form runs modally
-  HWND statusBarHwnd = nullptr;        // forms: the status bar control
-  HMENU menuHandle = nullptr;          // the menu bar shown on this window
-  std::string menuName;                // the menu shown on this window
-  std::string statusMessage;           // forms: a validation message waiting for the status bar
-  std::string properties;              // the property string given at creation
-  std::string closedBy;                // forms: "OK", "CANCEL" or "CLOSE"
-  bool resizable = true;               // main window: sizing frame and maximize box
+  bool scrollBarShown = false;   // the vertical scroll bar has been shown
+  std::uint32_t backColour = 0;  // background colour (BKCOL)
+  HBRUSH backBrush = nullptr;    // solid brush of backColour
+  bool statusBar = false;        // forms: the form has a status bar
+  bool modal = false;            // forms: the form runs modally
+  HWND statusBarHwnd = nullptr;  // forms: the status bar control
+  HMENU menuHandle = nullptr;    // the menu bar shown on this window
+  std::string menuName;          // the menu shown on this window
+  std::string statusMessage;     // forms: a validation message waiting for the status bar
+  std::string properties;        // the property string given at creation
+  std::string closedBy;          // forms: "OK", "CANCEL" or "CLOSE"
+  bool resizable = true;         // main window: sizing frame and maximize box
 };
 
 // The registry: window name (case-sensitive, byte order) to record.
@@ -71,10 +71,10 @@ const ZK_WindowRegistry& ZK_WindowRegistryIntl();
 
 // One menu entry, stored by value under menu name, "." and column * 100 + row.
 struct MenuEntry {
-  std::string name;          // entry name; "-" makes a separator
-  std::string caption;       // shown text, "&" before the mnemonic
-  bool enabled = false;      // false shows the entry greyed
-  bool checked = false;      // shows a check mark
+  std::string name;            // entry name; "-" makes a separator
+  std::string caption;         // shown text, "&" before the mnemonic
+  bool enabled = false;        // false shows the entry greyed
+  bool checked = false;        // shows a check mark
   std::int32_t commandId = 0;  // given by ZK_MenuDisplay; 0 while none
 };
 
@@ -102,16 +102,16 @@ struct ZK_PaintContext {
 // window's name is the foundation's (ZK_FoundationState): reports name it.
 struct ZK_WindowState {
   // --- one toolkit lifetime's
-  ZK_WindowRegistry registry;     // every window and form by name
-  ZK_MenuTable menus;             // every declared menu entry
-  std::string mainWindowName;     // empty until the main window exists
-  std::string activeFormName;     // the form that gets dialog keyboard handling; empty when none
-  bool ready = false;             // the toolkit has been initialised
-  HINSTANCE instance = nullptr;   // module handle for classes, windows and dialogs
-  ZK_PaintContext paint;          // the main window's paint in progress
+  ZK_WindowRegistry registry;    // every window and form by name
+  ZK_MenuTable menus;            // every declared menu entry
+  std::string mainWindowName;    // empty until the main window exists
+  std::string activeFormName;    // the form that gets dialog keyboard handling; empty when none
+  bool ready = false;            // the toolkit has been initialised
+  HINSTANCE instance = nullptr;  // module handle for classes, windows and dialogs
+  ZK_PaintContext paint;         // the main window's paint in progress
   std::map<HDC, ZK_SelectedFont> fonts;  // the toolkit's font in each drawing context
   // --- kept by a reset
-  ZK_GdiState gdi;                // counted GDI objects: they outlive the tables that named them
+  ZK_GdiState gdi;  // counted GDI objects: they outlive the tables that named them
 };
 
 ZK_WindowState& ZK_WindowStateIntl();
