@@ -1,0 +1,16 @@
+// The form layer's state and its reset, which the foundation runs with every layer's.
+#include "forms/forms_intl.h"
+
+namespace {
+void resetFormsLayer() {
+  ZK_FormsState& state = ZK_FormsStateIntl();
+  // The order version goes on counting: a walk in progress must see the change.
+  const std::uint64_t version = state.orderVersion + 1;
+  state = ZK_FormsState{};
+  state.orderVersion = version;
+}
+}  // namespace
+
+ZK_FormsState& ZK_FormsStateIntl() {
+  return ZK_LayerStateIntl<ZK_FormsState>(resetFormsLayer);
+}
