@@ -101,8 +101,8 @@ class RemoteBlock {
   RemoteBlock(HWND window, SIZE_T size) : size_(size) {
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                           processId);
+    process_ =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
     if (process_ != nullptr)
       address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
   }
@@ -308,8 +308,8 @@ std::string childLine(HWND form, HWND child) {
     std::snprintf(numbers, sizeof numbers, " rows=%ld selected=%ld current=%ld top=%ld editor=%d",
                   static_cast<long>(SendMessageW(child, LVM_GETITEMCOUNT, 0, 0)),
                   static_cast<long>(SendMessageW(child, LVM_GETSELECTEDCOUNT, 0, 0)),
-                  static_cast<long>(SendMessageW(child, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                                 LVNI_FOCUSED)),
+                  static_cast<long>(
+                      SendMessageW(child, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)),
                   static_cast<long>(SendMessageW(child, LVM_GETTOPINDEX, 0, 0)),
                   editor != nullptr ? 1 : 0);
     line += numbers;
@@ -483,9 +483,9 @@ int run(const std::vector<std::string>& args) {
   if (command == "cell" && args.size() == 4) {
     HWND control = childByKey(form, args[1]);
     if (control == nullptr) return 1;
-    std::printf("%s\n",
-                escaped(listCell(control, std::atoi(args[2].c_str()), std::atoi(args[3].c_str())))
-                    .c_str());
+    std::printf(
+        "%s\n",
+        escaped(listCell(control, std::atoi(args[2].c_str()), std::atoi(args[3].c_str()))).c_str());
     return 0;
   }
   if (command == "rows" && args.size() == 4) {

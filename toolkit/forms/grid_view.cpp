@@ -105,9 +105,8 @@ void fillEvent(ZK_Grid& grid, int row, int column) {
 
 // The row the list made current (keys, clicks), taken as the grid's, with its event.
 void followFocus(ZK_Grid& grid, const ZK_GridMessage& cause) {
-  if (grid.list == nullptr) return;
-  const int focused = ListView_GetNextItem(grid.list, -1, LVNI_FOCUSED);
-  if (focused < 0 || focused == grid.row) return;
+  const int focused = grid.focused;
+  if (grid.list == nullptr || focused < 0 || focused == grid.row) return;
   const int before = grid.row;
   grid.row = focused;
   redrawRow(grid, before);
@@ -333,7 +332,7 @@ void ZK_GridSelectOnlyIntl(ZK_Grid& grid, int row) {
   // selected row, the usual case, is cleared alone.
   grid.selecting = true;  // the list's notifications of this change are the grid's own
   const int selected = ListView_GetSelectedCount(list);
-  const int focused = ListView_GetNextItem(list, -1, LVNI_FOCUSED);
+  const int focused = grid.focused < ZK_GridRowCountIntl(grid) ? grid.focused : -1;
   if (selected == 1 && focused >= 0 &&
       ListView_GetItemState(list, focused, LVIS_SELECTED) == LVIS_SELECTED) {
     ListView_SetItemState(list, focused, 0, LVIS_SELECTED);
@@ -367,15 +366,15 @@ static void extendSelection(ZK_Grid& grid, int from, int to) {
     for (int row = oldLow; row <= oldHigh; ++row)
       if (row < newLow || row > newHigh) ListView_SetItemState(list, row, 0, LVIS_SELECTED);
     for (int row = newLow; row <= newHigh; ++row)
-      if (row < oldLow || row > oldHigh) ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED);
+      if (row < oldLow || row > oldHigh)
+        ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED);
   }
   ListView_SetItemState(list, to, LVIS_FOCUSED, LVIS_FOCUSED);
   ListView_SetSelectionMark(list, anchor);
   grid.selecting = false;
 }
 
-bool ZK_GridMoveIntl(ZK_Grid& grid, int row, int column, const ZK_GridMessage* cause,
-                     bool extend) {
+bool ZK_GridMoveIntl(ZK_Grid& grid, int row, int column, const ZK_GridMessage* cause, bool extend) {
   const int count = ZK_GridRowCountIntl(grid);
   row = count == 0 ? -1 : std::clamp(row, 0, count - 1);
   column = std::clamp(column, 0, std::max(0, lastColumn(grid)));
@@ -434,7 +433,9 @@ INT_PTR ZK_GridNotifyIntl(const ZK_FormMessage& m) {
     case LVN_ITEMCHANGED: {
       const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
       const bool gained = (change->uNewState & LVIS_FOCUSED) && !(change->uOldState & LVIS_FOCUSED);
-      if ((change->uChanged & LVIF_STATE) && gained && !grid->selecting) followFocus(*grid, cause);
+      if (!(change->uChanged & LVIF_STATE) || !gained || change->iItem < 0) return TRUE;
+      grid->focused = change->iItem;
+      if (!grid->selecting) followFocus(*grid, cause);
       return TRUE;
     }
     case LVN_COLUMNCLICK:
