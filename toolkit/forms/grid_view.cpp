@@ -403,8 +403,9 @@ bool ZK_GridMoveIntl(ZK_Grid& grid, int row, int column, const ZK_GridMessage* c
         if (by != 0) ListView_Scroll(grid.list, by, 0);
       }
     }
-    redrawRow(grid, before);
-    redrawRow(grid, row);
+    // Rows whose state changed are repainted by the list; asking again after its scroll repaints
+    // the whole page once more in some list views.
+    if (!rowChanged) redrawRow(grid, row);
     if ((rowChanged || columnChanged) && hasFocus(grid)) ZK_GridShowRemarkIntl(grid);
   }
   if (cause != nullptr && rowChanged && row >= 0) {
