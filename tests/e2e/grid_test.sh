@@ -69,6 +69,10 @@ check_moves() {
   zk_wait "grid: Down twice makes row 2 current" current-is $list 2
   zk_keys Right
   zk_wait "grid: the label column's remark" status-is "What the money went on (40 characters)"
+  zk_keys Next
+  zk_wait "grid: Page Down goes to the last row in view" current-is $list 5
+  zk_keys Prior
+  zk_wait "grid: Page Up to the first row in view" current-is $list 0
   zk_keys ctrl+End
   zk_wait "grid: Ctrl+End goes to the last row" current-is $list 5
   zk_keys ctrl+Home
@@ -137,6 +141,13 @@ check_copy_and_tab() {
   zk_keys ctrl+c
   zk_expect "grid: Ctrl+C copies the row as tab-separated text" \
     '28/02/2026\x09Salary\x092150\x09Paul\x0D\x0A' "$(zk_probe clipboard)"
+  zk_keys shift+Down
+  zk_expect "grid: Shift+Down selects two rows, the second current" "2 1" \
+    "$(zk_field "$(grid_line)" selected) $(zk_field "$(grid_line)" current)"
+  zk_keys ctrl+c
+  zk_expect "grid: Ctrl+C copies both" \
+    '28/02/2026\x09Salary\x092150\x09Paul\x0D\x0A01/03/2026\x09Rent\x09-780\x09Paul\x0D\x0A' \
+    "$(zk_probe clipboard)"
   zk_keys ctrl+End Tab
   zk_wait "grid: Tab past the last cell leaves the grid" focus-is $add
 }
