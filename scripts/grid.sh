@@ -38,7 +38,7 @@ line="$(zk_item $list)"
 x="$(zk_field "$line" x)" y="$(zk_field "$line" y)"
 xdotool mousemove $((x + 400)) $((y + 10)) click 1  # the Amount title
 sleep 0.5
-zk_keys Down Down Right
+zk_keys ctrl+Home Down Down Right
 shots="$(mktemp -d /tmp/grid-tour.XXXXXX)"
 zk_shot "$(zk_probe form | head -n 1)" "$shots/grid.png"
 echo "Screenshot: $shots/grid.png"
