@@ -18,25 +18,15 @@ grid_start() {
 }
 
 grid_quit() {
-  local window status
+  local window
   zk_click_item $close
   zk_wait "grid: Close closes the form" no-form
   window="$(xdotool search --name '^Grid$' 2>/dev/null | head -n 1)"
   xdotool windowfocus --sync "$window" 2>/dev/null || true
   zk_keys alt+f
   zk_keys q
-  for _ in $(seq 100); do
-    kill -0 "$zk_velmo" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$zk_velmo" 2>/dev/null; then
-    zk_fail "grid: File > Quit did not end the program"
-    return
-  fi
-  wait "$zk_velmo"
-  status=$?
-  zk_velmo=""
-  zk_expect "grid: exit code after File > Quit" 0 "$status"
+  zk_velmo_wait
+  zk_expect "grid: exit code after File > Quit" 0 "$zk_status"
 }
 
 cell() { zk_probe cell $list "$1" "$2"; }
