@@ -58,7 +58,9 @@ ZK_ItemAccess accessOf(const std::string& form, const std::string& item, const I
     // A toolkit-drawn button without a value shows its item's name.
     if (r.kind == ZK_BUTTON && access.name.empty()) access.name = item;
     if (r.kind == ZK_BUTTONSYS) access.name = item;
-    if (kind.namedByLabel && access.name.empty()) access.name = labelBefore(form, r);
+    if (kind.namedByLabel && access.name.empty()) {
+      access.name = r.label.empty() ? labelBefore(form, r) : r.label;
+    }
     // A system check box keeps its own state; the toolkit draws a CHECK's from the record.
     access.checked = r.kind == ZK_CHECKSYS ? SendMessageA(r.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED
                                            : r.field.checkState;
@@ -250,7 +252,7 @@ void ZK_ItemAccessChangedIntl(const std::string& form, const std::string& item,
   if (record.hwnd == nullptr) return;
   // What clients re-read after a run-time change; showing and enabling the platform tells.
   DWORD event = 0;
-  if (keyword == ZK_VALUE) event = EVENT_OBJECT_NAMECHANGE;
+  if (keyword == ZK_VALUE || keyword == ZK_LABEL) event = EVENT_OBJECT_NAMECHANGE;
   if (keyword == ZK_CHECK) event = EVENT_OBJECT_STATECHANGE;
   if (keyword == ZK_REMARK) event = EVENT_OBJECT_DESCRIPTIONCHANGE;
   if (event == 0) return;
