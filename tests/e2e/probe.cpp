@@ -1,5 +1,6 @@
-// zkprobe: reads a running Velmo's windows from outside its process, as an accessibility client
-// would, and prints them one per line as key=value pairs for the end-to-end scripts.
+// zkprobe: reads a running Velmo's (or another toolkit program's) windows from outside its
+// process, as an accessibility client would, and prints them one per line as key=value pairs for
+// the end-to-end scripts.
 // Texts are printed in code page 1252 with every byte outside printable ASCII (and '"', '\')
 // written as \xHH, so scripts compare them with plain ASCII patterns.
 #include <windows.h>
@@ -92,6 +93,93 @@ bool statusText(HWND bar, std::string* text) {
   }
   CloseHandle(process);
   return read;
+}
+
+// A block of memory in another process, for the messages whose buffers the control writes or
+// reads in its own address space.
+class RemoteBlock {
+ public:
+  RemoteBlock(HWND window, SIZE_T size) : size_(size) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    process_ =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (process_ != nullptr)
+      address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+  }
+  ~RemoteBlock() {
+    if (address_ != nullptr) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    if (process_ != nullptr) CloseHandle(process_);
+  }
+  RemoteBlock(const RemoteBlock&) = delete;
+  RemoteBlock& operator=(const RemoteBlock&) = delete;
+  bool ok() const { return address_ != nullptr; }
+  char* at(SIZE_T offset) const { return static_cast<char*>(address_) + offset; }
+  bool write(SIZE_T offset, const void* bytes, SIZE_T size) const {
+    SIZE_T done = 0;
+    return WriteProcessMemory(process_, at(offset), bytes, size, &done) && done == size;
+  }
+  bool read(SIZE_T offset, void* bytes, SIZE_T size) const {
+    SIZE_T done = 0;
+    return ReadProcessMemory(process_, at(offset), bytes, size, &done) && done == size;
+  }
+
+ private:
+  HANDLE process_ = nullptr;
+  void* address_ = nullptr;
+  SIZE_T size_;
+};
+
+constexpr int kCellChars = 4096;
+
+// A list view's cell, asked with the wide message: the item and its text buffer in the list's
+// process.
+std::string listCell(HWND list, int row, int column) {
+  RemoteBlock block(list, sizeof(LVITEMW) + kCellChars * sizeof(wchar_t));
+  if (!block.ok()) return "";
+  LVITEMW item = {};
+  item.iSubItem = column;
+  item.cchTextMax = kCellChars;
+  item.pszText = reinterpret_cast<wchar_t*>(block.at(sizeof item));
+  if (!block.write(0, &item, sizeof item)) return "";
+  SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+               reinterpret_cast<LPARAM>(block.at(0)));
+  std::vector<wchar_t> text(kCellChars + 1, L'\0');
+  block.read(sizeof item, text.data(), kCellChars * sizeof(wchar_t));
+  return fromWide(text.data());
+}
+
+// The titles of a list view's columns, joined by "|".
+std::string listTitles(HWND list) {
+  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  const LRESULT count = SendMessageW(header, HDM_GETITEMCOUNT, 0, 0);
+  std::string titles;
+  for (LRESULT i = 0; i < count; ++i) {
+    RemoteBlock block(header, sizeof(HDITEMW) + 256 * sizeof(wchar_t));
+    if (!block.ok()) break;
+    HDITEMW item = {};
+    item.mask = HDI_TEXT | HDI_FORMAT;
+    item.cchTextMax = 256;
+    item.pszText = reinterpret_cast<wchar_t*>(block.at(sizeof item));
+    block.write(0, &item, sizeof item);
+    SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(i),
+                 reinterpret_cast<LPARAM>(block.at(0)));
+    std::vector<wchar_t> text(257, L'\0');
+    block.read(sizeof item, text.data(), 256 * sizeof(wchar_t));
+    block.read(0, &item, sizeof item);
+    // The sort arrow: ^ ascending, v descending.
+    const char* arrow = (item.fmt & HDF_SORTUP) ? "^" : ((item.fmt & HDF_SORTDOWN) ? "v" : "");
+    titles += (i ? "|" : "") + fromWide(text.data()) + arrow;
+  }
+  return titles;
+}
+
+// The list's open cell editor, an edit control among its children.
+HWND listEditor(HWND list) {
+  for (HWND child = GetWindow(list, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT))
+    if (lstrcmpiA(className(child).c_str(), "Edit") == 0 && IsWindowVisible(child)) return child;
+  return nullptr;
 }
 
 HWND mainWindow() {
@@ -215,6 +303,20 @@ std::string childLine(HWND form, HWND child) {
         type == BS_AUTO3STATE)
       line += " check=" + std::to_string(SendMessageA(child, BM_GETCHECK, 0, 0));
   }
+  if (kind == WC_LISTVIEWA) {
+    HWND editor = listEditor(child);
+    char numbers[160];
+    std::snprintf(numbers, sizeof numbers, " rows=%ld selected=%ld current=%ld top=%ld editor=%d",
+                  static_cast<long>(SendMessageW(child, LVM_GETITEMCOUNT, 0, 0)),
+                  static_cast<long>(SendMessageW(child, LVM_GETSELECTEDCOUNT, 0, 0)),
+                  static_cast<long>(
+                      SendMessageW(child, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)),
+                  static_cast<long>(SendMessageW(child, LVM_GETTOPINDEX, 0, 0)),
+                  editor != nullptr ? 1 : 0);
+    line += numbers;
+    line += " titles=\"" + escaped(listTitles(child)) + "\"";
+    if (editor != nullptr) line += " editortext=\"" + escaped(windowText(editor)) + "\"";
+  }
   if (lstrcmpiA(kind.c_str(), "ComboBox") == 0) {
     const LRESULT selected = SendMessageA(child, CB_GETCURSEL, 0, 0);
     const LRESULT count = SendMessageA(child, CB_GETCOUNT, 0, 0);
@@ -325,7 +427,11 @@ int usage() {
       "  windows            Velmo's top-level windows\n"
       "  main               the main window\n"
       "  form               the open form and its controls in creation order\n"
-      "  item ID|NAME       one control of the open form (a static by its item name)\n"
+      "  item ID|NAME       one control of the open form (a static by its item name); a list\n"
+      "                     view also gives rows, selection, current row, top row, editor, titles\n"
+      "  cell ID ROW COL    the text of a list view's cell\n"
+      "  clipboard          the clipboard's Unicode text, in code page 1252\n"
+      "  rows ID FIRST N    N rows of a list view from FIRST, cells separated by |\n"
       "  focus              the control with the keyboard focus\n"
       "  status             the form's status bar text\n"
       "  close              posts a plain WM_CLOSE to the open form\n"
@@ -339,7 +445,8 @@ int usage() {
       "  terminate          ends Velmo at once (clean-up after a failed test)\n"
       "  wait MS CHECK...   repeats a check until it holds (exit 0) or MS have passed (exit 1)\n"
       "checks: has-main, no-main, has-form, no-form, focus-is ID, status-is TEXT,\n"
-      "        text-is ID TEXT, visible-is ID 0|1, check-is ID N\n",
+      "        text-is ID TEXT, visible-is ID 0|1, check-is ID N, cell-is ID ROW COL TEXT,\n"
+      "        current-is ID ROW, editor-is ID 0|1\n",
       stderr);
   return 2;
 }
@@ -366,6 +473,13 @@ bool holds(const std::vector<std::string>& check) {
   if (what == "visible-is") return (IsWindowVisible(control) ? "1" : "0") == check[2];
   if (what == "check-is")
     return SendMessageA(control, BM_GETCHECK, 0, 0) == std::atoi(check[2].c_str());
+  if (what == "current-is")
+    return SendMessageW(control, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED) ==
+           std::atoi(check[2].c_str());
+  if (what == "editor-is") return (listEditor(control) != nullptr ? "1" : "0") == check[2];
+  if (what == "cell-is" && check.size() >= 5)
+    return escaped(listCell(control, std::atoi(check[2].c_str()), std::atoi(check[3].c_str()))) ==
+           check[4];
   return false;
 }
 
@@ -425,6 +539,37 @@ int run(const std::vector<std::string>& args) {
     HWND control = childByKey(form, args[1]);
     if (control == nullptr) return 1;
     std::printf("%s\n", childLine(form, control).c_str());
+    return 0;
+  }
+  if (command == "clipboard") {
+    if (!OpenClipboard(nullptr)) return 1;
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const auto* text = data != nullptr ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+    if (text != nullptr) std::printf("%s\n", escaped(fromWide(text)).c_str());
+    if (text != nullptr) GlobalUnlock(data);
+    CloseClipboard();
+    return text != nullptr ? 0 : 1;
+  }
+  if (command == "cell" && args.size() == 4) {
+    HWND control = childByKey(form, args[1]);
+    if (control == nullptr) return 1;
+    std::printf(
+        "%s\n",
+        escaped(listCell(control, std::atoi(args[2].c_str()), std::atoi(args[3].c_str()))).c_str());
+    return 0;
+  }
+  if (command == "rows" && args.size() == 4) {
+    HWND control = childByKey(form, args[1]);
+    if (control == nullptr) return 1;
+    HWND header = reinterpret_cast<HWND>(SendMessageW(control, LVM_GETHEADER, 0, 0));
+    const int columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    const int first = std::atoi(args[2].c_str());
+    for (int row = first; row < first + std::atoi(args[3].c_str()); ++row) {
+      std::string line;
+      for (int column = 0; column < columns; ++column)
+        line += (column ? "|" : "") + escaped(listCell(control, row, column));
+      std::printf("%s\n", line.c_str());
+    }
     return 0;
   }
   if (command == "access") {

@@ -48,6 +48,11 @@ int ZK_FormCreateItem(HWND parent, const std::string& form, const std::string& i
   if (item.find('.') != std::string::npos) return context.fail(ZK_ERR_NAME_HAS_DOT);
   const int identifier = declared.order + 101;
   const ZK_ItemKind& kind = *ZK_ItemKindIntl(declared.kind);
+  // A grid's list is made once its columns are declared (grid_create.cpp); before, nothing is.
+  if (declared.kind == ZK_DATAGRID) {
+    const int grid = ZK_GridCreateIntl(parent, form, item, identifier);
+    return grid == ZK_OK ? context.done() : context.fail(grid);
+  }
   if (kind.className == nullptr) return context.done();
 
   DWORD style = kind.style | (kind.styleOf != nullptr ? kind.styleOf(declared) : 0);
