@@ -58,5 +58,13 @@ bool CarnetAskSavePath(std::string* path);
 enum class CarnetAnswer { Yes, No, Cancel };
 CarnetAnswer CarnetAskSaveChanges();
 
+// form_buttons.cpp: in a modal form's event procedure, the button a BEFORE event's command
+// clicks ("" for none); and Enter and Escape, which come as commands from no control, pressing the
+// `ok` and `cancel` buttons (true when the event was one of them).
+std::string CarnetClickedButton(const std::string& item, const std::string& event, UINT message,
+                                WPARAM wParam);
+bool CarnetPressForKey(const std::string& form, const std::string& event, UINT message,
+                       WPARAM wParam, LPARAM lParam, const char* ok, const char* cancel);
+
 // entry_form.cpp: the modal form "Nouvelle écriture"; the entry is added when OK is pressed.
 void CarnetEntryFormRun();

@@ -7,6 +7,9 @@
 namespace {
 
 constexpr char kForm[] = "ecriture";
+constexpr char kFormProperties[] =
+    "modal=true;name=Nouvelle \xE9"
+    "criture";  // écriture
 constexpr char kDateFormat[] = "dd/mm/yyyy";
 constexpr char kAmountPicture[] = "999999999999999,888888888";
 
@@ -21,18 +24,20 @@ struct EntryItem {
 };
 
 const EntryItem kItems[] = {
-    {"titre_date", ZK_STATIC, 20, 20, 90, 24, "value=Date;txvpos=center"},
+    {"titre_date", ZK_STATIC, 20, 20, 90, 24, "value=Date;txvpos=center;ftname=Arial;ftsize=10"},
     {"date", ZK_EDIT, 120, 20, 110, 24,
      "type=date;format=dd/mm/yyyy;notnull=true;remark=Date : 1 pour le 1er de ce mois"},
-    {"titre_libelle", ZK_STATIC, 20, 54, 90, 24, "value=Libell\xE9;txvpos=center"},
+    {"titre_libelle", ZK_STATIC, 20, 54, 90, 24,
+     "value=Libell\xE9;txvpos=center;ftname=Arial;ftsize=10"},
     {"libelle", ZK_EDIT, 120, 54, 330, 24,
      "length=100;notnull=true;remark=Libell\xE9 : 100 caract\xE8res au plus"},
-    {"titre_montant", ZK_STATIC, 20, 88, 90, 24, "value=Montant;txvpos=center"},
+    {"titre_montant", ZK_STATIC, 20, 88, 90, 24,
+     "value=Montant;txvpos=center;ftname=Arial;ftsize=10"},
     {"montant", ZK_EDIT, 120, 88, 170, 24,
      "type=currency;format=999999999999999,888888888;notnull=true;"
      "remark=Montant : - pour une d\xE9pense"},
-    {"ok", ZK_BUTTON, 250, 130, 95, 28, "button=ok;value=OK"},
-    {"annuler", ZK_BUTTON, 355, 130, 95, 28, "button=cancel;value=Annuler"},
+    {"ok", ZK_BUTTON, 250, 130, 95, 28, "button=ok;value=OK;ftname=Arial;ftsize=10"},
+    {"annuler", ZK_BUTTON, 355, 130, 95, 28, "button=cancel;value=Annuler;ftname=Arial;ftsize=10"},
 };
 
 std::string controlText(const char* item) {
@@ -82,8 +87,11 @@ int onOk() {
   return 1;
 }
 
-int onEntryEvent(std::string, std::string item, std::string event, HWND, UINT, WPARAM, LPARAM) {
-  if (event == ZK_FORMCLOSE && item == "ok") return onOk();
+int onEntryEvent(std::string form, std::string item, std::string event, HWND, UINT message,
+                 WPARAM wParam, LPARAM lParam) {
+  if (CarnetPressForKey(form, event, message, wParam, lParam, "ok", "annuler")) return 1;
+  // A refused entry stops the click before the toolkit closes the form.
+  if (CarnetClickedButton(item, event, message, wParam) == "ok") return onOk();
   return 0;
 }
 
@@ -95,10 +103,7 @@ void CarnetEntryFormRun() {
   for (const EntryItem& item : kItems)
     ZK_FormItemAdd(kForm, item.name, item.kind, order++, item.x, item.y, item.width, item.height,
                    item.properties);
-  ZK_FormCreate(kForm,
-                "modal=true;name=Nouvelle \xE9"
-                "criture",
-                0, 0, 480, 230, onEntryEvent);
+  ZK_FormCreate(kForm, kFormProperties, 110, 90, 480, 230, onEntryEvent);
   ZK_FormClose(kForm);
   if (CarnetLedger().Count() == before) return;
   CarnetRowsShow();

@@ -19,23 +19,27 @@ struct QuestionItem {
 };
 
 const QuestionItem kItems[] = {
-    {"texte", ZK_STATIC, 20, 20, 300, 24, "value=Enregistrer les modifications ?;txvpos=center"},
-    {"oui", ZK_BUTTON, 20, 64, 90, 28, "button=ok;value=Oui"},
-    {"non", ZK_BUTTON, 125, 64, 90, 28, "value=Non"},
-    {"annuler", ZK_BUTTON, 230, 64, 90, 28, "button=cancel;value=Annuler"},
+    {"texte", ZK_STATIC, 20, 20, 300, 24,
+     "value=Enregistrer les modifications ?;txvpos=center;ftname=Arial;ftsize=10"},
+    {"oui", ZK_BUTTON, 20, 64, 90, 28, "button=ok;value=Oui;ftname=Arial;ftsize=10"},
+    {"non", ZK_BUTTON, 125, 64, 90, 28, "value=Non;ftname=Arial;ftsize=10"},
+    {"annuler", ZK_BUTTON, 230, 64, 90, 28, "button=cancel;value=Annuler;ftname=Arial;ftsize=10"},
 };
 
 // The close box and Escape answer Annuler, as the button does.
 CarnetAnswer answer = CarnetAnswer::Cancel;
 
-int onQuestionEvent(std::string, std::string item, std::string event, HWND dialog, UINT, WPARAM,
-                    LPARAM) {
-  if (event == ZK_ITEMCLIC && item == "non") {
+int onQuestionEvent(std::string form, std::string item, std::string event, HWND dialog,
+                    UINT message, WPARAM wParam, LPARAM lParam) {
+  if (CarnetPressForKey(form, event, message, wParam, lParam, "oui", "annuler")) return 1;
+  const std::string clicked = CarnetClickedButton(item, event, message, wParam);
+  if (clicked == "oui") answer = CarnetAnswer::Yes;
+  if (clicked == "annuler") answer = CarnetAnswer::Cancel;
+  if (clicked == "non") {
     answer = CarnetAnswer::No;
-    PostMessageA(dialog, WM_CLOSE, 0, 0);
-    return 1;
+    // Only the close box's command closes a form that has no OK or CANCEL button pressed.
+    PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
   }
-  if (event == ZK_FORMCLOSE && item == "oui") answer = CarnetAnswer::Yes;
   return 0;
 }
 
@@ -47,8 +51,8 @@ CarnetAnswer CarnetAskSaveChanges() {
   for (const QuestionItem& item : kItems)
     ZK_FormItemAdd(kForm, item.name, item.kind, order++, item.x, item.y, item.width, item.height,
                    item.properties);
-  const int status =
-      ZK_FormCreate(kForm, "modal=true;stbar=false;name=Carnet", 0, 0, 350, 150, onQuestionEvent);
+  const int status = ZK_FormCreate(kForm, "modal=true;stbar=false;name=Carnet", 180, 140, 350, 150,
+                                   onQuestionEvent);
   // The modal run is over: forget the form so that the next question can open it again.
   ZK_FormClose(kForm);
   return status == 0 ? answer : CarnetAnswer::Cancel;
