@@ -26,15 +26,17 @@ struct EntryItem {
 const EntryItem kItems[] = {
     {"titre_date", ZK_STATIC, 20, 20, 90, 24, "value=Date;txvpos=center;ftname=Arial;ftsize=10"},
     {"date", ZK_EDIT, 120, 20, 110, 24,
-     "type=date;format=dd/mm/yyyy;notnull=true;remark=Date : 1 pour le 1er de ce mois"},
+     "type=date;format=dd/mm/yyyy;notnull=true;ftname=Arial;ftsize=10;remark=Date : 1 pour le 1er "
+     "de ce mois"},
     {"titre_libelle", ZK_STATIC, 20, 54, 90, 24,
      "value=Libell\xE9;txvpos=center;ftname=Arial;ftsize=10"},
     {"libelle", ZK_EDIT, 120, 54, 330, 24,
-     "length=100;notnull=true;remark=Libell\xE9 : 100 caract\xE8res au plus"},
+     "length=100;notnull=true;ftname=Arial;ftsize=10;remark=Libell\xE9 : 100 caract\xE8res au "
+     "plus"},
     {"titre_montant", ZK_STATIC, 20, 88, 90, 24,
      "value=Montant;txvpos=center;ftname=Arial;ftsize=10"},
     {"montant", ZK_EDIT, 120, 88, 170, 24,
-     "type=currency;format=999999999999999,888888888;notnull=true;"
+     "type=currency;format=999999999999999,888888888;notnull=true;ftname=Arial;ftsize=10;"
      "remark=Montant : - pour une d\xE9pense"},
     {"ok", ZK_BUTTON, 250, 130, 95, 28, "button=ok;value=OK;ftname=Arial;ftsize=10"},
     {"annuler", ZK_BUTTON, 355, 130, 95, 28, "button=cancel;value=Annuler;ftname=Arial;ftsize=10"},
