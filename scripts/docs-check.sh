@@ -19,13 +19,19 @@ run() {  # run PAGE COMMAND
   bash -c "$2" || { echo "=== FAILED: $2"; failed=1; }
 }
 
-# Headless, whatever display the caller has: with one, Velmo would wait for a user to quit it.
-tour="$(mktemp)"
-DISPLAY='' run README.md 'bash scripts/velmo.sh' </dev/null >"$tour" 2>&1
-cat "$tour"
-shots="$(sed -n 's/^Screenshots: \(.*\) (.*/\1/p' "$tour")"
-case "$shots" in */velmo-tour.*) rm -rf "$shots" ;; esac
-rm -f "$tour"
+# Headless, whatever display the caller has: with one, the program would wait for a user to quit
+# it. The screenshots of the tour are removed afterwards.
+tour() {  # tour COMMAND
+  local output shots
+  output="$(mktemp)"
+  DISPLAY='' run README.md "$1" </dev/null >"$output" 2>&1
+  cat "$output"
+  shots="$(sed -n 's/^Screenshots: \(.*\) (.*/\1/p' "$output")"
+  case "$shots" in */velmo-tour.* | */carnet-tour.*) rm -rf "$shots" ;; esac
+  rm -f "$output"
+}
+tour 'bash scripts/velmo.sh'
+tour 'bash scripts/carnet.sh'
 
 run README.md 'bash scripts/build.sh'
 run README.md 'cmake --install build/mingw64 --prefix "$PWD/build/sdk" --component Zarvik'
