@@ -11,8 +11,7 @@ set(ZARVIK_CATALOGUE_DIR "${CMAKE_INSTALL_DATADIR}/zarvik")
 
 install(TARGETS zarvik EXPORT ZarvikTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Zarvik)
-install(DIRECTORY toolkit/include/zarvik DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT Zarvik
-        FILES_MATCHING PATTERN "*.h")
+install(DIRECTORY toolkit/include/zarvik DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT Zarvik)
 install(FILES "${PROJECT_BINARY_DIR}/toolkit/include/zarvik/version.h"
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zarvik COMPONENT Zarvik)
 install(FILES toolkit/foundation/zarmsg.zdb DESTINATION ${ZARVIK_CATALOGUE_DIR} COMPONENT Zarvik)

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "zarvik/zarvik.h"
 
@@ -36,10 +37,15 @@ struct DemoItem {
   const char* properties;
 };
 
+// The form "static" as Velmo opens it: its items in table order and its property string (the
+// form benchmarks open the same form their own way).
+std::vector<DemoItem> DemoStaticFormItems();
+const char* DemoStaticFormProperties();
+
 // Declares a form's items in table order; failures are reported by the toolkit itself.
 template <std::size_t N>
 void DemoItemsAdd(const char* form, const DemoItem (&items)[N]) {
   for (const DemoItem& item : items)
-    ZK_FormItemAdd(form, item.name, item.kind, item.order, item.x, item.y, item.width,
-                   item.height, item.properties);
+    ZK_FormItemAdd(form, item.name, item.kind, item.order, item.x, item.y, item.width, item.height,
+                   item.properties);
 }

@@ -51,7 +51,7 @@ const char* const kInputs[] = {"champ1", "champ2", "champ3", "champ4", "check"};
 struct SwitchButton {
   const char* item;
   const char* attribute;
-  bool value;             // the state given to the inputs and to the "off" button
+  bool value;  // the state given to the inputs and to the "off" button
   const char* offButton;
   const char* onButton;
 };
@@ -63,7 +63,9 @@ const SwitchButton kSwitches[] = {
     {"montrer", ZK_VISIBLE, true, "masquer", "montrer"},
 };
 
-const char* trueFalse(bool value) { return value ? "true" : "false"; }
+const char* trueFalse(bool value) {
+  return value ? "true" : "false";
+}
 }  // namespace
 
 int DemoEditFormEvent(std::string form, std::string item, std::string event, HWND /*dialog*/,

@@ -1,5 +1,7 @@
 // The demonstration form "static": a sample label restyled live from combo boxes, check boxes and
 // an edit field.
+#include <iterator>
+
 #include "demo.h"
 
 namespace {
@@ -45,7 +47,8 @@ const DemoItem kItems[] = {
      "value13=-1;remark=Couleur du fond du champ STATIC"},
     {18, "horizalign", ZK_STATIC, 60, 210, 130, 25, "value=Alignement horiz.;txvpos=center"},
     {19, "cbhorizalign", ZK_COMBOSYS, 180, 210, 100, 100,
-     "value1=LEFT;value2=CENTER;value3=RIGHT;remark=Alignement horizontal du texte du champ STATIC"},
+     "value1=LEFT;value2=CENTER;value3=RIGHT;remark=Alignement horizontal du texte du champ "
+     "STATIC"},
     {20, "verticalign", ZK_STATIC, 360, 210, 130, 25, "value=Alignement vertic.;txvpos=center"},
     {21, "cbverticalign", ZK_COMBOSYS, 500, 210, 100, 100,
      "value1=TOP;value2=CENTER;value3=BOTTOM;remark=Alignement vertical du texte du champ STATIC"},
@@ -109,10 +112,18 @@ int DemoStaticFormEvent(std::string form, std::string item, std::string event, H
   return 0;
 }
 
+std::vector<DemoItem> DemoStaticFormItems() {
+  return {std::begin(kItems), std::end(kItems)};
+}
+
+const char* DemoStaticFormProperties() {
+  return "modal=true;bkcol=lightgrey";
+}
+
 void DemoStaticFormOpen() {
   // Statuses are not looked at: the toolkit has already reported any failure.
   DemoItemsAdd(kForm, kItems);
-  ZK_FormCreate(kForm, "modal=true;bkcol=lightgrey", 10, 10, 700, 550, DemoStaticFormEvent);
+  ZK_FormCreate(kForm, DemoStaticFormProperties(), 10, 10, 700, 550, DemoStaticFormEvent);
   // Forgetting the form and its items makes the next opening start again from the table.
   ZK_FormClose(kForm);
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Configures, builds and runs every test: the foundation natively and under sanitizers with its
-# fuzz targets, then the Windows build under Wine; also compiles the 32-bit Windows build, and
-# runs the commands of README.md and docs/HACKING.md. Exits non-zero when anything fails.
+# Checks the format of the C++ files, then configures, builds and runs every test: the foundation
+# natively and under sanitizers with its fuzz targets, then the Windows build under Wine; also
+# compiles the 32-bit Windows build, and runs the commands of README.md and docs/HACKING.md.
+# Exits non-zero when anything fails.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh || exit 1
@@ -11,6 +12,9 @@ step() {
   echo "=== $*"
   "$@" || { echo "=== FAILED: $*"; failed=1; }
 }
+
+# Every tracked C++ file as .clang-format has it (Debian's clang-format, version 14).
+step bash -c "git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror"
 
 step cmake --preset native >/dev/null
 step cmake --build --preset native

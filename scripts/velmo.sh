@@ -19,68 +19,34 @@ fi
 
 zk_wine_start
 trap zk_wine_stop EXIT
-(cd build/mingw64/bin && exec wine velmo.exe) &
-velmo=$!
-
-# Wine gives each top-level window an X window of its own inside the desktop: wait for it.
-window=""
-for _ in $(seq 150); do
-  window="$(xdotool search --name '^Velmo v1\.1$' 2>/dev/null | head -n 1)"
-  [ -n "$window" ] && break
-  kill -0 "$velmo" 2>/dev/null || break
-  sleep 0.2
-done
-if [ -z "$window" ]; then
-  echo "Velmo's main window did not appear." >&2
-  kill "$velmo" 2>/dev/null
-  wait "$velmo"
+ZK_BIN="$PWD/build/mingw64/bin"
+source scripts/velmo-driver.sh
+if ! zk_velmo_start; then
+  kill "$zk_velmo" 2>/dev/null
+  wait "$zk_velmo"
   exit 1
 fi
-sleep 1  # let the caption and the menu bar be painted
 
 # The tour: each form opened from the menu with the keyboard, photographed, and closed with its
 # own button, found and read from outside by the probe.
-probe() { (cd build/mingw64/bin && wine zkprobe.exe "$@") | tr -d '\r'; }
-field() { [[ " $1" =~ \ $2=([^ ]*) ]] && echo "${BASH_REMATCH[1]}"; }
-shot() {  # shot FILE PROBE-LINE: the window's rectangle from the screen
-  import -window root -crop "$(field "$2" w)x$(field "$2" h)+$(field "$2" x)+$(field "$2" y)" "$1"
-}
 shots="$(mktemp -d /tmp/velmo-tour.XXXXXX)"
 tour=0
 for form in "tous t 116" "static s 131" "edit e 115"; do
   read -r name letter button <<<"$form"
-  xdotool windowfocus --sync "$window" 2>/dev/null || true
-  xdotool key --delay 200 alt+o "$letter"
-  if ! probe wait 5000 has-form; then
+  if ! zk_menu_open "$letter"; then
     echo "The form \"$name\" did not open." >&2
     tour=1
     continue
   fi
-  sleep 1  # the owner-drawn items paint after the dialog shows
-  shot "$shots/$name.png" "$(probe form | head -n 1)"
-  line="$(probe item "$button")"
-  xdotool mousemove "$(($(field "$line" x) + 20))" "$(($(field "$line" y) + 10))" click 1
-  probe wait 5000 no-form || { echo "The form \"$name\" did not close." >&2; tour=1; }
+  zk_shot "$(zk_probe form | head -n 1)" "$shots/$name.png"
+  zk_click_item "$button" 20 10
+  zk_probe wait 5000 no-form || { echo "The form \"$name\" did not close." >&2; tour=1; }
 done
 sleep 0.5
-shot "$shots/main.png" "$(probe main)"
+zk_shot "$(zk_probe main)" "$shots/main.png"
 echo "Screenshots: $shots (main.png, tous.png, static.png, edit.png)"
 
-# Fichier > Quitter, as a user would type it.
-xdotool windowfocus --sync "$window" 2>/dev/null || true
-xdotool key --delay 200 alt+f
-sleep 0.5
-xdotool key q
-for _ in $(seq 100); do
-  kill -0 "$velmo" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$velmo" 2>/dev/null; then
-  echo "Velmo did not quit through Fichier > Quitter." >&2
-  kill "$velmo" 2>/dev/null
-fi
-wait "$velmo"
-status=$?
-echo "Velmo exit code: $status"
-[ "$status" -eq 0 ] && [ "$tour" -ne 0 ] && status=1
-exit "$status"
+zk_velmo_quit
+echo "Velmo exit code: $zk_status"
+[ "$zk_status" -eq 0 ] && [ "$tour" -ne 0 ] && zk_status=1
+exit "$zk_status"

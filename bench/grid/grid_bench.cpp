@@ -44,7 +44,7 @@ LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 HWND mainWindow() {
-  return ZK_WindowLookupIntl(ZK_globals.mainWindowName).hwnd;
+  return ZK_WindowLookupIntl(ZK_WindowStateIntl().mainWindowName).hwnd;
 }
 
 // The application's side: an event procedure that looks at the grid's events, and the cells.

@@ -30,6 +30,29 @@ Session* sessionOf(HWND dialog) {
   return reinterpret_cast<Session*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
+// Rows moved by the program itself on the page keys, as the toolkit's grid moves them: the list's
+// own Page Down walks every row of a million under some list views.
+LRESULT CALLBACK listProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                          DWORD_PTR data) {
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(list, listProc, 0);
+  if (message != WM_KEYDOWN || (wParam != VK_NEXT && wParam != VK_PRIOR))
+    return DefSubclassProc(list, message, wParam, lParam);
+  Session& s = *reinterpret_cast<Session*>(data);
+  if (s.rows == 0) return 0;
+  const int top = ListView_GetTopIndex(list);
+  const int page = std::max(1, ListView_GetCountPerPage(list));
+  int row = 0;
+  if (wParam == VK_NEXT)
+    row = s.current == top + page - 1 ? s.current + page : top + page - 1;
+  else
+    row = s.current == top ? s.current - page : top;
+  row = std::clamp(row, 0, s.rows - 1);
+  ListView_SetItemState(list, s.current, 0, LVIS_SELECTED);
+  ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  ListView_EnsureVisible(list, row, FALSE);
+  return 0;
+}
+
 void create(HWND dialog, Session& s) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   s.list = CreateWindowExA(
@@ -47,6 +70,7 @@ void create(HWND dialog, Session& s) {
     SendMessageA(s.list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
                  reinterpret_cast<LPARAM>(&column));
   }
+  SetWindowSubclass(s.list, listProc, 0, reinterpret_cast<DWORD_PTR>(&s));
   ListView_SetItemCountEx(s.list, s.rows, LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
   if (s.rows > 0)
     ListView_SetItemState(s.list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);

@@ -21,8 +21,8 @@ struct BenchItem {
 
 // The 30 items of Velmo's "static" form, in declaration order.
 const std::vector<BenchItem>& StaticFormItems();
-// Property string and size of the "static" form.
-extern const char kStaticFormProperties[];
+// Property string of the "static" form, opened modelessly; the size of every form.
+std::string StaticFormProperties();
 constexpr int kFormWidth = 700;
 constexpr int kFormHeight = 550;
 

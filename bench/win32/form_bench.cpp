@@ -9,6 +9,7 @@
 
 #include "bench_items.h"
 #include "bench_measure.h"
+#include "demo.h"
 #include "forms/forms_intl.h"
 #include "foundation/foundation_intl.h"
 #include "raw_form.h"
@@ -23,25 +24,6 @@ constexpr int kFormX = 10;
 constexpr int kFormY = 10;
 int gReports = 0;
 
-// The demonstration's event procedure reacts to a few item events and lets everything else go;
-// this one does the same comparisons so the toolkit pays for a realistic callback.
-struct Link {
-  const char* item;
-  const char* event;
-};
-const Link kLinks[] = {
-    {"cbpolice", ZK_ITEMCHG},      {"cbtaille", ZK_ITEMCHG},     {"gras", ZK_ITEMCHG},
-    {"italique", ZK_ITEMCHG},      {"souligne", ZK_ITEMCHG},     {"cbcouleurtexte", ZK_ITEMCHG},
-    {"cbcouleurfond", ZK_ITEMCHG}, {"cbtaillebrd", ZK_ITEMCHG},  {"cbcouleurbrd", ZK_ITEMCHG},
-    {"cbstylebrd", ZK_ITEMCHG},    {"cbhorizalign", ZK_ITEMCHG}, {"cbverticalign", ZK_ITEMCHG},
-    {"texte", ZK_ITEMEXIT},
-};
-int onEvent(std::string, std::string item, std::string event, HWND, UINT, WPARAM, LPARAM) {
-  for (const Link& link : kLinks)
-    if (item == link.item && event == link.event) return 0;
-  return 0;
-}
-
 bool countReport(const std::string& text, const std::string&) {
   ++gReports;
   std::fprintf(stderr, "report: %s\n", text.c_str());
@@ -53,7 +35,7 @@ LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 HWND mainWindow() {
-  return ZK_WindowLookupIntl(ZK_globals.mainWindowName).hwnd;
+  return ZK_WindowLookupIntl(ZK_WindowStateIntl().mainWindowName).hwnd;
 }
 
 // --- one form, opened by the toolkit or by the baseline ---
@@ -62,7 +44,8 @@ HWND toolkitOpen(const std::vector<BenchItem>& items, const char* properties) {
   for (const BenchItem& item : items)
     ZK_FormItemAdd(kForm, item.name, item.kind, item.order, item.x, item.y, item.width, item.height,
                    item.properties);
-  ZK_FormCreate(kForm, properties, kFormX, kFormY, kFormWidth, kFormHeight, onEvent);
+  // Velmo's own event procedure: the toolkit pays for a realistic callback.
+  ZK_FormCreate(kForm, properties, kFormX, kFormY, kFormWidth, kFormHeight, DemoStaticFormEvent);
   Pump();
   return ZK_WindowLookupIntl(kForm).hwnd;
 }
@@ -139,9 +122,10 @@ double repaint(const std::vector<HWND>& controls, int passes) {
 
 void repaintStatic(int repetitions, int passes) {
   const std::vector<BenchItem>& items = StaticFormItems();
-  const RawForm raw = RawFormCompile(items, kStaticFormProperties);
+  const std::string properties = StaticFormProperties();
+  const RawForm raw = RawFormCompile(items, properties);
   auto toolkitRun = [&] {
-    HWND dialog = toolkitOpen(items, kStaticFormProperties);
+    HWND dialog = toolkitOpen(items, properties.c_str());
     std::vector<HWND> controls;
     for (const BenchItem& item : items)
       if (drawnKind(item.kind)) controls.push_back(ZK_FormItemGet(kForm, item.name).hwnd);
@@ -244,7 +228,8 @@ int main() {
   const bool small = quick();
   const int scale = small ? 3 : 1;
   if (wanted('1')) {
-    openClose("open+close static (30 items)", StaticFormItems(), kStaticFormProperties, 21 / scale);
+    openClose("open+close static (30 items)", StaticFormItems(), StaticFormProperties().c_str(),
+              21 / scale);
     for (int count : {100, 1000, 5000}) {
       if (small && count == 5000) continue;
       const int repetitions = count >= 5000 ? 3 : (count >= 1000 ? 7 : 15);

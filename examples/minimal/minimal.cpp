@@ -26,8 +26,7 @@ const Item kItems[] = {
 };
 
 // The form's event procedure: every event of every item passes here; 0 lets the toolkit go on.
-int helloEvent(std::string form, std::string item, std::string event, HWND, UINT, WPARAM,
-               LPARAM) {
+int helloEvent(std::string form, std::string item, std::string event, HWND, UINT, WPARAM, LPARAM) {
   if (event == ZK_ITEMCLIC && item == "greet") {
     const ItemRecord name = ZK_FormItemGet(form, "name");
     ZK_FormItemSet(form, "greeting", ZK_VALUE, "Hello, " + name.field.text + "!");

@@ -128,7 +128,7 @@ check_switches() {
   labels_untouched Activer
 }
 
-zk_velmo_start
+zk_start
 
 zk_menu_open e || exit 1
 check_layout
@@ -150,14 +150,14 @@ zk_menu_open e && {
   zk_wait "edit: opens and closes again after the close box" no-form
 }
 
-zk_velmo_quit
+zk_quit
 
-zk_velmo_start
+zk_start
 zk_menu_open e && {
   check_refused_amount
   check_required
   zk_click_item $fermer
   zk_wait "edit: Fermer closes the form after refused input" no-form
 }
-zk_velmo_quit
+zk_quit
 zk_done

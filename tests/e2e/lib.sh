@@ -1,20 +1,18 @@
-# Sourced by the end-to-end tests: starts Velmo under Wine, drives it with real X input (xdotool),
-# reads it back with the probe (zkprobe.exe) and with screenshots (ImageMagick).
+# Sourced by the end-to-end tests: Velmo driven with scripts/velmo-driver.sh, every check counted,
+# a toolkit error report on screen taken as a failure, and readers of screenshots' pixels.
 # Needs DISPLAY and WINEPREFIX from scripts/wine-env.sh; ZK_BIN is the folder of the programs.
 set -uo pipefail
 
-zk_bin="${ZK_BIN:-$(pwd)}"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/velmo-driver.sh"
 zk_failures=0
-zk_velmo=""
 zk_shots="$(mktemp -d /tmp/zarvik-e2e.XXXXXX)"
-
-zk_probe() { (cd "$zk_bin" && wine zkprobe.exe "$@") | tr -d '\r'; }
 
 zk_fail() {
   echo "FAIL: $*" >&2
   zk_failures=$((zk_failures + 1))
   zk_error_box
 }
+zk_problem() { zk_fail "$@"; }
 
 # A toolkit error report on screen is a failure in itself: print it and answer No to go on.
 zk_error_box() {
@@ -39,34 +37,6 @@ zk_wait() {
   if zk_probe wait 5000 "$@"; then echo "ok: $what"; else zk_fail "$what (check: $*)"; fi
 }
 
-# The value of key=value or key="value" in a probe line.
-zk_field() {
-  local line="$1" key="$2"
-  if [[ " $line" =~ \ $key=\"([^\"]*)\" ]]; then
-    echo "${BASH_REMATCH[1]}"
-  elif [[ " $line" =~ \ $key=([^ ]*) ]]; then
-    echo "${BASH_REMATCH[1]}"
-  fi
-}
-
-zk_item() { zk_probe item "$1"; }
-
-# Clicks the middle of a control (or at DX,DY from its top-left corner).
-zk_click_item() {
-  local line x y w h
-  line="$(zk_item "$1")"
-  x="$(zk_field "$line" x)" y="$(zk_field "$line" y)"
-  w="$(zk_field "$line" w)" h="$(zk_field "$line" h)"
-  [ -n "$x" ] || { zk_fail "no control $1 to click"; return 1; }
-  xdotool mousemove "$((x + ${2:-$((w / 2))}))" "$((y + ${3:-$((h / 2))}))" click 1
-  sleep 0.3
-}
-
-zk_keys() {
-  xdotool key --delay 80 "$@"
-  sleep 0.3
-}
-
 zk_type() {
   xdotool type --delay 80 "$1"
   sleep 0.3
@@ -81,35 +51,7 @@ zk_cleanup() {
 }
 trap zk_cleanup EXIT
 
-zk_main_window() { xdotool search --name '^Velmo v1\.1$' 2>/dev/null | head -n 1; }
-
-zk_velmo_start() {
-  (cd "$zk_bin" && exec wine velmo.exe) &
-  zk_velmo=$!
-  if ! zk_probe wait 20000 has-main; then
-    zk_fail "Velmo's main window did not appear"
-    exit 1
-  fi
-  for _ in $(seq 50); do
-    [ -n "$(zk_main_window)" ] && break
-    sleep 0.1
-  done
-  sleep 0.5
-}
-
-# Opens a form from the menu with the keyboard: Alt+O, then the entry's mnemonic letter.
-zk_menu_open() {
-  local window
-  window="$(zk_main_window)"
-  xdotool windowfocus --sync "$window" 2>/dev/null || true
-  zk_keys alt+o
-  zk_keys "$1"
-  if ! zk_probe wait 5000 has-form; then
-    zk_fail "menu letter $1 opened no form"
-    return 1
-  fi
-  sleep 0.5  # let the owner-drawn items paint
-}
+zk_start() { zk_velmo_start || exit 1; }
 
 # Clicks the close box of the open form (the rightmost caption button).
 zk_close_box() {
@@ -121,32 +63,14 @@ zk_close_box() {
 }
 
 # Quits through Fichier > Quitter and checks the exit code.
-zk_velmo_quit() {
-  local window status
-  window="$(zk_main_window)"
-  xdotool windowfocus --sync "$window" 2>/dev/null || true
-  zk_keys alt+f
-  zk_keys q
-  for _ in $(seq 100); do
-    kill -0 "$zk_velmo" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$zk_velmo" 2>/dev/null; then
-    zk_fail "Velmo did not quit through Fichier > Quitter"
-    return
-  fi
-  wait "$zk_velmo"
-  status=$?
-  zk_velmo=""
-  zk_expect "exit code after Quitter" 0 "$status"
+zk_quit() {
+  zk_velmo_quit
+  zk_expect "exit code after Quitter" 0 "$zk_status"
 }
 
 # zk_shot_item ID FILE: a screenshot of a control's rectangle.
 zk_shot_item() {
-  local line
-  line="$(zk_item "$1")"
-  import -window root -crop "$(zk_field "$line" w)x$(zk_field "$line" h)+$(zk_field "$line" x)+$(zk_field "$line" y)" \
-    miff:- | convert - +repage -type TrueColor "$2"
+  zk_shot "$(zk_item "$1")" miff:- | convert - +repage -type TrueColor "$2"
 }
 
 # zk_pixel FILE X Y: the pixel's colour as RRGGBB.

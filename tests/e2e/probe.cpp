@@ -4,6 +4,7 @@
 // Texts are printed in code page 1252 with every byte outside printable ASCII (and '"', '\')
 // written as \xHH, so scripts compare them with plain ASCII patterns.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <cstdio>
@@ -73,8 +74,8 @@ std::string comboEntry(HWND combo, LRESULT index) {
 bool statusText(HWND bar, std::string* text) {
   DWORD processId = 0;
   GetWindowThreadProcessId(bar, &processId);
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                               processId);
+  HANDLE process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
   if (process == nullptr) return false;
   const LRESULT length = LOWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, 0, 0));
   const SIZE_T size = static_cast<SIZE_T>(length) + 2;
@@ -100,8 +101,8 @@ class RemoteBlock {
   RemoteBlock(HWND window, SIZE_T size) : size_(size) {
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                           processId);
+    process_ =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
     if (process_ != nullptr)
       address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
   }
@@ -180,7 +181,9 @@ HWND listEditor(HWND list) {
   return nullptr;
 }
 
-HWND mainWindow() { return FindWindowA(kMainClass, nullptr); }
+HWND mainWindow() {
+  return FindWindowA(kMainClass, nullptr);
+}
 
 DWORD processOf(HWND window) {
   DWORD processId = 0;
@@ -206,7 +209,9 @@ std::vector<HWND> velmoWindows() {
   return walk.windows;
 }
 
-bool isDialog(HWND window) { return className(window) == kDialogClass && IsWindowVisible(window); }
+bool isDialog(HWND window) {
+  return className(window) == kDialogClass && IsWindowVisible(window);
+}
 
 // The visible top-level form of Velmo's process nearest the top, or null.
 HWND topLevelForm() {
@@ -225,9 +230,10 @@ HWND formWindow() {
   return nullptr;
 }
 
-HWND errorBox() {
+// A message box of Velmo's: a dialog of its process with that caption.
+HWND boxOf(const std::string& caption) {
   for (HWND window : velmoWindows())
-    if (isDialog(window) && windowText(window) == kErrorCaption) return window;
+    if (isDialog(window) && windowText(window) == caption) return window;
   return nullptr;
 }
 
@@ -312,8 +318,8 @@ std::string childLine(HWND form, HWND child) {
     std::snprintf(numbers, sizeof numbers, " rows=%ld selected=%ld current=%ld top=%ld editor=%d",
                   static_cast<long>(SendMessageW(child, LVM_GETITEMCOUNT, 0, 0)),
                   static_cast<long>(SendMessageW(child, LVM_GETSELECTEDCOUNT, 0, 0)),
-                  static_cast<long>(SendMessageW(child, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                                 LVNI_FOCUSED)),
+                  static_cast<long>(
+                      SendMessageW(child, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)),
                   static_cast<long>(SendMessageW(child, LVM_GETTOPINDEX, 0, 0)),
                   editor != nullptr ? 1 : 0);
     line += numbers;
@@ -374,8 +380,11 @@ int usage() {
       "  focus              the control with the keyboard focus\n"
       "  status             the form's status bar text\n"
       "  close              posts a plain WM_CLOSE to the open form\n"
+      "  close-main         posts WM_CLOSE to the main window\n"
       "  redraw ID|NAME     has the system repaint one control of the open form, erasing it first\n"
       "  error              the text of a toolkit error report on screen (exit 1 when none)\n"
+      "  box CAPTION        the message of Velmo's message box with that caption (exit 1: none)\n"
+      "  press CAPTION ID   clicks the button ID of that message box\n"
       "  terminate          ends Velmo at once (clean-up after a failed test)\n"
       "  wait MS CHECK...   repeats a check until it holds (exit 0) or MS have passed (exit 1)\n"
       "checks: has-main, no-main, has-form, no-form, focus-is ID, status-is TEXT,\n"
@@ -421,8 +430,7 @@ int run(const std::vector<std::string>& args) {
   if (args.empty()) return usage();
   const std::string& command = args[0];
   if (command == "windows") {
-    for (HWND window : velmoWindows())
-      std::printf("%s\n", topLevelLine("window", window).c_str());
+    for (HWND window : velmoWindows()) std::printf("%s\n", topLevelLine("window", window).c_str());
     return 0;
   }
   if (command == "main") {
@@ -439,12 +447,27 @@ int run(const std::vector<std::string>& args) {
     return ended ? 0 : 1;
   }
   if (command == "error") {
-    HWND box = errorBox();
+    HWND box = boxOf(kErrorCaption);
     if (box == nullptr) return 1;
     for (HWND child : children(box))
       if (lstrcmpiA(className(child).c_str(), "Static") == 0 && !windowText(child).empty())
         std::printf("%s\n", escaped(windowText(child)).c_str());
     return 0;
+  }
+  if (command == "box" && args.size() == 2) {
+    // A message box's text is its static 0xFFFF.
+    HWND message = childById(boxOf(args[1]), 0xFFFF);
+    if (message == nullptr) return 1;
+    std::printf("%s\n", escaped(windowText(message)).c_str());
+    return 0;
+  }
+  if (command == "press" && args.size() == 3) {
+    HWND button = childById(boxOf(args[1]), std::atoi(args[2].c_str()));
+    return button != nullptr && PostMessageA(button, BM_CLICK, 0, 0) ? 0 : 1;
+  }
+  if (command == "close-main") {
+    HWND window = mainWindow();
+    return window != nullptr && PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
   }
   HWND form = formWindow();
   if (command == "form") {
@@ -471,9 +494,9 @@ int run(const std::vector<std::string>& args) {
   if (command == "cell" && args.size() == 4) {
     HWND control = childByKey(form, args[1]);
     if (control == nullptr) return 1;
-    std::printf("%s\n",
-                escaped(listCell(control, std::atoi(args[2].c_str()), std::atoi(args[3].c_str())))
-                    .c_str());
+    std::printf(
+        "%s\n",
+        escaped(listCell(control, std::atoi(args[2].c_str()), std::atoi(args[3].c_str()))).c_str());
     return 0;
   }
   if (command == "rows" && args.size() == 4) {

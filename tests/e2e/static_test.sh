@@ -24,7 +24,7 @@ width_of() { local g="${1%%x*}"; echo "$g"; }
 x_of() { local g="${1#*+}"; echo "${g%%+*}"; }
 y_of() { echo "${1##*+}"; }
 
-zk_velmo_start
+zk_start
 zk_menu_open s || exit 1
 
 line="$(zk_probe form | head -n 1)"
@@ -145,5 +145,5 @@ zk_expect "static: Fermer without the focus shows no outline" 0 "$(outline left)
 zk_click_item $fermer
 zk_wait "static: Fermer closes the form" no-form
 zk_menu_open s && { zk_close_box; zk_wait "static: the close box closes it" no-form; }
-zk_velmo_quit
+zk_quit
 zk_done

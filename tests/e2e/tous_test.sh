@@ -108,7 +108,7 @@ check_dead_buttons() {
   zk_expect "tous: bouton1 and bouton2 change nothing" "$before" "$after"
 }
 
-zk_velmo_start
+zk_start
 
 # First run: every check, closed with OK; then twice more, with the close box and with OK.
 zk_menu_open t || exit 1
@@ -129,5 +129,5 @@ zk_menu_open t && {
   zk_wait "tous: opens and closes again after the close box" no-form
 }
 
-zk_velmo_quit
+zk_quit
 zk_done

@@ -20,41 +20,24 @@ using form_test::Reports;
 using form_test::textOf;
 using form_test::Toolkit;
 
-// Every byte value 0..255, starting at `first`.
-std::string everyByte(int first) {
-  std::string bytes;
-  for (int i = 0; i < 256; ++i) bytes += static_cast<char>((first + i) & 0xFF);
-  return bytes;
-}
+using support::everyByte;
+using support::longText;
 
-std::string longText(std::size_t size, const std::string& unit) {
-  std::string text;
-  for (int i = 0; text.size() < size; ++i) text += unit + std::to_string(i) + " ";
-  text.resize(size);
-  return text;
-}
-
-std::string wholeText(HWND window) {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
-  return text;
-}
-
-const char* const kKinds[] = {ZK_STATIC,   ZK_RECT,     ZK_EDIT,     ZK_BUTTONSYS, ZK_BUTTON,
-                              ZK_CHECKSYS, ZK_CHECK,    ZK_COMBOSYS, ZK_DATAGRID};
+const char* const kKinds[] = {ZK_STATIC,   ZK_RECT,  ZK_EDIT,     ZK_BUTTONSYS, ZK_BUTTON,
+                              ZK_CHECKSYS, ZK_CHECK, ZK_COMBOSYS, ZK_DATAGRID};
 
 const char* const kKeys[] = {
-    ZK_NAME,    ZK_BKCOL,  ZK_TXCOL,   ZK_EDGE,    ZK_MODAL,    ZK_STBAR,   ZK_RESIZE,
-    ZK_ENABLE,  ZK_VISIBLE, ZK_PASSWORD, ZK_MULTILINE, ZK_CHECK, ZK_VALUE,   ZK_BUTTON,
-    ZK_LENGTH,  ZK_FORMAT, ZK_REMARK,  ZK_NOTNULL, ZK_EDIT,     ZK_TXHPOS,  ZK_TXVPOS,
-    ZK_FTNAME,  ZK_FTSIZE, ZK_FTBOLD,  ZK_FTITALIC, ZK_FTULINE, ZK_BRDSIZE, ZK_BRDCOL,
-    ZK_BRDSTYLE, ZK_RETURN, ZK_ADDVALUE, ZK_CLEARVALUE, "VALUE1", "VALUE2"};
+    ZK_NAME,     ZK_BKCOL,   ZK_TXCOL,    ZK_EDGE,       ZK_MODAL,   ZK_STBAR,   ZK_RESIZE,
+    ZK_ENABLE,   ZK_VISIBLE, ZK_PASSWORD, ZK_MULTILINE,  ZK_CHECK,   ZK_VALUE,   ZK_BUTTON,
+    ZK_LENGTH,   ZK_FORMAT,  ZK_REMARK,   ZK_NOTNULL,    ZK_EDIT,    ZK_TXHPOS,  ZK_TXVPOS,
+    ZK_FTNAME,   ZK_FTSIZE,  ZK_FTBOLD,   ZK_FTITALIC,   ZK_FTULINE, ZK_BRDSIZE, ZK_BRDCOL,
+    ZK_BRDSTYLE, ZK_RETURN,  ZK_ADDVALUE, ZK_CLEARVALUE, "VALUE1",   "VALUE2"};
 
 // The attributes a live item takes.
 const char* const kSetKeywords[] = {
-    ZK_BKCOL,  ZK_TXCOL,   ZK_CHECK,    ZK_ENABLE,  ZK_VISIBLE, ZK_VALUE,   ZK_BUTTON,
-    ZK_LENGTH, ZK_FORMAT,  ZK_REMARK,   ZK_NOTNULL, ZK_EDIT,    ZK_TXHPOS,  ZK_TXVPOS,
-    ZK_FTNAME, ZK_FTSIZE,  ZK_FTBOLD,   ZK_FTITALIC, ZK_FTULINE, ZK_BRDSIZE, ZK_BRDCOL,
+    ZK_BKCOL,    ZK_TXCOL,  ZK_CHECK,    ZK_ENABLE,    ZK_VISIBLE, ZK_VALUE,   ZK_BUTTON,
+    ZK_LENGTH,   ZK_FORMAT, ZK_REMARK,   ZK_NOTNULL,   ZK_EDIT,    ZK_TXHPOS,  ZK_TXVPOS,
+    ZK_FTNAME,   ZK_FTSIZE, ZK_FTBOLD,   ZK_FTITALIC,  ZK_FTULINE, ZK_BRDSIZE, ZK_BRDCOL,
     ZK_BRDSTYLE, ZK_RETURN, ZK_ADDVALUE, ZK_CLEARVALUE};
 
 // Opens a modeless form over the items declared so far, lets it paint, and closes and forgets it.
@@ -65,7 +48,8 @@ void openPaintAndForget(const std::string& form, const std::string& properties) 
   ASSERT_EQ(ZK_FormCreate(form, properties, 10, 10, 600, 400, form_test::recordEvent), ZK_OK);
   HWND dialog = dialogOf(form);
   ASSERT_TRUE(IsWindow(dialog));
-  RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  RedrawWindow(dialog, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   pump();
   SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_FALSE(IsWindow(dialog));
@@ -159,15 +143,15 @@ TEST(FormBadInput, PropertyStringsOfEveryByteValueOpenAndPaint) {
       properties += k + "=" + everyByte(0x3C + order) + ";";
     }
     ++order;
-    EXPECT_EQ(ZK_FormItemAdd("octets", std::string("a") + kind, kind, order, 10 * order, 10,
-                             60, 25, properties),
+    EXPECT_EQ(ZK_FormItemAdd("octets", std::string("a") + kind, kind, order, 10 * order, 10, 60, 25,
+                             properties),
               ZK_OK)
         << kind;
     ++order;
     const std::string around = everyByte(order) + ";value=Octets;bkcol=" + everyByte(0) +
                                ";ftname=Arial;ftsize=12;brdsize=2;" + everyByte(0x80);
-    EXPECT_EQ(ZK_FormItemAdd("octets", std::string("b") + kind, kind, order, 10 * order, 60, 60,
-                             25, around),
+    EXPECT_EQ(ZK_FormItemAdd("octets", std::string("b") + kind, kind, order, 10 * order, 60, 60, 25,
+                             around),
               ZK_OK)
         << kind;
   }
@@ -221,7 +205,7 @@ TEST(FormBadInput, CaptionOfTenThousandCharactersIsShownWhole) {
   ASSERT_EQ(ZK_FormCreate("fiche", "name=" + caption, 10, 10, 500, 300, nullptr), ZK_OK);
   HWND dialog = dialogOf("fiche");
   ASSERT_TRUE(IsWindow(dialog));
-  EXPECT_EQ(wholeText(dialog), caption);
+  EXPECT_EQ(support::windowText(dialog), caption);
   EXPECT_EQ(GetWindowTextLengthW(dialog), 10000);
   UpdateWindow(dialog);
   SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -276,8 +260,9 @@ const char* const kLiveItems[] = {"statique", "cadre",    "saisie", "bouton", "s
 
 TEST_F(LiveForm, RunTimeChangesWithBadNamesAndKeywordsChangeNothing) {
   const ItemRecord before = ZK_FormItemGet("fiche", "statique");
-  const std::string badKeywords[] = {"", "COLOR", "bkcol ", " BKCOL", "BKCOL;", "TYPE", "NAME",
-                                     std::string(10000, 'B'), everyByte(0)};
+  const std::string badKeywords[] = {"",          "COLOR", "bkcol ", " BKCOL",
+                                     "BKCOL;",    "TYPE",  "NAME",   std::string(10000, 'B'),
+                                     everyByte(0)};
   for (const std::string& keyword : badKeywords)
     EXPECT_EQ(ZK_FormItemSet("fiche", "statique", keyword, "red"), ZK_ERR_KEYWORD_UNKNOWN);
   const std::string badItems[] = {"", "inconnu", "Statique", "fiche.statique",
@@ -293,8 +278,8 @@ TEST_F(LiveForm, RunTimeChangesWithBadNamesAndKeywordsChangeNothing) {
 }
 
 TEST_F(LiveForm, EveryKeywordTakesEveryByteAndHugeNumbersOnEveryKind) {
-  const std::string values[] = {everyByte(0), everyByte(0x80), "2147483647", "-2147483648",
-                                "99999999999999", "-1", ""};
+  const std::string values[] = {
+      everyByte(0), everyByte(0x80), "2147483647", "-2147483648", "99999999999999", "-1", ""};
   for (const char* item : kLiveItems) {
     for (const char* key : kSetKeywords) {
       for (const std::string& value : values)
@@ -317,7 +302,7 @@ TEST_F(LiveForm, LongReturnedAndAddedTextsAreKeptWhole) {
   const std::string text = longText(10000, "valeur ");
   HWND edit = controlOf("fiche", "saisie");
   ASSERT_EQ(ZK_FormItemSet("fiche", "saisie", ZK_RETURN, text), ZK_OK);
-  EXPECT_EQ(wholeText(edit), text);
+  EXPECT_EQ(support::windowText(edit), text);
   EXPECT_EQ(ZK_FormItemGet("fiche", "saisie").field.text, text);
 
   HWND combo = controlOf("fiche", "liste");
@@ -349,17 +334,16 @@ TEST_F(LiveForm, AnEditTextOfFiveThousandCharactersAtExit) {
   SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(edit), EN_SETFOCUS),
                reinterpret_cast<LPARAM>(edit));
   SetWindowTextA(edit, text.c_str());
-  ASSERT_EQ(wholeText(edit), text);
+  ASSERT_EQ(support::windowText(edit), text);
   SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(edit), EN_KILLFOCUS),
                reinterpret_cast<LPARAM>(edit));
   // What the field shows after its exit is what the item holds, and it begins as typed.
   const ItemRecord record = ZK_FormItemGet("fiche", "saisie");
-  EXPECT_EQ(wholeText(edit), record.field.text);
+  EXPECT_EQ(support::windowText(edit), record.field.text);
   EXPECT_GE(record.field.text.size(), 1023u);
   EXPECT_EQ(text.compare(0, record.field.text.size(), record.field.text), 0);
   const std::vector<std::string> events = form_test::take();
-  EXPECT_NE(std::find(events.begin(), events.end(),
-                      "ITEMCHG fiche.saisie WM_COMMAND/EN_KILLFOCUS"),
+  EXPECT_NE(std::find(events.begin(), events.end(), "ITEMCHG fiche.saisie WM_COMMAND/EN_KILLFOCUS"),
             events.end());
   // The form goes on: a short text now is taken whole.
   form_test::retype(edit, "court");

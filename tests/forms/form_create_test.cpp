@@ -6,18 +6,14 @@
 
 #include "form_test_host.h"
 #include "support/import_patch.h"
+#include "support/refusals.h"
 
 namespace {
+using form_test::closeAfterOpening;
 using form_test::dialogOf;
 using form_test::Reports;
 using form_test::Toolkit;
-
-int closeAfterOpening(std::string, std::string, std::string event, HWND dialog, UINT, WPARAM,
-                      LPARAM) {
-  // A modal run is ended from inside: the close request waits in the dialog's own loop.
-  if (event == ZK_FORMOPENAFT) PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-  return 0;
-}
+using support::reportLine;
 
 std::string windowTextWide(HWND window, std::wstring* wide) {
   wchar_t buffer[256] = {};
@@ -37,8 +33,7 @@ TEST(FormCreate, RefusesBadNamesMissingMainWindowAndOpenForms) {
   Toolkit toolkit;
   EXPECT_EQ(ZK_FormCreate("", "", 0, 0, 200, 100, nullptr), ZK_ERR_NAME_EMPTY);
   EXPECT_EQ(ZK_FormCreate("f.a", "", 0, 0, 200, 100, nullptr), ZK_ERR_NAME_HAS_DOT);
-  EXPECT_EQ(ZK_FormCreate(form_test::kMain, "", 0, 0, 200, 100, nullptr),
-            ZK_ERR_WINDOW_EXISTS);
+  EXPECT_EQ(ZK_FormCreate(form_test::kMain, "", 0, 0, 200, 100, nullptr), ZK_ERR_WINDOW_EXISTS);
   ASSERT_EQ(ZK_FormCreate("fiche", "", 10, 10, 200, 100, nullptr), 0);
   EXPECT_EQ(ZK_FormCreate("fiche", "", 10, 10, 200, 100, nullptr), ZK_ERR_WINDOW_EXISTS);
   EXPECT_EQ(reports.count(), 5u);
@@ -74,7 +69,7 @@ TEST(FormCreate, FillsTheRecordFromTheProperties) {
   EXPECT_TRUE(IsWindow(record.hwnd));
   EXPECT_EQ(GetWindow(record.hwnd, GW_OWNER), toolkit.main());
   EXPECT_EQ(form_test::textOf(record.hwnd), "Ma fiche");
-  EXPECT_EQ(ZK_globals.activeFormName, "fiche");
+  EXPECT_EQ(ZK_WindowStateIntl().activeFormName, "fiche");
 
   ASSERT_EQ(ZK_FormCreate("autre", "", 20, 30, 300, 200, nullptr), 0);
   record = ZK_WindowLookupIntl("autre");
@@ -99,8 +94,8 @@ TEST(FormCreate, EdgeFalseAloneGivesABorderlessChild) {
     const char* properties;
     bool child;
   };
-  const Case cases[] = {{"edge=false", true},  {"EDGE=FALSE", false}, {"edge=no", false},
-                        {"edge=F", false},      {"", false},           {"edge= false ", true}};
+  const Case cases[] = {{"edge=false", true}, {"EDGE=FALSE", false}, {"edge=no", false},
+                        {"edge=F", false},    {"", false},           {"edge= false ", true}};
   int n = 0;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.properties);
@@ -148,7 +143,7 @@ TEST(FormCreate, ModalRunReturnsAfterTheFormCloses) {
   EXPECT_EQ(record.closedBy, "CLOSE");
   EXPECT_FALSE(IsWindow(record.hwnd));
   EXPECT_TRUE(IsWindowEnabled(toolkit.main()));
-  EXPECT_EQ(ZK_globals.activeFormName, "");
+  EXPECT_EQ(ZK_WindowStateIntl().activeFormName, "");
   EXPECT_EQ(ZK_FormClose("modale"), 0);
 
   // MODAL with any other word runs modelessly: the call returns with the dialog open.
@@ -192,8 +187,8 @@ TEST(FormClose, ReleasesTheBrushesOfAFormNeverClosed) {
   ASSERT_EQ(ZK_FormItemAdd("f", "a", ZK_EDIT, 1, 10, 10, 80, 20, "bkcol=yellow"), 0);
   ASSERT_EQ(ZK_FormCreate("f", "", 10, 10, 300, 200, nullptr), 0);
   HWND dialog = dialogOf("f");
-  RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN |
-                                             RDW_UPDATENOW);
+  RedrawWindow(dialog, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   EXPECT_NE(ZK_FormItemGet("f", "a").backBrush, nullptr);
   // Forgotten while its dialog still runs: the brushes go, the dialog stays.
   EXPECT_EQ(ZK_FormClose("f"), 0);
@@ -212,12 +207,7 @@ TEST(FormClose, ReleasesTheBrushesOfAFormNeverClosed) {
   EXPECT_EQ(reports.count(), 0u);
 }
 
-// Stand-ins: the refused call leaves ERROR_NOT_ENOUGH_MEMORY; the clean-ups after it succeed and
-// leave an error number of their own, as a successful call may.
-HGDIOBJ WINAPI selectRefused(HDC, HGDIOBJ) {
-  SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-  return nullptr;
-}
+// More stand-ins as those of support/refusals.h.
 BOOL WINAPI lineToRefused(HDC, int, int) {
   SetLastError(ERROR_NOT_ENOUGH_MEMORY);
   return FALSE;
@@ -234,24 +224,11 @@ BOOL WINAPI windowTextRefused(HWND, LPCSTR) {
   SetLastError(ERROR_NOT_ENOUGH_MEMORY);
   return FALSE;
 }
-decltype(&DeleteObject) gDeleteObject = nullptr;
-BOOL WINAPI deleteLeavingItsOwnError(HGDIOBJ object) {
-  const BOOL deleted = gDeleteObject(object);
-  SetLastError(ERROR_INVALID_HANDLE);
-  return deleted;
-}
 decltype(&GlobalFree) gGlobalFree = nullptr;
 HGLOBAL WINAPI freeLeavingItsOwnError(HGLOBAL memory) {
   const HGLOBAL left = gGlobalFree(memory);
   SetLastError(ERROR_INVALID_HANDLE);
   return left;
-}
-
-std::string reportLine(const std::string& report, const std::string& label) {
-  const std::string::size_type at = report.find(label + " : ");
-  if (at == std::string::npos) return "";
-  const std::string::size_type start = at + label.size() + 3;
-  return report.substr(start, report.find('\n', start) - start);
 }
 
 TEST(FailureReport, NamesTheSystemErrorOfTheCallThatFailed) {
@@ -266,7 +243,7 @@ TEST(FailureReport, NamesTheSystemErrorOfTheCallThatFailed) {
     const char* code;
     void (*act)();
   } refusals[] = {
-      {"gdi32.dll", "SelectObject", reinterpret_cast<const void*>(selectRefused), "1013",
+      {"gdi32.dll", "SelectObject", reinterpret_cast<const void*>(support::selectRefused), "1013",
        [] {
          HDC dc = CreateCompatibleDC(nullptr);
          ZK_FormItemFontSet(dc, "Arial", 10, false, false, false);
@@ -285,11 +262,11 @@ TEST(FailureReport, NamesTheSystemErrorOfTheCallThatFailed) {
     {
       support::ImportPatch refused(r.dll, r.function, r.standIn);
       support::ImportPatch remove("gdi32.dll", "DeleteObject",
-                                  reinterpret_cast<const void*>(deleteLeavingItsOwnError));
+                                  reinterpret_cast<const void*>(support::deleteLeavingItsOwnError));
       support::ImportPatch release("kernel32.dll", "GlobalFree",
                                    reinterpret_cast<const void*>(freeLeavingItsOwnError));
       ASSERT_TRUE(refused.active() && remove.active() && release.active());
-      gDeleteObject = remove.original<decltype(&DeleteObject)>();
+      support::realDeleteObject() = remove.original<decltype(&DeleteObject)>();
       gGlobalFree = release.original<decltype(&GlobalFree)>();
       r.act();
     }

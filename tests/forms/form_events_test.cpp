@@ -48,7 +48,8 @@ TEST(FormEvents, OpeningPassesTheFirstItemWithoutAControl) {
                               "FORMOPENBEF fiche.annuler WM_INITDIALOG",
                               "BEFORE fiche.nom WM_COMMAND/EN_SETFOCUS",
                               "FORMOPENAFT fiche.annuler WM_INITDIALOG"}));
-  for (const char* item : {"nom", "prenom", "ok", "annuler"}) EXPECT_NE(controlOf("fiche", item), nullptr);
+  for (const char* item : {"nom", "prenom", "ok", "annuler"})
+    EXPECT_NE(controlOf("fiche", item), nullptr);
   EXPECT_EQ(GetFocus(), controlOf("fiche", "nom"));
   EXPECT_EQ(ZK_WindowLookupIntl("fiche").hwnd, dialogOf("fiche"));
   EXPECT_EQ(reports.count(), 0u);
@@ -72,13 +73,14 @@ TEST(FormEvents, ClosingByTheCloseBox) {
   take();
   mark("close box");
   SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-  EXPECT_EQ(take(), (Sequence{"--- close box", "BEFORE fiche. WM_SYSCOMMAND", "FORMCLOSE fiche. WM_SYSCOMMAND",
-                              "BEFORE fiche.nom WM_COMMAND/EN_KILLFOCUS",
-                              "ITEMEXIT fiche.nom WM_COMMAND/EN_KILLFOCUS"}));
+  EXPECT_EQ(take(),
+            (Sequence{"--- close box", "BEFORE fiche. WM_SYSCOMMAND",
+                      "FORMCLOSE fiche. WM_SYSCOMMAND", "BEFORE fiche.nom WM_COMMAND/EN_KILLFOCUS",
+                      "ITEMEXIT fiche.nom WM_COMMAND/EN_KILLFOCUS"}));
   EXPECT_EQ(closedByAtFormClose, "CLOSE");
   EXPECT_FALSE(IsWindow(dialog));
   EXPECT_FALSE(IsWindow(statusBar));
-  EXPECT_EQ(ZK_globals.activeFormName, "");
+  EXPECT_EQ(ZK_WindowStateIntl().activeFormName, "");
   // Closed, not forgotten: the record and the items stay until ZK_FormClose.
   EXPECT_EQ(ZK_WindowLookupIntl("fiche").hwnd, dialog);
   EXPECT_EQ(ZK_FormItemGet("fiche", "nom").kind, ZK_EDIT);
@@ -166,18 +168,18 @@ TEST(FormEvents, FormCloseVetoKeepsTheFormOpen) {
   SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
   mark("ok");
   SendMessageA(controlOf("fiche", "ok"), BM_CLICK, 0, 0);
-  EXPECT_EQ(take(), (Sequence{"--- close box", "BEFORE fiche. WM_SYSCOMMAND",
-                              "FORMCLOSE fiche. WM_SYSCOMMAND", "--- ok",
-                              "BEFORE fiche.nom WM_COMMAND/EN_KILLFOCUS",
-                              "ITEMEXIT fiche.nom WM_COMMAND/EN_KILLFOCUS",
-                              "BEFORE fiche.ok WM_COMMAND/CLICKED", "BEFORE fiche. WM_SYSCOMMAND",
-                              "FORMCLOSE fiche. WM_SYSCOMMAND"}));
+  EXPECT_EQ(
+      take(),
+      (Sequence{"--- close box", "BEFORE fiche. WM_SYSCOMMAND", "FORMCLOSE fiche. WM_SYSCOMMAND",
+                "--- ok", "BEFORE fiche.nom WM_COMMAND/EN_KILLFOCUS",
+                "ITEMEXIT fiche.nom WM_COMMAND/EN_KILLFOCUS", "BEFORE fiche.ok WM_COMMAND/CLICKED",
+                "BEFORE fiche. WM_SYSCOMMAND", "FORMCLOSE fiche. WM_SYSCOMMAND"}));
   EXPECT_TRUE(IsWindowVisible(dialog));
   EXPECT_TRUE(IsWindow(ZK_WindowLookupIntl("fiche").statusBarHwnd));
   // The veto's result is the dialog procedure's answer, and closedBy is not reset.
   EXPECT_EQ(ZK_FormProcIntl(dialog, WM_SYSCOMMAND, SC_CLOSE, 0), 7);
   EXPECT_EQ(ZK_WindowLookupIntl("fiche").closedBy, "OK");
-  EXPECT_EQ(ZK_globals.activeFormName, "fiche");
+  EXPECT_EQ(ZK_WindowStateIntl().activeFormName, "fiche");
   EXPECT_EQ(reports.count(), 0u);
 }
 
@@ -192,8 +194,10 @@ TEST(FormEvents, FormOpenBeforeRefusedLeavesABareDialog) {
   EXPECT_TRUE(IsWindow(dialog));
   EXPECT_EQ(GetWindow(dialog, GW_CHILD), nullptr);
   EXPECT_EQ(ZK_WindowLookupIntl("fiche").statusBarHwnd, nullptr);
-  for (const char* item : {"nom", "prenom", "ok", "annuler"}) EXPECT_EQ(controlOf("fiche", item), nullptr);
-  // Not placed: the record keeps the requested placement but the window is where the template put it.
+  for (const char* item : {"nom", "prenom", "ok", "annuler"})
+    EXPECT_EQ(controlOf("fiche", item), nullptr);
+  // Not placed: the record keeps the requested placement but the window is where the template put
+  // it.
   RECT frame = {};
   GetWindowRect(dialog, &frame);
   EXPECT_NE(frame.right - frame.left, 300);
@@ -263,8 +267,8 @@ TEST(FormEvents, ChangeEventResultStopsTheExit) {
   // The handler's result is the event's.
   const WPARAM exit = MAKEWPARAM(GetDlgCtrlID(nom), EN_KILLFOCUS);
   SetWindowTextA(nom, "y");
-  EXPECT_EQ(ZK_FormCommandIntl(dialogOf("fiche"), WM_COMMAND, exit, reinterpret_cast<LPARAM>(nom),
-                               "fiche", "nom", ZK_WindowLookupIntl("fiche")),
+  EXPECT_EQ(ZK_FormCommandIntl({dialogOf("fiche"), WM_COMMAND, exit, reinterpret_cast<LPARAM>(nom),
+                                "fiche", "nom"}),
             5);
 }
 
@@ -317,16 +321,16 @@ TEST(FormEvents, ClicksOnButtonsAndCheckItems) {
     mark(item);
     SendMessageA(controlOf("fiche", item), BM_CLICK, 0, 0);
   }
-  EXPECT_EQ(take(), (Sequence{"--- action", "BEFORE fiche.action WM_COMMAND/CLICKED",
-                              "ITEMCLIC fiche.action WM_COMMAND/CLICKED", "--- systeme",
-                              "BEFORE fiche.systeme WM_COMMAND/SETFOCUS6",
-                              "BEFORE fiche.systeme WM_COMMAND/CLICKED", "--- coche",
-                              "BEFORE fiche.coche WM_COMMAND/SETFOCUS6",
-                              "BEFORE fiche.coche WM_COMMAND/CLICKED",
-                              "ITEMCHG fiche.coche WM_COMMAND/CLICKED", "--- case",
-                              "BEFORE fiche.case WM_COMMAND/SETFOCUS6",
-                              "BEFORE fiche.case WM_COMMAND/CLICKED",
-                              "ITEMCHG fiche.case WM_COMMAND/CLICKED"}));
+  EXPECT_EQ(
+      take(),
+      (Sequence{"--- action", "BEFORE fiche.action WM_COMMAND/CLICKED",
+                "ITEMCLIC fiche.action WM_COMMAND/CLICKED", "--- systeme",
+                "BEFORE fiche.systeme WM_COMMAND/SETFOCUS6",
+                "BEFORE fiche.systeme WM_COMMAND/CLICKED", "--- coche",
+                "BEFORE fiche.coche WM_COMMAND/SETFOCUS6", "BEFORE fiche.coche WM_COMMAND/CLICKED",
+                "ITEMCHG fiche.coche WM_COMMAND/CLICKED", "--- case",
+                "BEFORE fiche.case WM_COMMAND/SETFOCUS6", "BEFORE fiche.case WM_COMMAND/CLICKED",
+                "ITEMCHG fiche.case WM_COMMAND/CLICKED"}));
   EXPECT_TRUE(ZK_FormItemGet("fiche", "coche").field.checkState);
   EXPECT_FALSE(ZK_FormItemGet("fiche", "case").field.checkState);
   EXPECT_EQ(SendMessageA(controlOf("fiche", "case"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
@@ -345,9 +349,8 @@ TEST(FormEvents, ClickResultsWithAndWithoutAnEventProcedure) {
   HWND dialog = dialogOf("fiche");
   auto click = [&](const char* item) {
     HWND control = controlOf("fiche", item);
-    return ZK_FormCommandIntl(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
-                              reinterpret_cast<LPARAM>(control), "fiche", item,
-                              ZK_WindowLookupIntl("fiche"));
+    return ZK_FormCommandIntl({dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
+                               reinterpret_cast<LPARAM>(control), "fiche", item});
   };
   EXPECT_EQ(click("action"), 1);
   EXPECT_EQ(click("coche"), 1);
@@ -368,8 +371,8 @@ TEST(FormEvents, ClickResultsWithAndWithoutAnEventProcedure) {
   EXPECT_TRUE(take().empty());
   // Notifications that are neither focus nor click are left alone.
   HWND control = controlOf("fiche", "action");
-  EXPECT_EQ(ZK_FormCommandIntl(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), EN_CHANGE),
-                               reinterpret_cast<LPARAM>(control), "fiche", "action", record),
+  EXPECT_EQ(ZK_FormCommandIntl({dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), EN_CHANGE),
+                                reinterpret_cast<LPARAM>(control), "fiche", "action"}),
             0);
   EXPECT_EQ(reports.count(), 0u);
 }

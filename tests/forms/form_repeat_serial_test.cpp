@@ -8,22 +8,18 @@
 #include "form_test_host.h"
 
 namespace {
+using form_test::closeAfterOpening;
 using form_test::dialogOf;
 using form_test::Reports;
 using form_test::Toolkit;
 
-int closeAfterOpening(std::string, std::string, std::string event, HWND dialog, UINT, WPARAM,
-                      LPARAM) {
-  if (event == ZK_FORMOPENAFT) PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-  return 0;
-}
-
 // 30 items of every kind, with colours so that colour requests make brushes.
 void declareThirtyItems(const std::string& form) {
-  const char* kinds[] = {ZK_EDIT,  ZK_BUTTON, ZK_CHECK,  ZK_CHECKSYS, ZK_COMBOSYS,
-                         ZK_STATIC, ZK_RECT,  ZK_BUTTONSYS, ZK_EDIT,   ZK_DATAGRID};
+  const char* kinds[] = {ZK_EDIT,   ZK_BUTTON, ZK_CHECK,     ZK_CHECKSYS, ZK_COMBOSYS,
+                         ZK_STATIC, ZK_RECT,   ZK_BUTTONSYS, ZK_EDIT,     ZK_DATAGRID};
   for (int i = 0; i < 30; ++i) {
-    const std::string properties = i % 10 == 4 ? "value1=un;value2=deux" : "bkcol=yellow;txcol=blue";
+    const std::string properties =
+        i % 10 == 4 ? "value1=un;value2=deux" : "bkcol=yellow;txcol=blue";
     ZK_FormItemAdd(form, "i" + std::to_string(i), kinds[i % 10], i + 1, 5 + (i % 5) * 60,
                    5 + (i / 5) * 25, 55, 20, properties);
   }
@@ -38,8 +34,8 @@ void repeatForm(const char* properties, int runs) {
   const bool modal = std::string(properties) == "modal=yes";
   for (int run = 0; run < runs; ++run) {
     declareThirtyItems("fiche");
-    const int status = ZK_FormCreate("fiche", properties, 10, 10, 400, 250,
-                                     modal ? closeAfterOpening : nullptr);
+    const int status =
+        ZK_FormCreate("fiche", properties, 10, 10, 400, 250, modal ? closeAfterOpening : nullptr);
     ASSERT_EQ(status, 0) << "run " << run;
     if (!modal) {
       form_test::pump();
@@ -50,7 +46,7 @@ void repeatForm(const char* properties, int runs) {
   EXPECT_EQ(ZK_WindowRegistryIntl().size(), registry);
   EXPECT_EQ(ZK_ItemTableIntl().size(), items);
   EXPECT_EQ(ZK_GdiCountIntl(), gdi);
-  EXPECT_EQ(ZK_globals.activeFormName, "");
+  EXPECT_EQ(ZK_WindowStateIntl().activeFormName, "");
   EXPECT_EQ(reports.count(), 0u);
 }
 

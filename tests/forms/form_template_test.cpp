@@ -24,7 +24,8 @@ std::wstring wideAt(const BYTE* bytes, size_t offset, size_t length) {
 // A caption of n characters, cycling through letters and one accented letter.
 std::string captionOf(size_t length) {
   std::string text;
-  for (size_t i = 0; i < length; ++i) text += (i % 7 == 3) ? '\xE9' : static_cast<char>('a' + i % 26);
+  for (size_t i = 0; i < length; ++i)
+    text += (i % 7 == 3) ? '\xE9' : static_cast<char>('a' + i % 26);
   return text;
 }
 
@@ -83,8 +84,8 @@ TEST(FormTemplate, ChildStyleAndDialogUnitsOfOtherPlacements) {
   struct Case {
     int x, y, width, height;
   };
-  for (const Case& c : {Case{0, 0, 0, 0}, Case{9, 16, 9, 16}, Case{800, 600, 1, 1},
-                        Case{-18, -32, 100, 50}}) {
+  for (const Case& c :
+       {Case{0, 0, 0, 0}, Case{9, 16, 9, 16}, Case{800, 600, 1, 1}, Case{-18, -32, 100, 50}}) {
     HGLOBAL block = nullptr;
     ASSERT_EQ(ZK_FormTemplateIntl("Fiche", 0x50000000, c.x, c.y, c.width, c.height, &block), 0);
     const auto* bytes = static_cast<const BYTE*>(GlobalLock(block));

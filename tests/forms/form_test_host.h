@@ -6,40 +6,22 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "forms/forms_intl.h"
-#include "foundation/foundation_intl.h"
-#include "window/gdi_objects.h"
+#include "support/pump.h"
+#include "support/reports.h"
+#include "support/texts.h"
 
 namespace form_test {
 
 inline const char kMain[] = "Main";
 
-// Every report, answered No so that no test waits on a box.
-struct Reports {
-  static std::vector<std::string>& texts() {
-    static std::vector<std::string> all;
-    return all;
-  }
-  static bool record(const std::string& text, const std::string&) {
-    texts().push_back(text);
-    return false;
-  }
-  Reports() {
-    texts().clear();
-    ZK_ErrorPromptSetIntl(&Reports::record);
-  }
-  ~Reports() {
-    ZK_ErrorPromptSetIntl(nullptr);
-    for (const std::string& text : texts()) std::printf("report: %s\n", text.c_str());
-  }
-  std::size_t count() const { return texts().size(); }
-};
+using support::pump;
+using support::Reports;
 
 // What the event procedure records and how it answers.
 struct Recorder {
@@ -91,7 +73,8 @@ inline bool worthRecording(const std::string& event, UINT message, WPARAM wParam
   if (message != WM_COMMAND) return message == WM_INITDIALOG;
   const WORD code = HIWORD(wParam);
   return code == BN_CLICKED || code == EN_SETFOCUS || code == EN_KILLFOCUS ||
-         code == CBN_SELCHANGE || code == CBN_SETFOCUS || code == CBN_KILLFOCUS || code == BN_SETFOCUS;
+         code == CBN_SELCHANGE || code == CBN_SETFOCUS || code == CBN_KILLFOCUS ||
+         code == BN_SETFOCUS;
 }
 
 inline int recordEvent(std::string form, std::string item, std::string event, HWND dialog,
@@ -145,15 +128,6 @@ class Toolkit {
   HWND main_ = nullptr;
 };
 
-// Handles the messages waiting for this thread.
-inline void pump() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-}
-
 inline HWND dialogOf(const std::string& form) {
   return ZK_WindowLookupIntl(form).hwnd;
 }
@@ -163,9 +137,15 @@ inline HWND controlOf(const std::string& form, const std::string& item) {
 }
 
 inline std::string textOf(HWND window) {
-  char buffer[1024] = {};
-  GetWindowTextA(window, buffer, sizeof buffer);
-  return buffer;
+  return support::windowText(window);
+}
+
+// An event procedure that closes a modal run from inside: the close request waits in the
+// dialog's own loop.
+inline int closeAfterOpening(std::string, std::string, std::string event, HWND dialog, UINT, WPARAM,
+                             LPARAM) {
+  if (event == ZK_FORMOPENAFT) PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+  return 0;
 }
 
 // Characters typed into a control, as the keyboard would deliver them.

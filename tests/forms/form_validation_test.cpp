@@ -133,10 +133,10 @@ TEST(FormValidation, AmountsAreWrittenBackOrRefused) {
     bool refocused;
   };
   const Case cases[] = {
-      {"1234", "234", "", false},        // the integer part is cut to the picture's width
-      {"12,50", "12,5", "", false},      // significant decimals only
+      {"1234", "234", "", false},    // the integer part is cut to the picture's width
+      {"12,50", "12,5", "", false},  // significant decimals only
       {"abc", "abc", kIncorrect, true},
-      {"", "", "", false},               // an empty amount is accepted when not required
+      {"", "", "", false},  // an empty amount is accepted when not required
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);

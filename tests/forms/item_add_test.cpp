@@ -128,11 +128,11 @@ TEST(ItemAdd, PositionsColoursAndWordsAreRead) {
 }
 
 TEST(ItemAdd, TextsFlagsAndBorderStyleAreRead) {
-  const ItemRecord record = declare(
-      ZK_EDIT,
-      "value= Bonjour ;button=ok;remark=Aide;format=dd/mm/yyyy;ftname=Arial;ftbold=y;"
-      "ftitalic=T;ftuline=yes;notnull=true;edit=Y;check=y;password=yes;multiline=t;"
-      "brdstyle=3din;type=date;return=x;addvalue=y");
+  const ItemRecord record =
+      declare(ZK_EDIT,
+              "value= Bonjour ;button=ok;remark=Aide;format=dd/mm/yyyy;ftname=Arial;ftbold=y;"
+              "ftitalic=T;ftuline=yes;notnull=true;edit=Y;check=y;password=yes;multiline=t;"
+              "brdstyle=3din;type=date;return=x;addvalue=y");
   EXPECT_EQ(record.value, "Bonjour");
   EXPECT_EQ(record.buttonRole, "OK");
   EXPECT_EQ(record.remark, "Aide");
@@ -156,8 +156,8 @@ TEST(ItemAdd, StringIsTheDefaultTypeOfInputItemsOnly) {
   EXPECT_EQ(declare(ZK_COMBOSYS, "").type, ZK_STRING);
   EXPECT_EQ(declare(ZK_COMBOSYS, "type=date").type, ZK_DATE);
   EXPECT_EQ(declare(ZK_EDIT, "type=currency;format=999,88").type, ZK_CURRENCY);
-  for (const char* kind : {ZK_STATIC, ZK_RECT, ZK_BUTTON, ZK_BUTTONSYS, ZK_CHECK, ZK_CHECKSYS,
-                           ZK_DATAGRID}) {
+  for (const char* kind :
+       {ZK_STATIC, ZK_RECT, ZK_BUTTON, ZK_BUTTONSYS, ZK_CHECK, ZK_CHECKSYS, ZK_DATAGRID}) {
     EXPECT_EQ(declare(kind, "").type, "") << kind;
   }
 }
@@ -182,8 +182,8 @@ TEST(ItemAdd, CheckItemsGetColoursByBorderStyleAndAFrame) {
 TEST(ItemGet, UnknownItemsGiveTheEmptyRecord) {
   ZK_ItemTableClearIntl();
   ZK_FormItemAdd(kForm, "reel", ZK_STATIC, 1, 0, 0, 1, 1, "bkcol=red");
-  for (const auto& [form, item] : {std::pair<const char*, const char*>{kForm, "absent"},
-                                   {"FICHE", "reel"}, {"", ""}}) {
+  for (const auto& [form, item] :
+       {std::pair<const char*, const char*>{kForm, "absent"}, {"FICHE", "reel"}, {"", ""}}) {
     const ItemRecord record = ZK_FormItemGet(form, item);
     EXPECT_EQ(record.kind, "");
     EXPECT_TRUE(record.enabled);

@@ -2,24 +2,15 @@
 #include <gtest/gtest.h>
 
 #include "item_test_host.h"
+#include "support/texts.h"
 
 using item_test::Dialog;
 using item_test::kForm;
 using item_test::Reports;
 
 namespace {
-
-std::string classOf(HWND window) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
-std::string textOf(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
+using support::classOf;
+using support::windowText;
 
 std::string listEntry(HWND combo, int index) {
   char text[256] = {};
@@ -71,7 +62,7 @@ TEST(ItemCreate, ControlsHaveTheClassTextStylesAndIdentifierOfTheirKind) {
     EXPECT_EQ(GetParent(record.hwnd), dialog.hwnd());
     EXPECT_EQ(record.controlId, record.order + 101);
     EXPECT_EQ(_stricmp(classOf(record.hwnd).c_str(), c.className), 0) << classOf(record.hwnd);
-    EXPECT_EQ(textOf(record.hwnd), c.text) << c.item;
+    EXPECT_EQ(windowText(record.hwnd), c.text) << c.item;
     // Bits the platform changes on its own are left out: it adds WS_CLIPSIBLINGS and a combo's
     // CBS_HASSTRINGS, gives a combo's WS_VSCROLL to its list, and keeps WS_EX_WINDOWEDGE only on
     // framed windows.
@@ -92,7 +83,8 @@ TEST(ItemCreate, PlacementIsTakenButCheckSysIsAlwaysFourteenSquare) {
   ZK_FormItemAdd(kForm, "bo", ZK_BUTTONSYS, 1, 11, 22, 100, 30, "");
   ZK_FormItemAdd(kForm, "cs", ZK_CHECKSYS, 2, 30, 40, 100, 100, "check=yes");
   ZK_FormItemAdd(kForm, "cn", ZK_CHECKSYS, 3, 50, 40, 100, 100, "");
-  for (const char* item : {"bo", "cs", "cn"}) ASSERT_EQ(ZK_FormCreateItem(dialog.hwnd(), kForm, item), ZK_OK);
+  for (const char* item : {"bo", "cs", "cn"})
+    ASSERT_EQ(ZK_FormCreateItem(dialog.hwnd(), kForm, item), ZK_OK);
   const RECT button = placeIn(dialog.hwnd(), ZK_FormItemGet(kForm, "bo").hwnd);
   EXPECT_EQ(button.left, 11);
   EXPECT_EQ(button.top, 22);
@@ -145,7 +137,7 @@ TEST(ItemCreate, EditGetsItsTextAndLimit) {
   ASSERT_EQ(ZK_FormCreateItem(dialog.hwnd(), kForm, "limite"), ZK_OK);
   ASSERT_EQ(ZK_FormCreateItem(dialog.hwnd(), kForm, "libre"), ZK_OK);
   const ItemRecord limited = ZK_FormItemGet(kForm, "limite");
-  EXPECT_EQ(textOf(limited.hwnd), "Bonjour");
+  EXPECT_EQ(windowText(limited.hwnd), "Bonjour");
   EXPECT_EQ(limited.field.text, "Bonjour");
   EXPECT_EQ(SendMessageA(limited.hwnd, EM_GETLIMITTEXT, 0, 0), 12);
   const ItemRecord free = ZK_FormItemGet(kForm, "libre");
@@ -173,7 +165,8 @@ TEST(ItemCreate, ComboListStopsAtTheFirstMissingValueAndSelectsTheFirst) {
   EXPECT_EQ(empty.field.text, "");
 
   std::string fifty;
-  for (int i = 1; i <= 51; ++i) fifty += "value" + std::to_string(i) + "=v" + std::to_string(i) + ";";
+  for (int i = 1; i <= 51; ++i)
+    fifty += "value" + std::to_string(i) + "=v" + std::to_string(i) + ";";
   ZK_FormItemAdd(kForm, "long", ZK_COMBOSYS, 3, 0, 60, 150, 120, fifty);
   ASSERT_EQ(ZK_FormCreateItem(dialog.hwnd(), kForm, "long"), ZK_OK);
   EXPECT_EQ(SendMessageA(ZK_FormItemGet(kForm, "long").hwnd, CB_GETCOUNT, 0, 0), 50);

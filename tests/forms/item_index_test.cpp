@@ -60,7 +60,8 @@ std::vector<std::string> indexCreationOrder(const std::string& form) {
 // Forms whose names differ only in case, share a prefix, or hold a dot; item names with dots.
 const char* const kForms[] = {"f", "F", "fx", "form", "Form", "a", "a.b", "f."};
 const char* const kItems[] = {"i", "j", "x.y", "b", "B", "", "item", "zz"};
-const char* const kQueries[] = {"f", "F", "fx", "FX", "form", "FORM", "a", "A", "a.b", "b", "", "q"};
+const char* const kQueries[] = {"f", "F", "fx",  "FX", "form", "FORM",
+                                "a", "A", "a.b", "b",  "",     "q"};
 
 ItemRecord record(int order, HWND control) {
   ItemRecord r = ZK_ItemEmptyIntl();
@@ -91,7 +92,8 @@ TEST_P(GeneratedTables, ByControlAndCreationOrderAgreeWithThePlainWalks) {
     if (step % 20 != 19) continue;
     for (const char* query : kQueries) {
       for (int h = 0; h < 7; ++h) {
-        ASSERT_EQ(ZK_FormItemByControlIntl(query, handle(h * 4)), scanByControl(query, handle(h * 4)))
+        ASSERT_EQ(ZK_FormItemByControlIntl(query, handle(h * 4)),
+                  scanByControl(query, handle(h * 4)))
             << "seed " << GetParam() << " step " << step << " form " << query << " handle " << h;
       }
       ASSERT_EQ(indexCreationOrder(query), scanCreationOrder(query))
@@ -108,8 +110,8 @@ TEST(ItemIndex, CreationOrderStopsAtAGapAndTakesTheFirstOfTiesInKeyOrder) {
   ZK_ItemStoreIntl("f.c", record(3, nullptr));
   ZK_ItemStoreIntl("f.b", record(3, nullptr));
   ZK_ItemStoreIntl("f.a", record(2, nullptr));
-  ZK_ItemStoreIntl("f.e", record(5, nullptr));  // after the gap at 4
-  ZK_ItemStoreIntl("fx.a", record(4, nullptr)); // another form's item fills no gap
+  ZK_ItemStoreIntl("f.e", record(5, nullptr));   // after the gap at 4
+  ZK_ItemStoreIntl("fx.a", record(4, nullptr));  // another form's item fills no gap
   EXPECT_EQ(indexCreationOrder("f"), (std::vector<std::string>{"d", "a", "b"}));
   EXPECT_EQ(indexCreationOrder("f"), scanCreationOrder("f"));
 }

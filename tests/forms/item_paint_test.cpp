@@ -190,8 +190,7 @@ TEST(ItemPaint, TextFollowsBothAlignments) {
       {"right", "", -1, -1, 199, -1, 0, -1},
   };
   for (const Case& c : cases) {
-    declare("texte", ZK_STATIC, 200, 60,
-            std::string("value=Ab;txhpos=") + c.h + ";txvpos=" + c.v);
+    declare("texte", ZK_STATIC, 200, 60, std::string("value=Ab;txhpos=") + c.h + ";txvpos=" + c.v);
     Canvas canvas(200, 60);
     canvas.paint("texte");
     // The glyphs' own pixels: an edge-aligned text starts within a pixel or two of that edge.
@@ -257,7 +256,7 @@ TEST(ItemFont, HeightIsAskedInPointsAtTheContextResolution) {
   EXPECT_EQ(font.lfWeight, 400);
   EXPECT_TRUE(font.lfUnderline);
   EXPECT_EQ(ZK_GdiCountIntl(), start + 1);
-  EXPECT_EQ(ZK_FormItemFontReleaseIntl(canvas.dc()), ZK_OK);
+  EXPECT_EQ(ZK_FontReleaseIntl(canvas.dc()), ZK_OK);
   EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_FONT), original);
   EXPECT_EQ(ZK_GdiCountIntl(), start);
   EXPECT_EQ(reports.count(), 0u);
@@ -327,9 +326,7 @@ TEST(ItemPaint, UnknownStyleIsReportedAndOtherKindsAreNotDrawn) {
   }
   Canvas none(50, 20);
   EXPECT_EQ(none.paint("absent"), 0);
-  EXPECT_EQ(ZK_FormItemPaintIntl(nullptr, WM_DRAWITEM, 0, 0, kForm, "etrange",
-                                 item_test::host().formRecord),
-            0);
+  EXPECT_EQ(ZK_FormItemPaintIntl({nullptr, WM_DRAWITEM, 0, 0, kForm, "etrange"}), 0);
 }
 
 TEST(ItemPaint, FocusedButtonGetsAnOutlineAndItsRemarkInTheStatusBar) {
@@ -465,8 +462,7 @@ TEST(ItemColour, EditColoursAreAnsweredWithBrushesKeptInTheRecord) {
   for (const Case& c : cases) {
     declare("saisie", ZK_EDIT, 50, 20, c.properties);
     Canvas canvas(4, 4);
-    HBRUSH brush = ZK_FormItemColourIntl(nullptr, WM_CTLCOLOREDIT, canvas.dc(), nullptr, kForm,
-                                         "saisie", item_test::host().formRecord);
+    HBRUSH brush = canvas.colour("saisie");
     const ItemRecord record = ZK_FormItemGet(kForm, "saisie");
     ASSERT_NE(brush, nullptr);
     EXPECT_EQ(record.backBrush, brush);
@@ -480,9 +476,7 @@ TEST(ItemColour, EditColoursAreAnsweredWithBrushesKeptInTheRecord) {
     ZK_GdiDeleteIntl(record.backBrush);
     ZK_GdiDeleteIntl(record.textBrush);
   }
-  EXPECT_EQ(ZK_FormItemColourIntl(nullptr, WM_CTLCOLOREDIT, nullptr, nullptr, kForm, "absent",
-                                  item_test::host().formRecord),
-            nullptr);
+  EXPECT_EQ(ZK_FormItemColourIntl({nullptr, WM_CTLCOLOREDIT, 0, 0, kForm, "absent"}), nullptr);
   EXPECT_EQ(reports.count(), 0u);
 }
 
@@ -520,8 +514,7 @@ TEST(ItemPaint, ThousandsOfPaintsAndColourRequestsLeaveTheGdiCountWhereItStarted
   }
   EXPECT_EQ(ZK_GdiCountIntl(), start);
   for (int i = 0; i < 1000; ++i) {
-    ZK_FormItemColourIntl(nullptr, WM_CTLCOLOREDIT, canvas.dc(), nullptr, kForm, "ed",
-                          item_test::host().formRecord);
+    canvas.colour("ed");
   }
   // Only the last pair is kept, in the record.
   EXPECT_EQ(ZK_GdiCountIntl(), start + 2);

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "item_test_host.h"
+#include "support/texts.h"
 
 using item_test::Dialog;
 using item_test::kForm;
@@ -33,23 +34,6 @@ HWND create(Dialog& dialog, const std::string& item, const std::string& kind,
   EXPECT_EQ(ZK_FormItemAdd(kForm, item, kind, order, 0, 10 * order, 150, 100, properties), ZK_OK);
   EXPECT_EQ(ZK_FormCreateItem(dialog.hwnd(), kForm, item), ZK_OK);
   return ZK_FormItemGet(kForm, item).hwnd;
-}
-
-std::vector<std::string> listOf(HWND combo) {
-  std::vector<std::string> entries;
-  const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    char text[256] = {};
-    SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-    entries.push_back(text);
-  }
-  return entries;
-}
-
-std::string textOf(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
 }
 
 }  // namespace
@@ -128,7 +112,7 @@ TEST(ItemSet, UnknownItemsAndAttributesChangeNothing) {
   }
   EXPECT_TRUE(IsWindowEnabled(control));
   EXPECT_TRUE(IsWindowVisible(control));
-  EXPECT_EQ(textOf(control), "abc");
+  EXPECT_EQ(support::windowText(control), "abc");
   EXPECT_EQ(ZK_ItemTableIntl().size(), 1u);
   EXPECT_EQ(reports.count(), 0u);
 }
@@ -172,7 +156,7 @@ TEST(ItemSet, ReturnSetsTheEditTextAndRaisesItemChange) {
   const HWND edit = create(dialog, "saisie", ZK_EDIT, "value=avant");
   create(dialog, "titre", ZK_STATIC, "", 2);
   EXPECT_EQ(ZK_FormItemSet(kForm, "saisie", "RETURN", "apr\xE8s"), ZK_OK);
-  EXPECT_EQ(textOf(edit), "apr\xE8s");
+  EXPECT_EQ(support::windowText(edit), "apr\xE8s");
   EXPECT_EQ(ZK_FormItemGet(kForm, "saisie").field.text, "apr\xE8s");
   ASSERT_EQ(gEvents.size(), 1u);
   EXPECT_EQ(gEvents[0].form, kForm);
@@ -203,8 +187,8 @@ TEST(ItemSet, ChangesMadeByTheItemChangeHandlerAreKept) {
 TEST(ItemSet, ReturnOnAComboSelectsOrAppendsItsValue) {
   gEvents.clear();
   Dialog dialog(recordEvent);
-  const HWND combo =
-      create(dialog, "police", ZK_COMBOSYS, "value1=Arial;value2=Courier New;value3=Times New Roman");
+  const HWND combo = create(dialog, "police", ZK_COMBOSYS,
+                            "value1=Arial;value2=Courier New;value3=Times New Roman");
   EXPECT_EQ(ZK_FormItemSet(kForm, "police", "RETURN", "Times New Roman"), ZK_OK);
   EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 2);
   EXPECT_EQ(ZK_FormItemSet(kForm, "police", "RETURN", "Arial"), ZK_OK);
@@ -213,7 +197,7 @@ TEST(ItemSet, ReturnOnAComboSelectsOrAppendsItsValue) {
   EXPECT_EQ(ZK_FormItemSet(kForm, "police", "RETURN", "cour"), ZK_OK);  // a prefix, any case
   EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 1);
   EXPECT_EQ(ZK_FormItemSet(kForm, "police", "RETURN", "Verdana"), ZK_OK);
-  EXPECT_EQ(listOf(combo),
+  EXPECT_EQ(support::listOf(combo),
             (std::vector<std::string>{"Arial", "Courier New", "Times New Roman", "Verdana"}));
   EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 3);
   ASSERT_EQ(gEvents.size(), 4u);
@@ -230,13 +214,13 @@ TEST(ItemSet, AddValueAndClearValueEditTheComboList) {
   const HWND combo = create(dialog, "liste", ZK_COMBOSYS, "length=4");
   EXPECT_EQ(ZK_FormItemSet(kForm, "liste", "ADDVALUE", "Premier"), ZK_OK);
   EXPECT_EQ(ZK_FormItemSet(kForm, "liste", "addvalue", "Second"), ZK_OK);
-  EXPECT_EQ(listOf(combo), (std::vector<std::string>{"Premier", "Second"}));
+  EXPECT_EQ(support::listOf(combo), (std::vector<std::string>{"Premier", "Second"}));
   EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);
   EXPECT_EQ(ZK_FormItemGet(kForm, "liste").field.text, "Prem");  // cut to LENGTH
   EXPECT_TRUE(gEvents.empty());
 
   EXPECT_EQ(ZK_FormItemSet(kForm, "liste", "CLEARVALUE", ""), ZK_OK);
-  EXPECT_TRUE(listOf(combo).empty());
+  EXPECT_TRUE(support::listOf(combo).empty());
   EXPECT_EQ(ZK_FormItemGet(kForm, "liste").field.text, "");
 
   // The same on a label changes nothing.

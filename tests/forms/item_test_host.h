@@ -9,30 +9,15 @@
 #include <vector>
 
 #include "forms/forms_intl.h"
-#include "foundation/foundation_intl.h"
-#include "window/gdi_objects.h"
+#include "support/pump.h"
+#include "support/reports.h"
 
 namespace item_test {
 
 inline const char kForm[] = "fiche";
 
-// Every report, answered No so that no test waits on a box.
-struct Reports {
-  static std::vector<std::string>& texts() {
-    static std::vector<std::string> all;
-    return all;
-  }
-  static bool record(const std::string& text, const std::string&) {
-    texts().push_back(text);
-    return false;
-  }
-  Reports() {
-    texts().clear();
-    ZK_ErrorPromptSetIntl(&Reports::record);
-  }
-  ~Reports() { ZK_ErrorPromptSetIntl(nullptr); }
-  std::size_t count() const { return texts().size(); }
-};
+using support::pump;
+using support::Reports;
 
 struct HostState {
   int draws = 0;
@@ -44,6 +29,11 @@ inline HostState& host() {
   return state;
 }
 
+// The painter reads the form's record from the registry: the test's record goes there first.
+inline void registerForm() {
+  ZK_WindowStoreIntl(kForm, host().formRecord);
+}
+
 inline INT_PTR CALLBACK hostProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
@@ -53,16 +43,16 @@ inline INT_PTR CALLBACK hostProc(HWND dialog, UINT message, WPARAM wParam, LPARA
       const std::string item = ZK_FormItemByControlIntl(kForm, request->hwndItem);
       if (item.empty()) return FALSE;
       ++host().draws;
-      return ZK_FormItemPaintIntl(dialog, message, wParam, lParam, kForm, item, host().formRecord);
+      registerForm();
+      return ZK_FormItemPaintIntl({dialog, message, wParam, lParam, kForm, item});
     }
     case WM_CTLCOLOREDIT: {
       const std::string item = ZK_FormItemByControlIntl(kForm, reinterpret_cast<HWND>(lParam));
       if (item.empty()) return FALSE;
       ++host().colourRequests;
-      return reinterpret_cast<INT_PTR>(ZK_FormItemColourIntl(dialog, message,
-                                                             reinterpret_cast<HDC>(wParam),
-                                                             reinterpret_cast<HWND>(lParam), kForm,
-                                                             item, host().formRecord));
+      registerForm();
+      return reinterpret_cast<INT_PTR>(
+          ZK_FormItemColourIntl({dialog, message, wParam, lParam, kForm, item}));
     }
     default:
       return FALSE;
@@ -73,7 +63,7 @@ inline INT_PTR CALLBACK hostProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 class Dialog {
  public:
   explicit Dialog(ZK_FormEventProc callback = nullptr) {
-    ZK_globals.instance = GetModuleHandleA(nullptr);
+    ZK_WindowStateIntl().instance = GetModuleHandleA(nullptr);
     ZK_ItemTableClearIntl();
     alignas(4) WORD buffer[32] = {};
     auto* dialogTemplate = reinterpret_cast<DLGTEMPLATE*>(buffer);
@@ -85,7 +75,8 @@ class Dialog {
     dialogTemplate->y = static_cast<short>(10 + (slot / 3) * 120);
     dialogTemplate->cx = 200;
     dialogTemplate->cy = 100;
-    hwnd_ = CreateDialogIndirectParamA(ZK_globals.instance, dialogTemplate, nullptr, hostProc, 0);
+    hwnd_ = CreateDialogIndirectParamA(ZK_WindowStateIntl().instance, dialogTemplate, nullptr,
+                                       hostProc, 0);
     WindowRecord record = ZK_WindowDefaultIntl();
     record.title = kForm;
     record.hwnd = hwnd_;
@@ -104,15 +95,6 @@ class Dialog {
  private:
   HWND hwnd_ = nullptr;
 };
-
-// Handles the messages waiting for this thread (paints of new controls among them).
-inline void pump() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-}
 
 // A 24-bit memory bitmap, pre-filled with a colour no item uses, that the painter draws into.
 class Canvas {
@@ -146,8 +128,9 @@ class Canvas {
     request.itemState = state;
     request.hDC = dc_;
     request.rcItem = {0, 0, width_, height_};
-    return ZK_FormItemPaintIntl(nullptr, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&request), kForm,
-                                item, host().formRecord);
+    registerForm();
+    return ZK_FormItemPaintIntl(
+        {nullptr, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&request), kForm, item});
   }
   // The box around every pixel of the colour (or, with other, of every other colour); left
   // above right when there is none.
@@ -176,6 +159,12 @@ class Canvas {
     for (int y = 0; y < height_; ++y)
       for (int x = 0; x < width_; ++x) n += at(x, y) == colour ? 1 : 0;
     return n;
+  }
+  // Asks for the colours of an edit item as a WM_CTLCOLOREDIT would.
+  HBRUSH colour(const std::string& item) const {
+    registerForm();
+    return ZK_FormItemColourIntl(
+        {nullptr, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc_), 0, kForm, item});
   }
   Canvas(const Canvas&) = delete;
   Canvas& operator=(const Canvas&) = delete;

@@ -1,44 +1,17 @@
-// The real Yes/No error box and the OK message box, answered by a watcher thread as a user would.
+// The real Yes/No error box, answered by a watcher thread as a user would.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <atomic>
 #include <string>
 #include <thread>
 
 #include "foundation/foundation_intl.h"
-#include "window/window_intl.h"
+#include "support/box_watcher.h"
 #include "zarvik/zarvik.h"
 
 namespace {
-
-struct SeenBox {
-  std::string text;
-  HWND owner = nullptr;
-  bool found = false;
-};
-
-// Waits for a dialog box of this process with the caption, reads its message, then presses the button.
-std::thread answerBox(const char* caption, int button, SeenBox* seen) {
-  return std::thread([caption, button, seen] {
-    for (int attempt = 0; attempt < 200; ++attempt) {
-      HWND box = FindWindowA("#32770", caption);
-      DWORD process = 0;
-      if (box != nullptr) GetWindowThreadProcessId(box, &process);
-      // Other test programs run beside this one: answer only this process's own box.
-      if (box != nullptr && process == GetCurrentProcessId() && IsWindowVisible(box)) {
-        char text[4096] = {};
-        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the box's message is static 0xFFFF
-        seen->text = text;
-        seen->owner = GetWindow(box, GW_OWNER);
-        seen->found = true;
-        SendMessageA(GetDlgItem(box, button), BM_CLICK, 0, 0);
-        return;
-      }
-      Sleep(50);
-    }
-  });
-}
+using support::answerBox;
+using support::SeenBox;
 
 bool quitPosted(WPARAM* code) {
   MSG message;
@@ -91,28 +64,6 @@ TEST(ErrorBox, SystemTextIsTheSystemsOwn) {
   EXPECT_NE(report.find("System error : 2\nSystem message : " + std::string(expected) + "\n"),
             std::string::npos)
       << report;
-}
-
-TEST(OkBox, IsOwnedByTheMainWindow) {
-  HWND main = CreateWindowExA(0, "STATIC", "main", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
-                              nullptr, GetModuleHandleA(nullptr), nullptr);
-  ASSERT_NE(main, nullptr);
-  WindowRecord record;
-  record.hwnd = main;
-  ZK_WindowStoreIntl("Main", record);
-  ZK_globals.mainWindowName = "Main";
-  ZK_ContextSetIntl("caller", "ZK_Caller");
-  ZK_ContextSaveIntl();
-
-  SeenBox seen;
-  std::thread watcher = answerBox("Bonjour", IDOK, &seen);
-  EXPECT_EQ(ZK_MessageBox("Bonjour", "Velmo d\xE9monstrateur"), 0);
-  watcher.join();
-  ASSERT_TRUE(seen.found);
-  EXPECT_EQ(seen.text, "Velmo d\xE9monstrateur");
-  EXPECT_EQ(seen.owner, main);
-  EXPECT_EQ(ZK_ContextGetIntl().functionName, "ZK_Caller");  // restored on success
-  DestroyWindow(main);
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "foundation/foundation_intl.h"
-#include "window/window_intl.h"
 
 namespace fs = std::filesystem;
 
@@ -36,7 +35,8 @@ class InTempDirectory : public ::testing::Test {
     original_ = fs::current_path();
     catalogue_ = original_ / "zarmsg.zdb";
     dir_ = fs::temp_directory_path() /
-           ("zarvik-test-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+           ("zarvik-test-" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     fs::current_path(dir_);
@@ -68,7 +68,8 @@ class InTempDirectory : public ::testing::Test {
   fs::path original_, catalogue_, dir_;
 };
 
-std::string record(const std::string& language, const std::string& number, const std::string& message) {
+std::string record(const std::string& language, const std::string& number,
+                   const std::string& message) {
   return "<ZDBRC>\n\"ERROR\"\n\"ZARVIK\"\n\"" + language + "\"\n\"" + number + "\"\n\"" + message +
          "\"\n";
 }
@@ -93,8 +94,8 @@ TEST(ErrorContext, SaveSetAndRestoreHaveOneSlot) {
 }
 
 TEST(CatalogueLookup, LanguageFallbackAndMissingMessages) {
-  const std::string catalogue = record("US", "18", "us only") + record("FR", "26", "fr point") +
-                                record("US", "26", "us dot");
+  const std::string catalogue =
+      record("US", "18", "us only") + record("FR", "26", "fr point") + record("US", "26", "us dot");
   EXPECT_EQ(lookup(catalogue, 18), "us only");
   EXPECT_EQ(lookup(catalogue, 26), "fr point");
   EXPECT_EQ(lookup(catalogue, 4), "no message : message error not found");
@@ -176,10 +177,10 @@ TEST_F(InTempDirectory, ReportTextForCallerFaultAndSystemFailure) {
 }
 
 TEST_F(InTempDirectory, WindowNameFallsBackToTheCurrentWindow) {
-  ZK_globals.currentWindowName = "Main";
+  ZK_FoundationStateIntl().currentWindowName = "Main";
   ZK_ContextSetIntl("", "ZK_ResetZarvikIntl");
   EXPECT_NE(ZK_ErrorReportIntl(1002).find("Window name : Main\n"), std::string::npos);
-  ZK_globals.currentWindowName = "";
+  ZK_FoundationStateIntl().currentWindowName = "";
   EXPECT_NE(ZK_ErrorReportIntl(1002).find("Window name : \n"), std::string::npos);
 }
 
@@ -248,16 +249,6 @@ TEST_F(InTempDirectory, UnopenableLogIsSkippedSilently) {
   const std::string report = ZK_ErrorReportIntl(4);
   EXPECT_NE(report.find("Error number : 4"), std::string::npos);
   EXPECT_TRUE(gPrompts.empty());
-}
-
-TEST_F(InTempDirectory, MessageBoxNeedsTheMainWindow) {
-  useProjectCatalogue();
-  ZK_ContextSetIntl("before", "ZK_Caller");
-  EXPECT_EQ(ZK_MessageBox("Titre", "Texte"), ZK_ERR_NO_MAIN_WINDOW);
-  EXPECT_EQ(ZK_ContextGetIntl().windowName, "Titre");
-  EXPECT_EQ(ZK_ContextGetIntl().functionName, "ZK_MessageBox");
-  ASSERT_EQ(gPrompts.size(), 1u);
-  EXPECT_NE(gPrompts[0].find("Error number : 5\n"), std::string::npos);
 }
 
 }  // namespace

@@ -13,9 +13,7 @@
 #include <vector>
 
 #include "demo.h"
-#include "forms/forms_intl.h"
-#include "foundation/foundation_intl.h"
-#include "window/gdi_objects.h"
+#include "support/velmo_host.h"
 
 namespace {
 
@@ -24,8 +22,6 @@ constexpr int kCheckEvery = 100;
 // Private bytes may wander by a page or two of heap; over 2 000 cycles a leak of even a few
 // hundred bytes a cycle passes this bound well before the last of 1 900 measured cycles.
 constexpr SIZE_T kMemoryTolerance = 512 * 1024;
-// Posted to the main window before a modal run: its modal loop delivers it once the form is up.
-constexpr UINT kDriveMessage = WM_APP + 9;
 
 // ---- what a user does on each form ------------------------------------------------------------
 
@@ -169,15 +165,8 @@ struct SoakState {
   bool driven = false;
   std::vector<Declared> items;  // the demo's items, as its modal opening declared them
   WindowRecord formRecord;      // the demo's form, as its modal opening made it
-  int reports = 0;
-  std::string firstReport;
 };
 SoakState gSoak;
-
-bool countReport(const std::string& text, const std::string&) {
-  if (gSoak.reports++ == 0) gSoak.firstReport = text;
-  return false;
-}
 
 void remember(const char* name) {
   if (!gSoak.items.empty()) return;
@@ -194,30 +183,6 @@ void drive(HWND dialog) {
   perform(form, dialog, gSoak.cycle / 2);
   closeForm(form, dialog, gSoak.cycle / 2);
   gSoak.driven = true;
-}
-
-LRESULT CALLBACK soakWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == kDriveMessage) {
-    drive(ZK_WindowLookupIntl(gSoak.form->name).hwnd);
-    return 0;
-  }
-  // The calling pattern of an application's main window (the demo's procedure lives in its
-  // program, beside its entry point).
-  if (message == WM_PAINT) {
-    ZK_WindowSelect("Main");
-    ZK_WindowRelease();
-    return 0;
-  }
-  ZK_WindowMessageAuto(message, wParam);
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
-void pump() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
 }
 
 SIZE_T privateBytes() {
@@ -246,26 +211,20 @@ void openModeless(const SoakForm& form) {
   closeForm(form, dialog, gSoak.cycle / 2);
   EXPECT_FALSE(IsWindow(dialog)) << "cycle " << gSoak.cycle;
   EXPECT_EQ(ZK_FormClose(form.name), ZK_OK);
-  pump();
+  support::pump();
 }
 
 void openModal(const SoakForm& form) {
   gSoak.driven = false;
-  PostMessageA(ZK_WindowLookupIntl("Main").hwnd, kDriveMessage, 0, 0);
-  form.open();
+  velmo_host::openModal(form.open, drive, form.name);
   ASSERT_TRUE(gSoak.driven) << "the modal run of " << form.name << " never started";
-  pump();
 }
 
 void soak(const SoakForm& form) {
   gSoak = SoakState{};
   gSoak.form = &form;
-  ZK_ErrorPromptSetIntl(countReport);
-  ZK_ResetZarvikIntl();
-  ASSERT_EQ(ZK_WindowMainCreate("Main", SW_SHOWNORMAL, soakWindowProc, "name=Velmo v1.1",
-                                static_cast<int>(GetCurrentProcessId() % 4) * 40, 0, 800, 600),
-            ZK_OK);
-  pump();
+  support::Reports reports;
+  ASSERT_EQ(velmo_host::start(), ZK_OK);
 
   const std::size_t windows = ZK_WindowRegistryIntl().size();
   const std::size_t items = ZK_ItemTableIntl().size();
@@ -290,7 +249,7 @@ void soak(const SoakForm& form) {
     ASSERT_EQ(ZK_WindowRegistryIntl().size(), windows) << "windows " << when;
     ASSERT_EQ(ZK_ItemTableIntl().size(), items) << "items " << when;
     ASSERT_EQ(ZK_GdiCountIntl(), objects) << "GDI objects " << when;
-    ASSERT_EQ(gSoak.reports, 0) << gSoak.firstReport;
+    ASSERT_EQ(reports.count(), 0u);
     const SIZE_T bytes = privateBytes();
     if (highest < bytes) highest = bytes;
     // The first hundred cycles warm up the heaps, fonts and classes.
@@ -299,7 +258,6 @@ void soak(const SoakForm& form) {
         << "private bytes grew by " << (bytes - baseline) << " after cycle " << gSoak.cycle + 1;
   }
   ::testing::Test::RecordProperty("privateBytesGrowth", static_cast<int>(highest - baseline));
-  ZK_ErrorPromptSetIntl(nullptr);
 }
 
 TEST(FormSoak, TousComesBackWholeAfterRepeatedModalAndModelessRuns) {

@@ -9,46 +9,22 @@
 #include <string>
 #include <vector>
 
-#include "foundation/foundation_intl.h"
-#include "window/gdi_objects.h"
+#include "support/reports.h"
+#include "support/texts.h"
 #include "window/window_intl.h"
 
 namespace {
-
-std::vector<int>& reportedCodes() {
-  static std::vector<int> codes;
-  return codes;
-}
-
-// Answers every report No, keeping the code of the "Error number : " line.
-bool recordReport(const std::string& text, const std::string&) {
-  const std::string marker = "Error number : ";
-  const std::size_t at = text.find(marker);
-  reportedCodes().push_back(at == std::string::npos ? -1 : std::atoi(text.c_str() + at + marker.size()));
-  return false;
-}
+using support::everyByte;
+using support::windowText;
 
 std::vector<int> takeReports() {
-  std::vector<int> codes;
-  codes.swap(reportedCodes());
+  std::vector<int> codes = support::reportedCodes();
+  support::reportTexts().clear();
   return codes;
 }
 
 LRESULT CALLBACK plainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(window, message, wParam, lParam);
-}
-
-std::string windowText(HWND window) {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
-  return text;
-}
-
-// Every byte value 0..255, starting at `first`.
-std::string everyByte(int first) {
-  std::string bytes;
-  for (int i = 0; i < 256; ++i) bytes += static_cast<char>((first + i) & 0xFF);
-  return bytes;
 }
 
 // A 10 000-byte name without a dot, of letters and accented letters.
@@ -62,8 +38,8 @@ std::string longName() {
 class WindowBadInput : public ::testing::Test {
  protected:
   void SetUp() override {
-    reportedCodes().clear();
-    ZK_ErrorPromptSetIntl(recordReport);
+    support::reportTexts().clear();
+    ZK_ErrorPromptSetIntl(support::recordReport);
     ZK_ResetZarvikIntl();
   }
   void TearDown() override {
@@ -108,7 +84,7 @@ TEST_F(WindowBadInput, MainWindowNamesAreRefusedWithTheirStatusAndAGoodNameStill
               c.status)
         << c.name.substr(0, 40);
     EXPECT_EQ(takeReports(), std::vector<int>{c.status}) << c.name.substr(0, 40);
-    EXPECT_EQ(ZK_globals.mainWindowName, "");
+    EXPECT_EQ(ZK_WindowStateIntl().mainWindowName, "");
     EXPECT_EQ(ZK_WindowRegistryIntl().size(), 0u);
     // A refused creation keeps no brush.
     EXPECT_EQ(ZK_GdiCountIntl(), objects);
@@ -156,7 +132,8 @@ TEST_F(WindowBadInput, TitlesOfTenThousandCharactersAndBadNames) {
   HWND window = createMain("Main");
   ASSERT_NE(window, nullptr);
   std::string title;
-  for (int i = 0; title.size() < 10000; ++i) title += "Titre tr\xE8s long " + std::to_string(i) + " ";
+  for (int i = 0; title.size() < 10000; ++i)
+    title += "Titre tr\xE8s long " + std::to_string(i) + " ";
   title.resize(10000);
 
   EXPECT_EQ(ZK_WindowTitleSet("Main", title), ZK_OK);
@@ -189,7 +166,7 @@ TEST_F(WindowBadInput, WindowOperationsOnMissingWindowsReportFourAndChangeNothin
   }
   // Nothing was registered or made on the way, and the current window is still the main one.
   EXPECT_EQ(ZK_WindowRegistryIntl().size(), 1u);
-  EXPECT_EQ(ZK_globals.currentWindowName, "Main");
+  EXPECT_EQ(ZK_WindowCurrentIntl(), "Main");
   EXPECT_EQ(ZK_GdiCountIntl(), objects);
   EXPECT_EQ(ZK_WindowMove("Main", 10, 10, 500, 400), ZK_OK);
   RECT placed = {};
@@ -227,7 +204,10 @@ TEST_F(WindowBadInput, FontRequestsOutsideAPaintLeaveNoFontBehind) {
     int size;
     int switches;
   } cases[] = {
-      {face, 10, 1}, {"", INT_MAX, INT_MIN}, {"Arial", INT_MIN, INT_MAX}, {everyByte(1), -1, 2},
+      {face, 10, 1},
+      {"", INT_MAX, INT_MIN},
+      {"Arial", INT_MIN, INT_MAX},
+      {everyByte(1), -1, 2},
   };
   for (const auto& c : cases) {
     // No paint context is open: the font cannot be selected and is released at once.
@@ -243,9 +223,16 @@ TEST_F(WindowBadInput, FontRequestsOutsideAPaintLeaveNoFontBehind) {
 TEST_F(WindowBadInput, ScrollRequestsOfEveryKindKeepStatusZero) {
   HWND window = createMain("Main");
   ASSERT_NE(window, nullptr);
-  const WPARAM requests[] = {SB_LINEUP,     SB_LINEDOWN, SB_PAGEUP, SB_PAGEDOWN,
-                             SB_THUMBPOSITION, SB_TOP,  SB_BOTTOM, SB_ENDSCROLL,
-                             MAKEWPARAM(SB_THUMBTRACK, 0xFFFF), MAKEWPARAM(SB_THUMBTRACK, 0),
+  const WPARAM requests[] = {SB_LINEUP,
+                             SB_LINEDOWN,
+                             SB_PAGEUP,
+                             SB_PAGEDOWN,
+                             SB_THUMBPOSITION,
+                             SB_TOP,
+                             SB_BOTTOM,
+                             SB_ENDSCROLL,
+                             MAKEWPARAM(SB_THUMBTRACK, 0xFFFF),
+                             MAKEWPARAM(SB_THUMBTRACK, 0),
                              0xFFFFFFFFu};
   const struct {
     int first;

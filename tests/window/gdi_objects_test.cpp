@@ -31,3 +31,24 @@ TEST(GdiCount, ScopedSelectPutsThePreviousObjectBack) {
   EXPECT_TRUE(ZK_GdiDeleteIntl(brush));
   DeleteDC(dc);
 }
+
+TEST(GdiCount, AFailedDeletionKeepsItsObjectUntilTheNextDeletion) {
+  const long start = ZK_GdiCountIntl();
+  HBRUSH first = ZK_GdiBrushIntl(RGB(1, 1, 1));
+  HBRUSH second = ZK_GdiBrushIntl(RGB(2, 2, 2));
+  ZK_GdiFailAtIntl(1);
+  EXPECT_FALSE(ZK_GdiDeleteIntl(first));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  EXPECT_EQ(GetObjectType(first), static_cast<DWORD>(OBJ_BRUSH));
+  EXPECT_EQ(ZK_GdiCountIntl(), start + 2);
+  EXPECT_TRUE(ZK_GdiDeleteIntl(second));
+  EXPECT_EQ(GetObjectType(first), 0u);
+  EXPECT_EQ(ZK_GdiCountIntl(), start);
+
+  ZK_GdiFailAtIntl(2);
+  HBRUSH made = ZK_GdiBrushIntl(RGB(3, 3, 3));
+  EXPECT_EQ(ZK_GdiBrushIntl(RGB(4, 4, 4)), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
+  EXPECT_TRUE(ZK_GdiDeleteIntl(made));
+  EXPECT_EQ(ZK_GdiCountIntl(), start);
+}

@@ -55,10 +55,11 @@ TEST(MainWindowCreate, GivesClassCaptionStyleAndRecord) {
   EXPECT_EQ(record.properties, "name=Velmo v1.1");
   EXPECT_TRUE(record.resizable);
   EXPECT_EQ(record.backColour, 0xFFFFFFu);
-  EXPECT_EQ(record.backBrush, reinterpret_cast<HBRUSH>(GetClassLongPtrA(window, GCLP_HBRBACKGROUND)));
-  EXPECT_EQ(ZK_globals.mainWindowName, "Main");
-  EXPECT_EQ(ZK_globals.currentWindowName, "Main");
-  EXPECT_TRUE(ZK_globals.ready);
+  EXPECT_EQ(record.backBrush,
+            reinterpret_cast<HBRUSH>(GetClassLongPtrA(window, GCLP_HBRBACKGROUND)));
+  EXPECT_EQ(ZK_WindowStateIntl().mainWindowName, "Main");
+  EXPECT_EQ(ZK_WindowCurrentIntl(), "Main");
+  EXPECT_TRUE(ZK_WindowStateIntl().ready);
   EXPECT_EQ(ZK_GdiCountIntl(), 1);  // the background brush lives as long as the program
   wt::expectContext("Main", "ZK_WindowMainCreate");
   EXPECT_TRUE(wt::reported().empty());
@@ -70,7 +71,7 @@ TEST(MainWindowCreate, ResizeChoosesTheFrame) {
     const char* properties;
     LONG style;
   } cases[] = {
-      {"resize=no", 0x00CA0000}, {"resize=F", 0x00CA0000},    {"resize=yes", 0x00CF0000},
+      {"resize=no", 0x00CA0000}, {"resize=F", 0x00CA0000},     {"resize=yes", 0x00CF0000},
       {"", 0x00CF0000},          {"resize=maybe", 0x00CF0000}, {"RESIZE= false ", 0x00CA0000},
   };
   int row = 0;
@@ -98,7 +99,7 @@ TEST(MainWindowCreate, BackgroundBrushFollowsBkcol) {
   for (const auto& c : cases) {
     ASSERT_EQ(wt::createMain("Back" + std::to_string(row++), c.properties), 0);
     EXPECT_EQ(classBrushColour(wt::mainHwnd()), c.colour) << c.properties;
-    EXPECT_EQ(ZK_WindowLookupIntl(ZK_globals.mainWindowName).backColour, c.colour);
+    EXPECT_EQ(ZK_WindowLookupIntl(ZK_WindowStateIntl().mainWindowName).backColour, c.colour);
     forgetMain();
   }
 }
@@ -122,7 +123,7 @@ TEST(MainWindowCreate, RefusesBadNamesAndASecondWindow) {
   ASSERT_EQ(wt::createMain(), 0);
   HWND first = wt::mainHwnd();
   EXPECT_EQ(wt::createMain("Other", "name=Autre"), 2);
-  EXPECT_EQ(ZK_globals.mainWindowName, "Main");
+  EXPECT_EQ(ZK_WindowStateIntl().mainWindowName, "Main");
   EXPECT_EQ(wt::mainHwnd(), first);
   EXPECT_EQ(ZK_WindowRegistryIntl().size(), 1u);
   EXPECT_EQ(wt::windowText(first), "Velmo v1.1");
@@ -135,12 +136,12 @@ TEST(MainWindowCreate, FailedRegistrationReleasesTheBrush) {
   WNDCLASSEXA taken = {};
   taken.cbSize = sizeof taken;
   taken.lpfnWndProc = DefWindowProcA;
-  taken.hInstance = ZK_globals.instance;
+  taken.hInstance = ZK_WindowStateIntl().instance;
   taken.lpszClassName = "Main";
   ASSERT_NE(RegisterClassExA(&taken), 0);
   EXPECT_EQ(wt::createMain(), 1000);
   EXPECT_EQ(ZK_GdiCountIntl(), 0);
-  EXPECT_EQ(ZK_globals.mainWindowName, "");
+  EXPECT_EQ(ZK_WindowStateIntl().mainWindowName, "");
   EXPECT_EQ(wt::reported(), std::vector<int>{1000});
 }
 
@@ -158,9 +159,9 @@ TEST(MainWindowCreate, FailedWindowUndoesClassAndBrushSoARetryWorks) {
   EXPECT_EQ(GetObjectType(gClassBrush), 0u);
   WNDCLASSEXA info = {};
   info.cbSize = sizeof info;
-  EXPECT_FALSE(GetClassInfoExA(ZK_globals.instance, "Main", &info));
+  EXPECT_FALSE(GetClassInfoExA(ZK_WindowStateIntl().instance, "Main", &info));
   EXPECT_EQ(ZK_GdiCountIntl(), 0);
-  EXPECT_EQ(ZK_globals.mainWindowName, "");
+  EXPECT_EQ(ZK_WindowStateIntl().mainWindowName, "");
   EXPECT_EQ(wt::createMain(), 0);
   EXPECT_EQ(wt::reported(), std::vector<int>{1001});
 }

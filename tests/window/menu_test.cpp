@@ -13,10 +13,14 @@ struct Entry {
 
 // Velmo's menu.
 const Entry kDemoMenu[] = {
-    {"fichier", 1, 1, "&Fichier", ""}, {"ouvrir", 1, 2, "&Ouvrir", ""},
-    {"-", 1, 3, "", ""},               {"quitter", 1, 4, "&Quitter", ""},
-    {"form", 2, 1, "F&ormulaires", ""}, {"tous", 2, 2, "&Tous les champs", ""},
-    {"static", 2, 3, "Le champ &Static", ""}, {"edit", 2, 4, "&Edit", ""},
+    {"fichier", 1, 1, "&Fichier", ""},
+    {"ouvrir", 1, 2, "&Ouvrir", ""},
+    {"-", 1, 3, "", ""},
+    {"quitter", 1, 4, "&Quitter", ""},
+    {"form", 2, 1, "F&ormulaires", ""},
+    {"tous", 2, 2, "&Tous les champs", ""},
+    {"static", 2, 3, "Le champ &Static", ""},
+    {"edit", 2, 4, "&Edit", ""},
 };
 
 void addAll(const Entry* entries, size_t count, const char* menu = "menu") {
@@ -100,7 +104,7 @@ TEST(MenuCommand, GivesNothingForOtherMessagesAndIds) {
   EXPECT_EQ(command(0), "");
   EXPECT_EQ(command(40000), "");
   EXPECT_EQ(command(40006), "");
-  EXPECT_EQ(command(40001, "men"), "");   // menu names compare whole
+  EXPECT_EQ(command(40001, "men"), "");  // menu names compare whole
   EXPECT_EQ(command(40001, "menu2"), "");
   EXPECT_EQ(ZK_MenuCommand("menu", WM_COMMAND, MAKEWPARAM(40002, 1)), "quitter");  // accelerator
   EXPECT_EQ(ZK_MenuFindIntl("menu", 40005), 204);
@@ -156,9 +160,9 @@ TEST(MenuDisplay, StopsAtTheFirstMissingColumnOrRow) {
   wt::answerReportsNo();
   ASSERT_EQ(wt::createMain(), 0);
   const Entry entries[] = {
-      {"a", 1, 1, "A", ""}, {"a2", 1, 2, "A2", ""}, {"a4", 1, 4, "A4", ""},  // row 3 missing
-      {"b2", 2, 2, "B2", ""},                                                // column 2 untitled
-      {"c", 3, 1, "C", ""}, {"c2", 3, 2, "C2", ""},                          // after the gap
+      {"a", 1, 1, "A", ""},   {"a2", 1, 2, "A2", ""}, {"a4", 1, 4, "A4", ""},  // row 3 missing
+      {"b2", 2, 2, "B2", ""},                                                  // column 2 untitled
+      {"c", 3, 1, "C", ""},   {"c2", 3, 2, "C2", ""},                          // after the gap
   };
   addAll(entries, std::size(entries));
   ASSERT_EQ(ZK_MenuDisplay("Main", "menu", ""), 0);
@@ -184,8 +188,8 @@ TEST(MenuAdd, StatusesInOrderAndNothingStored) {
     const char* caption;
     int status;
   } cases[] = {
-      {"", "", 0, 0, "", 13},     {"menu", "", 0, 0, "", 10},     {"menu", "x", 0, 0, "", 15},
-      {"menu", "x", 0, 1, "X", 11}, {"menu", "x", 100, 1, "X", 11}, {"menu", "x", 1, 0, "X", 12},
+      {"", "", 0, 0, "", 13},         {"menu", "", 0, 0, "", 10},     {"menu", "x", 0, 0, "", 15},
+      {"menu", "x", 0, 1, "X", 11},   {"menu", "x", 100, 1, "X", 11}, {"menu", "x", 1, 0, "X", 12},
       {"menu", "x", 1, 100, "X", 12},
   };
   std::vector<int> statuses;

@@ -8,8 +8,8 @@ namespace {
 
 // A modeless dialog with one push button (id 100), built from a small in-memory template.
 struct KeyLog {
-  int cancelCommands = 0;   // WM_COMMAND IDCANCEL: the dialog manager handled Escape
-  int buttonKeyDowns = 0;   // WM_KEYDOWN dispatched to the button itself
+  int cancelCommands = 0;  // WM_COMMAND IDCANCEL: the dialog manager handled Escape
+  int buttonKeyDowns = 0;  // WM_KEYDOWN dispatched to the button itself
   WNDPROC buttonProc = nullptr;
 } keys;
 
@@ -31,9 +31,9 @@ HWND createDialog(const std::string& name) {
   dialog->cx = 100;
   dialog->cy = 50;
   WORD* p = reinterpret_cast<WORD*>(dialog + 1);
-  *p++ = 0;  // no menu
-  *p++ = 0;  // default class
-  *p++ = 0;  // no title
+  *p++ = 0;                                          // no menu
+  *p++ = 0;                                          // default class
+  *p++ = 0;                                          // no title
   if (reinterpret_cast<std::uintptr_t>(p) % 4) ++p;  // items start on a DWORD boundary
   auto* item = reinterpret_cast<DLGITEMTEMPLATE*>(p);
   item->style = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON;
@@ -47,7 +47,7 @@ HWND createDialog(const std::string& name) {
   *p++ = 0x0080;  // button
   *p++ = 0;       // no text
   *p++ = 0;       // no creation data
-  HWND window = CreateDialogIndirectParamA(ZK_globals.instance, dialog, wt::mainHwnd(),
+  HWND window = CreateDialogIndirectParamA(ZK_WindowStateIntl().instance, dialog, wt::mainHwnd(),
                                            dialogProc, 0);
   WindowRecord record = ZK_WindowDefaultIntl();
   record.hwnd = window;
@@ -110,14 +110,14 @@ TEST(MessageLoop, DialogKeysGoToTheActiveFormOnly) {
     int cancels;
     int keyDowns;
   } cases[] = {
-      {"dlg", 1, 0},      // the dialog manager turns Escape into IDCANCEL
-      {"", 0, 1},         // no active form: translated and dispatched to the button
-      {"other", 0, 1},    // another form is active: this dialog's keys are dispatched
-      {"nobody", 0, 1},   // an active name without a record
+      {"dlg", 1, 0},     // the dialog manager turns Escape into IDCANCEL
+      {"", 0, 1},        // no active form: translated and dispatched to the button
+      {"other", 0, 1},   // another form is active: this dialog's keys are dispatched
+      {"nobody", 0, 1},  // an active name without a record
   };
   for (const auto& c : cases) {
     keys.cancelCommands = keys.buttonKeyDowns = 0;
-    ZK_globals.activeFormName = c.active;
+    ZK_WindowStateIntl().activeFormName = c.active;
     PostMessageA(button, WM_KEYDOWN, VK_ESCAPE, 1);
     PostQuitMessage(0);
     EXPECT_EQ(ZK_MessageLoop(), 0);
@@ -126,7 +126,7 @@ TEST(MessageLoop, DialogKeysGoToTheActiveFormOnly) {
   }
   // An active form whose dialog is gone.
   DestroyWindow(dialog);
-  ZK_globals.activeFormName = "dlg";
+  ZK_WindowStateIntl().activeFormName = "dlg";
   PostQuitMessage(4);
   EXPECT_EQ(ZK_MessageLoop(), 4);
 }
@@ -165,7 +165,7 @@ TEST(WindowMessageAuto, SizeHidesTheBarOnlyWhenTextFitsAtTheTop) {
     EXPECT_FALSE(ZK_WindowLookupIntl("Main").scrollBarShown);
   }
   // Before the window is registered (CreateWindowExA sends WM_SIZE) there is nothing to do.
-  ZK_globals.currentWindowName = "";
+  ZK_WindowCurrentSetIntl("");
   EXPECT_EQ(ZK_WindowMessageAuto(WM_SIZE, 0), 0);
   EXPECT_EQ(ZK_WindowMessageAuto(WM_VSCROLL, SB_LINEDOWN), 0);
   EXPECT_EQ(ZK_WindowRegistryIntl().count(""), 0u);
@@ -248,14 +248,14 @@ TEST(PaintBracket, StatusesAndCurrentWindow) {
   ZK_ContextSetIntl("caller", "ZK_Caller");
   EXPECT_EQ(ZK_WindowSelect("nobody"), 4);
   wt::expectContext("nobody", "ZK_WindowSelect");
-  EXPECT_EQ(ZK_globals.currentWindowName, "Main");  // unchanged by the failure
-  EXPECT_EQ(ZK_paint.dc, nullptr);                  // BeginPaint was not called
+  EXPECT_EQ(ZK_WindowCurrentIntl(), "Main");          // unchanged by the failure
+  EXPECT_EQ(ZK_WindowStateIntl().paint.dc, nullptr);  // BeginPaint was not called
 
-  ZK_globals.currentWindowName = "nobody";
+  ZK_WindowCurrentSetIntl("nobody");
   EXPECT_EQ(ZK_WindowRelease(), 4);
   wt::expectContext("", "ZK_WindowRelease");
   EXPECT_EQ(ZK_WindowRedrawIntl(), 4);
-  ZK_globals.currentWindowName = "Main";
+  ZK_WindowCurrentSetIntl("Main");
   EXPECT_EQ(wt::reported(), (std::vector<int>{4, 4, 4}));
 
   // A real paint leaves the caller's context in place.
@@ -310,8 +310,8 @@ TEST(PaintBracket, FailedReleaseStillEndsThePaintAndGivesItsFontBack) {
   }
   EXPECT_EQ(wt::procLog().selectStatus, 0);
   EXPECT_EQ(wt::procLog().releaseStatus, 1005);
-  EXPECT_EQ(ZK_paint.dc, nullptr);
-  EXPECT_EQ(ZK_paint.font, nullptr);
+  EXPECT_EQ(ZK_WindowStateIntl().paint.dc, nullptr);
+  EXPECT_EQ(ZK_WindowStateIntl().fonts.empty(), true);
   EXPECT_EQ(ZK_GdiCountIntl(), objects);
   ASSERT_EQ(wt::reportTexts().size(), 1u);
   EXPECT_EQ(wt::systemErrorOf(wt::reportTexts()[0]), ERROR_INVALID_WINDOW_HANDLE);

@@ -1,4 +1,5 @@
 // The text surface reset and the text font, read back from the paint device context.
+#include "support/refusals.h"
 #include "window_test_support.h"
 
 namespace {
@@ -31,6 +32,17 @@ void paintWithFonts(HDC dc) {
   seen.afterArial = selectedFont(dc);
   seen.objectsInPaint = ZK_GdiCountIntl();
   seen.recordAfterArial = ZK_WindowLookupIntl("Main");
+}
+
+// The main window, with text written on its surface: position and line count away from 0.
+WindowRecord mainWithText() {
+  wt::answerReportsNo();
+  EXPECT_EQ(wt::createMain(), 0);
+  WindowRecord record = ZK_WindowLookupIntl("Main");
+  record.textX = 5;
+  record.textY = 7;
+  record.lineCount = 9;
+  return record;
 }
 
 }  // namespace
@@ -75,18 +87,13 @@ TEST(TextFontSet, FontStateInsideAPaint) {
   // One font at a time in the paint (beside the class brush), none once the paint is over.
   EXPECT_EQ(seen.objectsInPaint, 2);
   EXPECT_EQ(ZK_GdiCountIntl(), 1);
-  EXPECT_EQ(ZK_paint.dc, nullptr);
+  EXPECT_EQ(ZK_WindowStateIntl().paint.dc, nullptr);
   wt::expectContext("caller", "ZK_Caller");
   EXPECT_TRUE(wt::reported().empty());
 }
 
 TEST(TextFontSet, OutsideAPaintFailsWithoutLeaking) {
-  wt::answerReportsNo();
-  ASSERT_EQ(wt::createMain(), 0);
-  WindowRecord record = ZK_WindowLookupIntl("Main");
-  record.textX = 5;
-  record.textY = 7;
-  record.lineCount = 9;
+  WindowRecord record = mainWithText();
   record.fontName = "Arial";
   record.fontSize = 14;
   record.fontBold = record.fontItalic = record.fontUnderline = true;
@@ -113,7 +120,7 @@ TEST(TextFontSet, OutsideAPaintFailsWithoutLeaking) {
 
 TEST(WindowCls, WithoutAWindowReturns4AndChangesNothing) {
   wt::answerReportsNo();
-  ZK_globals.currentWindowName = "nobody";
+  ZK_WindowCurrentSetIntl("nobody");
   EXPECT_EQ(ZK_WindowCls(), 4);
   EXPECT_EQ(ZK_TextFontSet("", 0, 0, 0, 0), 4);
   wt::expectContext("", "ZK_TextFontSet");
@@ -122,12 +129,7 @@ TEST(WindowCls, WithoutAWindowReturns4AndChangesNothing) {
 }
 
 TEST(WindowCls, InsideAPaintResetsTheSurface) {
-  wt::answerReportsNo();
-  ASSERT_EQ(wt::createMain(), 0);
-  WindowRecord record = ZK_WindowLookupIntl("Main");
-  record.textX = 5;
-  record.textY = 7;
-  record.lineCount = 9;
+  WindowRecord record = mainWithText();
   record.fontBold = true;
   ZK_WindowStoreIntl("Main", record);
   wt::paintNow();
@@ -140,30 +142,15 @@ TEST(WindowCls, InsideAPaintResetsTheSurface) {
   EXPECT_FALSE(record.fontBold);
 }
 
-namespace {
-HGDIOBJ WINAPI selectRefused(HDC, HGDIOBJ) {
-  SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-  return nullptr;
-}
-// The undo after the refusal succeeds, and leaves an error number of its own behind, as a
-// successful call may.
-decltype(&DeleteObject) gDeleteObject = nullptr;
-BOOL WINAPI deleteLeavingItsOwnError(HGDIOBJ object) {
-  const BOOL deleted = gDeleteObject(object);
-  SetLastError(ERROR_INVALID_HANDLE);
-  return deleted;
-}
-}  // namespace
-
 TEST(TextFontSet, RefusedSelectionIsReportedWithItsOwnSystemError) {
   wt::answerReportsNo();
   ASSERT_EQ(wt::createMain(), 0);
   wt::procLog().onPaint = [](HDC) {
     support::ImportPatch select("gdi32.dll", "SelectObject",
-                                reinterpret_cast<const void*>(selectRefused));
+                                reinterpret_cast<const void*>(support::selectRefused));
     support::ImportPatch remove("gdi32.dll", "DeleteObject",
-                                reinterpret_cast<const void*>(deleteLeavingItsOwnError));
-    gDeleteObject = remove.original<decltype(&DeleteObject)>();
+                                reinterpret_cast<const void*>(support::deleteLeavingItsOwnError));
+    support::realDeleteObject() = remove.original<decltype(&DeleteObject)>();
     const long objects = ZK_GdiCountIntl();
     EXPECT_EQ(ZK_TextFontSet("Arial", 12, 0, 0, 0), 1013);
     EXPECT_EQ(ZK_GdiCountIntl(), objects);

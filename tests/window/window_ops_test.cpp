@@ -7,7 +7,7 @@ namespace {
 // A form-like child of the main window, registered under "form" at 30, 40.
 HWND registerChild() {
   HWND child = CreateWindowExA(0, "STATIC", "", WS_CHILD, 30, 40, 100, 50, wt::mainHwnd(), nullptr,
-                               ZK_globals.instance, nullptr);
+                               ZK_WindowStateIntl().instance, nullptr);
   WindowRecord record = ZK_WindowDefaultIntl();
   record.hwnd = child;
   record.x = 30;
@@ -107,18 +107,18 @@ TEST(ResetZarvik, EmptiesEveryTableAndName) {
   ASSERT_EQ(wt::createMain(), 0);
   ASSERT_EQ(ZK_MenuAdd("menu", "fichier", 1, 1, "&Fichier", ""), 0);
   ZK_ItemStoreIntl(ZK_ItemKeyIntl("form", "champ1"), ZK_ItemEmptyIntl());
-  ZK_globals.activeFormName = "form";
+  ZK_WindowStateIntl().activeFormName = "form";
   ZK_ContextSetIntl("caller", "ZK_Caller");
 
   EXPECT_EQ(ZK_ResetZarvikIntl(), 0);
   EXPECT_TRUE(ZK_WindowRegistryIntl().empty());
   EXPECT_TRUE(ZK_MenuTableIntl().empty());
   EXPECT_TRUE(ZK_ItemTableIntl().empty());
-  EXPECT_EQ(ZK_globals.mainWindowName, "");
-  EXPECT_EQ(ZK_globals.currentWindowName, "");
-  EXPECT_EQ(ZK_globals.activeFormName, "");
-  EXPECT_TRUE(ZK_globals.ready);
-  EXPECT_EQ(ZK_globals.instance, GetModuleHandleA(nullptr));
+  EXPECT_EQ(ZK_WindowStateIntl().mainWindowName, "");
+  EXPECT_EQ(ZK_WindowCurrentIntl(), "");
+  EXPECT_EQ(ZK_WindowStateIntl().activeFormName, "");
+  EXPECT_TRUE(ZK_WindowStateIntl().ready);
+  EXPECT_EQ(ZK_WindowStateIntl().instance, GetModuleHandleA(nullptr));
   wt::expectContext("caller", "ZK_Caller");
   // The window itself is not destroyed, and the status bar class is there for forms.
   EXPECT_TRUE(IsWindow(FindWindowA("Main", nullptr)));

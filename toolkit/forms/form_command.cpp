@@ -1,38 +1,11 @@
 // WM_COMMAND from a form's item controls: the status bar text when an item gets the focus,
 // validation of typed fields when it is left, the OK and CANCEL buttons, check items, and the
 // item events ITEMCLIC, ITEMCHG and ITEMEXIT.
-#include <windows.h>
-
 #include "forms/forms_intl.h"
 #include "foundation/foundation_intl.h"
 
 namespace {
 constexpr int kTextBuffer = 1024;
-
-// The item that last received the focus, for the ITEMCHG test when it is left.
-std::string gEntryText;
-bool gEntryCheckState = false;
-// Set while a refused field takes the focus back. The exit that this refocus causes in the field
-// being left must not refocus in turn, or two refused fields would send the focus to and fro; nor
-// does it touch the form's message, which belongs to the refused field.
-bool gRefocusing = false;
-
-// One WM_COMMAND as the handler sees it.
-struct Command {
-  HWND dialog;
-  UINT message;
-  WPARAM wParam;
-  LPARAM lParam;
-  std::string form;
-  std::string item;
-  WindowRecord record;
-  ItemRecord itemRecord;
-};
-
-int raise(const Command& c, const char* event) {
-  if (c.record.callback == nullptr) return 0;
-  return c.record.callback(c.form, c.item, event, c.dialog, c.message, c.wParam, c.lParam);
-}
 
 enum class Branch { kNone, kClick, kEnter, kExit };
 
@@ -53,28 +26,24 @@ Branch branchOf(WORD code) {
   }
 }
 
-bool isComboPick(const Command& c) {
-  return HIWORD(c.wParam) == CBN_SELCHANGE && c.itemRecord.kind == ZK_COMBOSYS;
+bool isComboPick(const ZK_FormMessage& m, const ItemRecord& item) {
+  return HIWORD(m.wParam) == CBN_SELCHANGE && item.kind == ZK_COMBOSYS;
 }
 
-HWND controlOf(const Command& c) {
-  return reinterpret_cast<HWND>(c.lParam);
+HWND controlOf(const ZK_FormMessage& m) {
+  return reinterpret_cast<HWND>(m.lParam);
 }
 
-int controlIdOf(const Command& c) {
-  return LOWORD(c.wParam);
-}
-
-void setControlText(const Command& c, const std::string& text) {
-  SetDlgItemTextA(c.dialog, controlIdOf(c), text.c_str());
+int controlIdOf(const ZK_FormMessage& m) {
+  return LOWORD(m.wParam);
 }
 
 // The control's text, at most 1023 characters. At a selection change a combo box still shows
 // its previous text, so the newly selected entry is read from its list instead.
-std::string controlText(const Command& c) {
+std::string controlText(const ZK_FormMessage& m, const ItemRecord& item) {
   char buffer[kTextBuffer] = {};
-  HWND control = controlOf(c);
-  if (isComboPick(c)) {
+  HWND control = controlOf(m);
+  if (isComboPick(m, item)) {
     const LRESULT selected = SendMessageA(control, CB_GETCURSEL, 0, 0);
     const LRESULT length =
         selected == CB_ERR ? CB_ERR : SendMessageA(control, CB_GETLBTEXTLEN, selected, 0);
@@ -83,141 +52,120 @@ std::string controlText(const Command& c) {
       return buffer;
     }
   }
-  GetDlgItemTextA(c.dialog, controlIdOf(c), buffer, kTextBuffer);
+  GetDlgItemTextA(m.dialog, controlIdOf(m), buffer, kTextBuffer);
   return buffer;
 }
 
-// Sends the focus back to a refused field, once: not from an exit that a refocus caused, and not
-// while the dialog is being hidden to close.
-void refocus(const Command& c) {
-  HWND control = controlOf(c);
-  if (gRefocusing || !IsWindow(control) || !IsWindowVisible(c.dialog)) return;
-  gRefocusing = true;
+// Sends the focus back to a refused field, once: not from an exit that a refocus caused (two
+// refused fields would send the focus to and fro), and not while the dialog is being hidden to
+// close.
+void refocus(const ZK_FormMessage& m) {
+  ZK_FormsState& state = ZK_FormsStateIntl();
+  HWND control = controlOf(m);
+  if (state.refocusing || !IsWindow(control) || !IsWindowVisible(m.dialog)) return;
+  state.refocusing = true;
   SetFocus(control);
-  gRefocusing = false;
+  state.refocusing = false;
 }
 
-// The item's value goes into a fresh copy of its record: the writes and the refocus repaint the
-// control, and the colour requests that causes have replaced the record's brushes meanwhile.
-void storeField(const Command& c) {
-  if (c.itemRecord.kind.empty()) return;
-  ItemRecord fresh = ZK_FormItemGet(c.form, c.item);
-  if (fresh.kind.empty()) return;
-  fresh.field = c.itemRecord.field;
-  ZK_ItemStoreIntl(ZK_ItemKeyIntl(c.form, c.item), fresh);
+void rememberEntry(const FieldValue& value) {
+  ZK_FormsState& state = ZK_FormsStateIntl();
+  state.entryText = value.text;
+  state.entryCheckState = value.checkState;
 }
 
-int onEnter(const Command& c) {
-  if (c.record.statusBar) {
-    const std::string& text = c.record.statusMessage.empty() ? c.itemRecord.remark
-                                                             : c.record.statusMessage;
-    SendMessageA(c.record.statusBarHwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+int onEnter(const ZK_FormMessage& m, const ItemRecord& item) {
+  const WindowRecord form = ZK_WindowLookupIntl(m.form);
+  if (form.statusBar) {
+    const std::string& text = form.statusMessage.empty() ? item.remark : form.statusMessage;
+    SendMessageA(form.statusBarHwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
   }
-  gEntryText = c.itemRecord.field.text;
-  gEntryCheckState = c.itemRecord.field.checkState;
+  rememberEntry(item.field);
   return TRUE;
 }
 
-// The field's checks (field_check.cpp): whether the input is refused, the message it leaves, and
-// the text the control shows back.
-bool validate(Command& c, std::string& message) {
-  const ItemRecord& item = c.itemRecord;
-  const ZK_FieldCheck check =
-      ZK_FieldCheckIntl({item.type, item.format, item.length, item.notNull}, item.field.text);
-  FieldValue& field = c.itemRecord.field;
-  field.text = check.text;
-  if (check.rewrite) setControlText(c, check.shown);
-  if (item.type == ZK_DATE) field.date = check.date;
-  if (item.type == ZK_CURRENCY) field.currency = check.currency;
-  message = check.message;
-  return check.refused;
-}
-
-int onExit(Command& c) {
+int onExit(const ZK_FormMessage& m, const ItemRecord& item) {
   // Left only because a refused field took the focus back: the message belongs to that field.
-  const bool causedByRefocus = gRefocusing;
-  std::string message;
-  const std::string& type = c.itemRecord.type;
-  const bool typed = type == ZK_STRING || type == ZK_DATE || type == ZK_CURRENCY;
-  if (typed) c.itemRecord.field.text = controlText(c);
-  const bool refused = typed && validate(c, message);
+  const bool causedByRefocus = ZK_FormsStateIntl().refocusing;
+  ZK_FieldCheck check;
+  check.value = item.field;
+  const bool typed = item.type == ZK_STRING || item.type == ZK_DATE || item.type == ZK_CURRENCY;
+  if (typed) check = ZK_FieldCheckIntl(item, controlText(m, item));
+  if (check.rewrite) SetDlgItemTextA(m.dialog, controlIdOf(m), check.shown.c_str());
   // The refocus runs the field's own enter branch before the new message is stored, so the
   // message reaches the status bar at the next focus-in.
-  if (refused) refocus(c);
+  if (check.refused) refocus(m);
 
-  // Stored into fresh copies: the refocus may have re-entered the dialog procedure meanwhile.
-  WindowRecord record = ZK_WindowLookupIntl(c.form);
-  if (!record.title.empty() && !causedByRefocus) {
-    record.statusMessage = message;
-    ZK_WindowStoreIntl(c.form, record);
+  // Each a change of one field: the writes and the refocus re-enter the dialog procedure, whose
+  // colour requests replace the item's brushes meanwhile.
+  if (!causedByRefocus) {
+    ZK_WindowChangeIntl(m.form, [&](WindowRecord& r) { r.statusMessage = check.message; });
   }
-  storeField(c);
+  if (!item.kind.empty()) {
+    ZK_ItemChangeIntl(m.form, m.item, [&](ItemRecord& r) { r.field = check.value; });
+  }
 
-  const bool changedSinceEntry = c.itemRecord.field.text != gEntryText ||
-                                 c.itemRecord.field.checkState != gEntryCheckState;
+  const ZK_FormsState& state = ZK_FormsStateIntl();
+  const bool changedSinceEntry =
+      check.value.text != state.entryText || check.value.checkState != state.entryCheckState;
   // A combo box's pick is an exit without leaving: the next pick in the same visit compares
   // with this one, so that picking the first entry back is a change too. Any other exit keeps
   // the entry values of the last focus-in (for a refused field, the refocus's own).
-  if (isComboPick(c)) {
-    gEntryText = c.itemRecord.field.text;
-    gEntryCheckState = c.itemRecord.field.checkState;
-  }
-  if (c.record.callback == nullptr) return TRUE;
+  if (isComboPick(m, item)) rememberEntry(check.value);
   if (changedSinceEntry) {
-    const int changed = raise(c, ZK_ITEMCHG);
+    const int changed = ZK_FormRaiseIntl(m, ZK_ITEMCHG);
     if (changed != 0) return changed;
   }
-  const int exited = raise(c, ZK_ITEMEXIT);
+  const int exited = ZK_FormRaiseIntl(m, ZK_ITEMEXIT);
   return exited != 0 ? exited : TRUE;
 }
 
-int closeBy(const Command& c, const std::string& role) {
-  WindowRecord record = ZK_WindowLookupIntl(c.form);
-  if (!record.title.empty()) {
-    record.closedBy = role;
-    ZK_WindowStoreIntl(c.form, record);
-  }
-  SendMessageA(c.dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+int closeBy(const ZK_FormMessage& m, const std::string& role) {
+  ZK_WindowChangeIntl(m.form, [&](WindowRecord& r) { r.closedBy = role; });
+  SendMessageA(m.dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
   return TRUE;
 }
 
-int onClick(Command& c) {
-  const ItemRecord& item = c.itemRecord;
-  const bool roleButton = item.kind == ZK_BUTTON &&
-                          (item.buttonRole == "OK" || item.buttonRole == "CANCEL");
-  if (roleButton) return closeBy(c, item.buttonRole);
-  if (item.kind == ZK_CHECKSYS || item.kind == ZK_CHECK) {
-    c.itemRecord.field.checkState = !c.itemRecord.field.checkState;
-    storeField(c);
-    ZK_FormItemRedrawIntl(c.form, c.item);
-    if (c.record.callback == nullptr) return 0;
-    const int changed = raise(c, ZK_ITEMCHG);
-    return changed != 0 ? changed : TRUE;
-  }
-  if (item.kind == ZK_BUTTON) {
-    if (c.record.callback == nullptr) return 0;
-    const int clicked = raise(c, ZK_ITEMCLIC);
-    return clicked != 0 ? clicked : TRUE;
+// The event of a click, when the form has an event procedure: its answer, or 1.
+int raiseClick(const ZK_FormMessage& m, const char* event) {
+  if (ZK_FormEventsIntl(m.form) == nullptr) return 0;
+  const int answer = ZK_FormRaiseIntl(m, event);
+  return answer != 0 ? answer : TRUE;
+}
+
+int onClick(const ZK_FormMessage& m, const ItemRecord& item) {
+  const ZK_ItemKind* kind = ZK_ItemKindIntl(item.kind);
+  if (kind == nullptr) return 0;
+  switch (kind->click) {
+    case ZK_Click::kEvent:
+      // An OK or CANCEL button closes the form, as its close box would; no field is validated.
+      if (item.buttonRole == "OK" || item.buttonRole == "CANCEL")
+        return closeBy(m, item.buttonRole);
+      return raiseClick(m, ZK_ITEMCLIC);
+    case ZK_Click::kToggle:
+      ZK_ItemChangeIntl(m.form, m.item,
+                        [&](ItemRecord& r) { r.field.checkState = !item.field.checkState; });
+      ZK_FormItemRedrawIntl(m.form, m.item);
+      return raiseClick(m, ZK_ITEMCHG);
+    case ZK_Click::kNothing:
+      break;
   }
   return 0;
 }
 
 }  // namespace
 
-int ZK_FormCommandIntl(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
-                       const std::string& form, const std::string& item,
-                       const WindowRecord& formRecord) {
+int ZK_FormCommandIntl(const ZK_FormMessage& m) {
   // A command from no item (Enter and Escape come as IDOK and IDCANCEL without a control, and so
   // does the IDCANCEL of a plain WM_CLOSE) finds no record below, and does nothing.
-  Command c{dialog, message, wParam, lParam, form, item, formRecord, {}};
-  c.itemRecord = c.item.empty() ? ZK_ItemEmptyIntl() : ZK_FormItemGet(form, c.item);
-  switch (branchOf(HIWORD(wParam))) {
+  const ItemRecord item = m.item.empty() ? ZK_ItemEmptyIntl() : ZK_FormItemGet(m.form, m.item);
+  switch (branchOf(HIWORD(m.wParam))) {
     case Branch::kClick:
-      return onClick(c);
+      return onClick(m, item);
     case Branch::kEnter:
-      return onEnter(c);
+      return onEnter(m, item);
     case Branch::kExit:
-      return onExit(c);
+      return onExit(m, item);
     case Branch::kNone:
       return 0;
   }

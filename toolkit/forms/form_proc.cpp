@@ -1,14 +1,12 @@
-// The dialog procedure of every form: finds the form, offers each message to the event procedure
-// first, initialises and closes the form, and hands colours, drawing and commands on.
+// The dialog procedure of every form: finds the form from its dialog, offers each message to the
+// event procedure first, initialises and closes the form, and hands colours, drawing and commands
+// to their handlers.
 #include <windows.h>
 
 #include <commctrl.h>
 
-#include <vector>
-
 #include "forms/forms_intl.h"
 #include "foundation/foundation_intl.h"
-#include "window/gdi_objects.h"
 
 namespace {
 constexpr char kProc[] = "ZK_FormProcIntl";
@@ -17,27 +15,26 @@ constexpr DWORD kStatusBarStyle = WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP;
 // A dialog procedure's answer when the form is not registered.
 constexpr INT_PTR kNoForm = ZK_ERR_WINDOW_NOT_FOUND;
 
-// Everything one message needs to know about its form.
-struct FormMessage {
-  HWND dialog;
-  UINT message;
-  WPARAM wParam;
-  LPARAM lParam;
-  std::string form;    // the form's registry name
-  std::string item;    // the item whose control is lParam, "" when none
-  WindowRecord record; // the form's record as read for this message
-};
+// The form's name comes as the creation parameter of WM_INITDIALOG, the first message a dialog
+// procedure gets, and stays with the dialog until it is destroyed.
+std::string formOf(HWND dialog, UINT message, LPARAM lParam) {
+  auto* name = reinterpret_cast<std::string*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  if (name == nullptr && message == WM_INITDIALOG && lParam != 0) {
+    name = new std::string(*reinterpret_cast<const std::string*>(lParam));
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(name));
+  }
+  return name != nullptr ? *name : "";
+}
 
-int raise(const FormMessage& m, const char* event) {
-  if (m.record.callback == nullptr) return 0;
-  return m.record.callback(m.form, m.item, event, m.dialog, m.message, m.wParam, m.lParam);
+void forgetForm(HWND dialog) {
+  delete reinterpret_cast<std::string*>(SetWindowLongPtrA(dialog, DWLP_USER, 0));
 }
 
 // Items get controls for orders 1, 2, 3... up to the first number no item of the form carries;
 // of two items with one number, the first in key order. The order index is read again whenever
 // keys or orders have changed meanwhile (an event procedure may declare or forget items while the
 // controls are being created).
-void createControls(const FormMessage& m) {
+void createControls(const ZK_FormMessage& m) {
   std::uint64_t version = ZK_ItemOrderVersionIntl();
   std::map<int, std::string> orders = ZK_ItemOrdersIntl(m.form);
   for (int order = 1;; ++order) {
@@ -51,153 +48,146 @@ void createControls(const FormMessage& m) {
   }
 }
 
-INT_PTR onInitDialog(const FormMessage& m) {
-  const int before = raise(m, ZK_FORMOPENBEF);
+INT_PTR onInitDialog(const ZK_FormMessage& m, const WindowRecord& form) {
+  const int before = ZK_FormRaiseIntl(m, ZK_FORMOPENBEF);
   if (before != 0) return before;
   createControls(m);
   HWND statusBar = nullptr;
-  if (m.record.statusBar) {
-    statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, nullptr, kStatusBarStyle, 0, 0, 0, 0,
-                                m.dialog, reinterpret_cast<HMENU>(kStatusBarId),
-                                ZK_globals.instance, nullptr);
+  if (form.statusBar) {
+    statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, nullptr, kStatusBarStyle, 0, 0, 0, 0, m.dialog,
+                                reinterpret_cast<HMENU>(kStatusBarId),
+                                ZK_WindowStateIntl().instance, nullptr);
   }
-  // Read afresh: the opening event may have changed the record through the toolkit.
-  WindowRecord record = ZK_WindowLookupIntl(m.form);
-  if (!record.title.empty()) {
-    record.statusBarHwnd = statusBar;
-    record.hwnd = m.dialog;
-    ZK_WindowStoreIntl(m.form, record);
-    ZK_WindowMove(m.form, record.x, record.y, record.width, record.height);
+  const bool registered = ZK_WindowChangeIntl(m.form, [&](WindowRecord& r) {
+    r.statusBarHwnd = statusBar;
+    r.hwnd = m.dialog;
+  });
+  if (registered) {
+    const WindowRecord placed = ZK_WindowLookupIntl(m.form);
+    ZK_WindowMove(m.form, placed.x, placed.y, placed.width, placed.height);
   }
-  const int after = raise(m, ZK_FORMOPENAFT);
+  const int after = ZK_FormRaiseIntl(m, ZK_FORMOPENAFT);
   return after != 0 ? after : TRUE;
 }
 
-INT_PTR onSize(const FormMessage& m) {
-  if (!m.record.statusBar) return 0;
+INT_PTR onSize(const WindowRecord& form) {
+  if (!form.statusBar) return 0;
   // The status bar places itself along the dialog's new bottom edge.
-  SendMessageA(m.record.statusBarHwnd, WM_SIZE, 0, 0);
+  SendMessageA(form.statusBarHwnd, WM_SIZE, 0, 0);
   return TRUE;
 }
 
-INT_PTR onActivate(const FormMessage& m) {
+INT_PTR onActivate(const ZK_FormMessage& m) {
   const WORD state = LOWORD(m.wParam);
   if (state == WA_ACTIVE || state == WA_CLICKACTIVE) {
     HWND foreground = GetForegroundWindow();
     // A null handle would match any record that has no window yet.
-    ZK_globals.activeFormName = foreground != nullptr ? ZK_WindowNameByHandleIntl(foreground) : "";
+    ZK_WindowStateIntl().activeFormName =
+        foreground != nullptr ? ZK_WindowNameByHandleIntl(foreground) : "";
   }
   return 0;
 }
 
-INT_PTR onDrawItem(FormMessage m) {
+INT_PTR onDrawItem(ZK_FormMessage m) {
   const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(m.lParam);
   if (draw == nullptr) return 0;
   m.item = ZK_FormItemByControlIntl(m.form, draw->hwndItem);
   if (m.item.empty()) return 0;
-  return ZK_FormItemPaintIntl(m.dialog, m.message, m.wParam, m.lParam, m.form, m.item, m.record);
+  return ZK_FormItemPaintIntl(m);
 }
 
-INT_PTR onColourEdit(const FormMessage& m) {
+INT_PTR onColourEdit(const ZK_FormMessage& m) {
   if (m.item.empty()) return 0;
-  HBRUSH brush = ZK_FormItemColourIntl(m.dialog, m.message, reinterpret_cast<HDC>(m.wParam),
-                                       reinterpret_cast<HWND>(m.lParam), m.form, m.item, m.record);
-  return reinterpret_cast<INT_PTR>(brush);
+  return reinterpret_cast<INT_PTR>(ZK_FormItemColourIntl(m));
 }
 
-// The brushes of the form's items, last made by their colour requests.
-void releaseItemBrushes(const std::string& form) {
-  std::vector<std::string> keys;
-  for (const auto& entry : ZK_ItemTableIntl())
-    if (entry.first.substr(0, entry.first.find('.')) == form) keys.push_back(entry.first);
-  for (const std::string& key : keys) {
-    const auto found = ZK_ItemTableIntl().find(key);
-    if (found == ZK_ItemTableIntl().end()) continue;
-    ItemRecord item = found->second;
-    if (item.backBrush == nullptr && item.textBrush == nullptr) continue;
-    if (item.backBrush != nullptr) ZK_GdiDeleteIntl(item.backBrush);
-    if (item.textBrush != nullptr) ZK_GdiDeleteIntl(item.textBrush);
-    item.backBrush = nullptr;
-    item.textBrush = nullptr;
-    ZK_ItemStoreIntl(key, item);
-  }
-}
-
-INT_PTR onClose(FormMessage m) {
-  m.record = ZK_WindowLookupIntl(m.form);
-  if (m.record.closedBy.empty()) m.record.closedBy = "CLOSE";
-  ZK_WindowStoreIntl(m.form, m.record);
-  const int veto = raise(m, ZK_FORMCLOSE);
+INT_PTR onClose(const ZK_FormMessage& m, const ZK_ContextGuard& context) {
+  ZK_WindowChangeIntl(m.form, [](WindowRecord& r) {
+    if (r.closedBy.empty()) r.closedBy = "CLOSE";
+  });
+  // As it stood before the event procedure was asked: closing ends what was opened.
+  const WindowRecord form = ZK_WindowLookupIntl(m.form);
+  const int veto = ZK_FormRaiseIntl(m, ZK_FORMCLOSE);
   if (veto != 0) return veto;
   ZK_GridFormClosingIntl(m.form);
 
-  if (m.record.statusBar && m.record.statusBarHwnd != nullptr) {
-    if (!DestroyWindow(m.record.statusBarHwnd)) ZK_ErrorReportIntl(ZK_ERR_DESTROY_WINDOW);
+  if (form.statusBar && form.statusBarHwnd != nullptr) {
+    if (!DestroyWindow(form.statusBarHwnd)) context.report(ZK_ERR_DESTROY_WINDOW);
     // A second close of an ended modal dialog must not destroy a stale handle.
-    WindowRecord record = ZK_WindowLookupIntl(m.form);
-    if (!record.title.empty()) {
-      record.statusBarHwnd = nullptr;
-      ZK_WindowStoreIntl(m.form, record);
-    }
+    ZK_WindowChangeIntl(m.form, [](WindowRecord& r) { r.statusBarHwnd = nullptr; });
   }
-  if (m.record.modal) {
+  if (form.modal) {
     // A non-zero result lets the form's opener tell an ended run from a failed one.
-    if (!EndDialog(m.dialog, 1)) ZK_ErrorReportIntl(ZK_ERR_END_DIALOG);
+    if (!EndDialog(m.dialog, 1)) context.report(ZK_ERR_END_DIALOG);
   } else if (!DestroyWindow(m.dialog)) {
-    ZK_ErrorReportIntl(ZK_ERR_DESTROY_WINDOW);
+    context.report(ZK_ERR_DESTROY_WINDOW);
   }
-  releaseItemBrushes(m.form);
-  ZK_globals.activeFormName.clear();
+  ZK_FormItemBrushesReleaseIntl(m.form);
+  ZK_WindowStateIntl().activeFormName.clear();
   return TRUE;
-}
-
-INT_PTR onSysCommand(const FormMessage& m) {
-  // The low four bits of the command are the system's own.
-  if ((m.wParam & 0xFFF0) != SC_CLOSE) return 0;
-  return onClose(m);
 }
 
 bool isColourMessage(UINT message) {
   return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
 }
-}  // namespace
 
-INT_PTR CALLBACK ZK_FormProcIntl(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  ZK_ContextSaveIntl();
-  ZK_ContextSetIntl("", kProc);
-  // While the dialog is being created its window is not registered yet: the active form name
-  // still holds the form that ZK_FormCreate is opening.
-  const std::string byHandle = ZK_WindowNameByHandleIntl(dialog);
-  if (!byHandle.empty()) ZK_globals.activeFormName = byHandle;
-
-  FormMessage m{dialog, message, wParam, lParam, ZK_globals.activeFormName, "", {}};
-  m.record = ZK_WindowLookupIntl(m.form);
-  // A colour answer is taken as a brush: the usual 4 would be an invalid handle there.
-  if (m.record.title.empty()) return isColourMessage(message) ? 0 : kNoForm;
-  m.item = ZK_FormItemByControlIntl(m.form, reinterpret_cast<HWND>(lParam));
-  const int before = raise(m, ZK_BEFORE);
+INT_PTR dispatch(const ZK_ContextGuard& context, ZK_FormMessage m) {
+  const WindowRecord form = ZK_WindowLookupIntl(m.form);
+  // A forgotten form, or a form of that name opened again on another dialog since. A colour
+  // answer is taken as a brush: the usual 4 would be an invalid handle there.
+  if (form.title.empty() || (form.hwnd != nullptr && form.hwnd != m.dialog)) {
+    return isColourMessage(m.message) ? 0 : kNoForm;
+  }
+  if (form.hwnd == m.dialog) ZK_WindowStateIntl().activeFormName = m.form;
+  m.item = ZK_FormItemByControlIntl(m.form, reinterpret_cast<HWND>(m.lParam));
+  const int before = ZK_FormRaiseIntl(m, ZK_BEFORE);
   if (before != 0) return before;
 
-  switch (message) {
+  switch (m.message) {
     case WM_INITDIALOG:
-      return onInitDialog(m);
+      return onInitDialog(m, form);
     case WM_SIZE:
-      return onSize(m);
+      return onSize(form);
     case WM_ACTIVATE:
       return onActivate(m);
     case WM_CTLCOLORDLG:
-      return reinterpret_cast<INT_PTR>(m.record.backBrush);
+      return reinterpret_cast<INT_PTR>(form.backBrush);
     case WM_CTLCOLOREDIT:
       return onColourEdit(m);
     case WM_DRAWITEM:
       return onDrawItem(m);
     case WM_COMMAND:
-      return ZK_FormCommandIntl(dialog, message, wParam, lParam, m.form, m.item, m.record);
+      return ZK_FormCommandIntl(m);
     case WM_NOTIFY:
-      return ZK_GridNotifyIntl(dialog, lParam);
+      return ZK_GridNotifyIntl(m);
     case WM_SYSCOMMAND:
-      return onSysCommand(m);
+      // The low four bits of the command are the system's own.
+      return (m.wParam & 0xFFF0) == SC_CLOSE ? onClose(m, context) : 0;
     default:
       return 0;
   }
+}
+}  // namespace
+
+INT_PTR CALLBACK ZK_FormProcIntl(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  const ZK_ContextGuard context("", kProc, ZK_ContextMode::kSaveSetKeep);
+  const std::string form = formOf(dialog, message, lParam);
+  // The creation parameter is the toolkit's own: the form and its event procedure see
+  // WM_INITDIALOG with lParam 0, no control.
+  if (message == WM_INITDIALOG) lParam = 0;
+  const INT_PTR result = dispatch(context, {dialog, message, wParam, lParam, form, ""});
+  if (message == WM_NCDESTROY) forgetForm(dialog);
+  return result;
+}
+
+ZK_FormEventProc ZK_FormEventsIntl(const std::string& form) {
+  const ZK_WindowRegistry& registry = ZK_WindowRegistryIntl();
+  const auto found = registry.find(form);
+  return found == registry.end() ? nullptr : found->second.callback;
+}
+
+int ZK_FormRaiseIntl(const ZK_FormMessage& m, const char* event) {
+  const ZK_FormEventProc events = ZK_FormEventsIntl(m.form);
+  if (events == nullptr) return 0;
+  return events(m.form, m.item, event, m.dialog, m.message, m.wParam, m.lParam);
 }

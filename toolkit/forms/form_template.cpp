@@ -38,21 +38,17 @@ int captionLength(const std::string& caption) {
 
 int ZK_FormTemplateIntl(const std::string& caption, DWORD style, int x, int y, int width,
                         int height, HGLOBAL* block) {
+  // Failures are reported with the caller's context (ZK_FormCreate's).
+  const ZK_ContextGuard context(ZK_ContextMode::kCallers);
   *block = nullptr;
   const int length = captionLength(caption);
   // A long caption gets a larger block rather than running past the usual 1024 bytes.
   const SIZE_T needed = kHeaderBytes + 2 * static_cast<SIZE_T>(length) + 2 + kTrailerBytes;
   const SIZE_T size = std::max(kMinimumBlock, needed);
   HGLOBAL memory = GlobalAlloc(GMEM_ZEROINIT, size);
-  if (memory == nullptr) return ZK_FailIntl(ZK_ERR_GLOBAL_ALLOC);
+  if (memory == nullptr) return context.fail(ZK_ERR_GLOBAL_ALLOC);
   auto* bytes = static_cast<BYTE*>(GlobalLock(memory));
-  if (bytes == nullptr) {
-    {
-      const ZK_LastErrorKeep keep;
-      GlobalFree(memory);
-    }
-    return ZK_FailIntl(ZK_ERR_GLOBAL_LOCK);
-  }
+  if (bytes == nullptr) return context.fail(ZK_ERR_GLOBAL_LOCK, [&] { GlobalFree(memory); });
 
   // Dialog units follow the system dialog font, as the template carries no DS_SETFONT.
   const LONG base = GetDialogBaseUnits();

@@ -1,21 +1,52 @@
 // Internal interface of the form layer. Not installed.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
+#include <functional>
 #include <map>
+#include <set>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
-#include "zarvik/item_record.h"
 #include "window/window_intl.h"
+#include "zarvik/item_record.h"
 #include "zarvik/zarvik.h"
 
-// --- item_table.cpp ----------------------------------------------------------------------------
+// --- forms_state.cpp ---------------------------------------------------------------------------
 
 // Item key (form name, ".", item name) to record, in byte order.
 using ZK_ItemTable = std::map<std::string, ItemRecord>;
+
+struct ZK_Grid;
+
+// Everything the form layer keeps between calls, one instance for the process; all of it belongs
+// to one toolkit lifetime.
+struct ZK_FormsState {
+  ZK_ItemTable items;  // every declared item by key
+  // Keys by control handle, each set in key order: the dialog procedure looks up the item of a
+  // control for every message, which a walk of the whole table made cost as much as the table.
+  std::map<HWND, std::set<std::string>> keysByControl;
+  std::uint64_t orderVersion = 0;  // changes whenever a key is added or removed or an order changes
+  std::string entryText;           // the text of the item that last received the focus ...
+  bool entryCheckState = false;    // ... and its check state: an exit compares with them (ITEMCHG)
+  bool refocusing = false;         // a refused field is taking the focus back
+  // The data grids (grid_table.cpp): every DATAGRID item's grid by key, and by its list view and
+  // editor, through which every cell the list shows is asked for.
+  std::map<std::string, std::unique_ptr<ZK_Grid>> grids;
+  std::unordered_map<HWND, ZK_Grid*> gridsByWindow;
+  int gridVisits = 0;  // ZK_GridVisit objects alive now
+  // Grids forgotten during a visit (their form closed from an event), kept until the last ends.
+  std::vector<std::unique_ptr<ZK_Grid>> gridsForgotten;
+};
+
+ZK_FormsState& ZK_FormsStateIntl();
+
+// --- item_table.cpp ----------------------------------------------------------------------------
 
 std::string ZK_ItemKeyIntl(const std::string& form, const std::string& item);
 // The record that stands for an item that does not exist.
@@ -23,41 +54,193 @@ ItemRecord ZK_ItemEmptyIntl();
 // Inserts the record, or replaces the whole record stored under the key.
 void ZK_ItemStoreIntl(const std::string& key, const ItemRecord& record);
 void ZK_ItemRemoveIntl(const std::string& key);
-// Forgets every item (toolkit reset).
+// Forgets every item.
 void ZK_ItemTableClearIntl();
-// The table itself, for walks in key order.
+// The table itself, for tests.
 const ZK_ItemTable& ZK_ItemTableIntl();
-// The first key in key order, among those whose record has that control handle, that accept
-// takes (given the key and form); "" when none.
-std::string ZK_ItemKeyByControlIntl(HWND control,
-                                    bool (*accept)(const std::string& key, const std::string& form),
-                                    const std::string& form);
+// Changes the stored record of an item in one step: change must make no native call, so that no
+// handler re-entered meanwhile can have stored the record in between. False when there is none.
+bool ZK_ItemChangeIntl(const std::string& form, const std::string& item,
+                       const std::function<void(ItemRecord&)>& change);
+// The form's items in key order (its keys are contiguous in the table, since they share the
+// prefix "form."): visit gets each item's name and record; nothing may be stored meanwhile.
+void ZK_ItemsOfFormIntl(const std::string& form,
+                        const std::function<void(const std::string&, const ItemRecord&)>& visit);
+// The names of the form's items, in key order, for walks that change the table.
+std::vector<std::string> ZK_ItemNamesOfFormIntl(const std::string& form);
 // Order number to item name for a form's items; of two with one number, the first in key order.
 std::map<int, std::string> ZK_ItemOrdersIntl(const std::string& form);
 // Changes each time a key is added or removed or a stored record's order changes.
 std::uint64_t ZK_ItemOrderVersionIntl();
+// The item of the form whose control is that handle (form compared without ASCII case), or "".
+std::string ZK_FormItemByControlIntl(const std::string& form, HWND control);
 
-#ifdef _WIN32
+// --- item_kinds.cpp ----------------------------------------------------------------------------
+
+// What a click on an item's control does.
+enum class ZK_Click { kNothing, kToggle, kEvent };
+// The window text a new control gets.
+enum class ZK_ControlText { kNone, kEmpty, kItemName };
+// What an item's value starts as once its control exists.
+enum class ZK_InitialValue { kUnchanged, kValueText, kFirstEntry, kChecked };
+
+// One kind of item: its native control and how the toolkit treats it.
+struct ZK_ItemKind {
+  const char* name;       // the kind word, as the application passes it
+  const char* className;  // the native control's class; null when none is made (DATAGRID)
+  ZK_ControlText text;    // the new control's window text
+  DWORD exStyle;
+  DWORD style;                          // without the visibility bits
+  DWORD (*styleOf)(const ItemRecord&);  // bits the record adds, or null
+  bool identified;                      // the control carries the item's identifier, order + 101
+  int fixedSize;            // the control is this many pixels square whatever its size; 0: its own
+  bool typed;               // takes a TYPE, STRING when none is given
+  bool formatted;           // a DATE or CURRENCY TYPE needs a FORMAT
+  bool drawn;               // drawn by the toolkit's painter (owner-drawn)
+  bool enableApplies;       // ENABLE=false disables its control
+  ZK_Click click;           // a click toggles its check state, raises ITEMCLIC, or does nothing
+  ZK_InitialValue initial;  // the value's text is VALUE, or VALUE1 (selected), or its check
+                            // state CHECK
+  // Fills a new control from the declared record (limit, text, list, check), or null. Status 0,
+  // or 1003 when the text cannot be set (not reported).
+  int (*fill)(HWND control, const ItemRecord& declared);
+};
+
+// The kind of that word (compared exactly), or null.
+const ZK_ItemKind* ZK_ItemKindIntl(const std::string& kind);
+
+// --- item_keywords.cpp -------------------------------------------------------------------------
+
+// How a keyword's text becomes a field's value.
+enum class ZK_Reading {
+  kNone,               // not read at this time
+  kText,               // as it is
+  kUpper,              // upper-cased (ASCII letters)
+  kTrue,               // a true word (T, TRUE, Y, YES)
+  kNotFalse,           // anything but a false word (F, FALSE, N, NO)
+  kDecimal,            // decimal integer ("" and unreadable texts give 0)
+  kColour,             // colour name or hexadecimal number ("" gives 0, black; "-1", unset)
+  kColourOrUnset,      // "" gives -1, unset; otherwise as kColour
+  kHorizontal,         // upper-cased: CENTER 0, RIGHT 1, anything else -1 (left)
+  kHorizontalOrDigit,  // as kHorizontal, and "0" and "1" as CENTER and RIGHT
+  kVertical,           // upper-cased: CENTER 0, BOTTOM 1, anything else -1 (top)
+  kVerticalOrDigit,    // as kVertical, and "0" and "1" as CENTER and BOTTOM
+  kBorderStyle,        // upper-cased; "" gives SOLID (the declaration checks the word)
+};
+
+// Where a keyword's value goes: one member of the record or of its value; none for a keyword
+// that only acts on the control.
+struct ZK_ItemField {
+  constexpr ZK_ItemField() = default;
+  constexpr ZK_ItemField(std::string ItemRecord::*member) : text(member) {}
+  constexpr ZK_ItemField(int ItemRecord::*member) : number(member) {}
+  constexpr ZK_ItemField(bool ItemRecord::*member) : flag(member) {}
+  constexpr ZK_ItemField(std::string FieldValue::*member) : valueText(member) {}
+  constexpr ZK_ItemField(bool FieldValue::*member) : valueFlag(member) {}
+  constexpr bool empty() const {
+    return text == nullptr && number == nullptr && flag == nullptr && valueText == nullptr &&
+           valueFlag == nullptr;
+  }
+
+  std::string ItemRecord::*text = nullptr;
+  int ItemRecord::*number = nullptr;
+  bool ItemRecord::*flag = nullptr;
+  std::string FieldValue::*valueText = nullptr;
+  bool FieldValue::*valueFlag = nullptr;
+};
+
+// Declared numbers outside low..high become outside.
+struct ZK_Range {
+  int low;
+  int high;
+  int outside;
+};
+
+// What ZK_FormItemSet does to the control once the change is stored.
+enum class ZK_Native { kNone, kEnable, kShow, kReturn, kAddValue, kClearValue };
+
+// One item keyword: how ZK_FormItemAdd reads it, whether and how ZK_FormItemSet changes it, and
+// what a change does to the control.
+struct ZK_ItemKeyword {
+  const char* name;
+  ZK_ItemField field;   // the field it fills
+  ZK_Reading declared;  // kNone: not read at declaration
+  ZK_Range range;       // of a declared number
+  ZK_Reading changed;   // kNone: ZK_FormItemSet refuses the keyword (19)
+  ZK_Native native;
+  ZK_ItemField changedField;  // the field a change fills instead, when it is another
+};
+
+// The keywords, in the order a declaration reads them.
+const std::vector<ZK_ItemKeyword>& ZK_ItemKeywordsIntl();
+// The keyword of that name (compared exactly), or null.
+const ZK_ItemKeyword* ZK_ItemKeywordIntl(const std::string& name);
+// Reads every keyword of a property string into a new record, as declared.
+void ZK_ItemKeywordsDeclareIntl(const std::string& properties, ItemRecord& record);
+// Reads one value into the record as a change of the keyword.
+void ZK_ItemKeywordChangeIntl(const ZK_ItemKeyword& keyword, const std::string& value,
+                              ItemRecord& record);
+
+// --- field_check.cpp ---------------------------------------------------------------------------
+
+// What the exit of a typed field makes of its text: the same rules for every editor of a value.
+struct ZK_FieldCheck {
+  bool refused = false;  // the focus goes back to the field
+  std::string message;   // for the status bar: "Saisie obligatoire", "Saisie incorrecte" or ""
+  bool rewrite = false;  // the field then shows `shown` instead of what it holds
+  std::string shown;     // the text cut to LENGTH, or the date or amount written in FORMAT
+  FieldValue value;      // the item's value with the text, and the date or amount, read
+};
+
+// Checks text against the item's TYPE, FORMAT, LENGTH and NOTNULL. A pure function: nothing is
+// stored or shown.
+ZK_FieldCheck ZK_FieldCheckIntl(const ItemRecord& item, const std::string& text);
+
 // --- item_create.cpp ---------------------------------------------------------------------------
 
 // Creates the native control of an item on the form's dialog. Statuses 18, 26, 1001, 1003.
 int ZK_FormCreateItem(HWND parent, const std::string& form, const std::string& item);
 
+// --- form_proc.cpp -----------------------------------------------------------------------------
+
+// One message of a form's dialog, unpacked once by the dialog procedure for its handlers.
+struct ZK_FormMessage {
+  HWND dialog = nullptr;
+  UINT message = 0;
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+  std::string form;  // the form's registry name
+  std::string item;  // the item the message concerns (its control is lParam), "" when none
+};
+
+// The dialog procedure of every form. The form's name comes with WM_INITDIALOG (the creation
+// parameter) and stays with the dialog (DWLP_USER).
+INT_PTR CALLBACK ZK_FormProcIntl(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// Raises an event of the message's form and item with the message's values; 0 when the form has
+// no event procedure, else its answer.
+int ZK_FormRaiseIntl(const ZK_FormMessage& m, const char* event);
+// The form's event procedure, null when it has none or is not registered.
+ZK_FormEventProc ZK_FormEventsIntl(const std::string& form);
+
+// --- form_command.cpp --------------------------------------------------------------------------
+
+// WM_COMMAND from an item's control: focus, validation, buttons, check items and their events.
+int ZK_FormCommandIntl(const ZK_FormMessage& m);
+
 // --- item_paint.cpp ----------------------------------------------------------------------------
 
-// WM_DRAWITEM: draws an owner-drawn item; 1 when drawn, 0 otherwise.
-int ZK_FormItemPaintIntl(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
-                         const std::string& form, const std::string& item,
-                         const WindowRecord& formRecord);
-// WM_CTLCOLOR...: the background brush for the item's control.
-HBRUSH ZK_FormItemColourIntl(HWND dialog, UINT message, HDC dc, HWND control,
-                             const std::string& form, const std::string& item,
-                             const WindowRecord& formRecord);
+// WM_DRAWITEM: draws the owner-drawn item m.item; 1 when drawn, 0 otherwise.
+int ZK_FormItemPaintIntl(const ZK_FormMessage& m);
+// WM_CTLCOLOREDIT: the background brush for the control of m.item.
+HBRUSH ZK_FormItemColourIntl(const ZK_FormMessage& m);
+// Releases the brushes the form's items keep from their last colour requests (a refusal is
+// reported, naming the caller).
+void ZK_FormItemBrushesReleaseIntl(const std::string& form);
 
 // --- item_border.cpp ---------------------------------------------------------------------------
 
-// A SOLID, 3DOUT or 3DIN border; background -1 fills nothing.
-// Statuses 25, 1040, 1042, 1043, 1011 (returned; 1044, 1046 and 1028 reported on the way).
+// A SOLID, 3DOUT or 3DIN border; background -1 fills nothing. Statuses 25, 1040, 1042, 1043, 1011
+// (returned; 1044, 1046 and 1028 reported on the way, naming the caller).
 int ZK_FormItemBorderIntl(HDC dc, int left, int top, int right, int bottom,
                           const std::string& style, int size, std::int32_t colour,
                           std::int32_t background);
@@ -65,25 +248,10 @@ int ZK_FormItemBorderIntl(HDC dc, int left, int top, int right, int bottom,
 int ZK_FormItemCrossIntl(HDC dc, int left, int top, int right, int bottom, int lineWidth,
                          std::int32_t colour);
 
-// --- item_font.cpp -----------------------------------------------------------------------------
-
-// Puts back the font a context had before ZK_FormItemFontSet first selected one into it, and
-// releases the toolkit's font. Status 1011 when it cannot be released.
-int ZK_FormItemFontReleaseIntl(HDC dc);
-
 // --- item_set.cpp ------------------------------------------------------------------------------
 
 // Repaints one item's control. Statuses 18, 1019.
 int ZK_FormItemRedrawIntl(const std::string& form, const std::string& item);
-// The item of the form whose control is that handle (form compared without ASCII case), or "".
-std::string ZK_FormItemByControlIntl(const std::string& form, HWND control);
-
-// --- form_command.cpp --------------------------------------------------------------------------
-
-// WM_COMMAND from an item's control: focus, validation, buttons, check items and their events.
-int ZK_FormCommandIntl(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
-                       const std::string& form, const std::string& item,
-                       const WindowRecord& formRecord);
 
 // --- form.cpp ----------------------------------------------------------------------------------
 
@@ -94,14 +262,9 @@ std::string ZK_WindowNameByHandleIntl(HWND window);
 
 // The dialog template of a form in zero-filled fixed global memory: at least 1024 bytes, more when
 // the caption needs them; pixels become dialog units. The caller frees the block. Statuses 1015,
-// 1016 (reported).
+// 1016 (reported, naming the caller).
 int ZK_FormTemplateIntl(const std::string& caption, DWORD style, int x, int y, int width,
                         int height, HGLOBAL* block);
-
-// --- form_proc.cpp -----------------------------------------------------------------------------
-
-// The dialog procedure of every form.
-INT_PTR CALLBACK ZK_FormProcIntl(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // --- form_status.cpp ---------------------------------------------------------------------------
 
@@ -162,17 +325,12 @@ class ZK_GridRows {
 // One column of a grid, as declared and changed.
 struct ZK_GridColumn {
   std::string name;
-  int order = 0;                  // place among the columns, as declared
-  int width = 0;                  // pixels as declared; the user's drags live in the control
-  std::string title;              // the header's text (VALUE at run time)
-  ZK_FieldRules rules;            // TYPE, FORMAT, LENGTH, NOTNULL: what its editor checks
-  std::string remark;             // REMARK: the status bar's text while one of its cells is current
-  int align = -1;                 // TXHPOS: -1 left, 0 centre, 1 right
-  bool enabled = true;            // ENABLE: false makes the column read-only
-  std::int32_t backColour = -1;   // BKCOL, -1 unset
-  std::int32_t textColour = -1;   // TXCOL, -1 unset
-  std::size_t slot = 0;           // where held rows keep its cells
-  std::string properties;         // the property string as declared
+  int order = 0;          // place among the columns, as declared
+  int width = 0;          // pixels as declared; the user's drags live in the control
+  ItemRecord field;       // its keywords read as an item's: VALUE (the title), TYPE, FORMAT,
+                          // LENGTH, NOTNULL (what its editor checks), TXHPOS, REMARK, ENABLE
+                          // (false: read-only), BKCOL and TXCOL (-1 unset)
+  std::size_t slot = 0;   // where held rows keep its cells
 };
 
 // One grid and everything it holds.
@@ -233,9 +391,9 @@ ZK_Grid* ZK_GridOfItemIntl(const std::string& form, const std::string& item, int
 void ZK_GridWindowIntl(HWND window, ZK_Grid* grid);
 // The grids of a form, for the length of a visit.
 std::vector<ZK_Grid*> ZK_GridsOfFormIntl(const std::string& form);
-// Forgets the grids of a closed form (ZK_FormClose), or all of them (toolkit reset).
+// Forgets the grids of a closed form (ZK_FormClose), or all of them (the forms layer's reset).
 void ZK_GridForgetFormIntl(const std::string& form);
-void ZK_GridTableClearIntl();
+void ZK_GridTableResetIntl(ZK_FormsState& state);
 
 // The grid's number of rows, held or virtual.
 int ZK_GridRowCountIntl(const ZK_Grid& grid);
@@ -267,7 +425,7 @@ void ZK_GridRowsChangedIntl(ZK_Grid& grid);
 
 // WM_NOTIFY from a grid's list view: cell texts, colours, the current row, a title's click.
 // Sets the dialog's answer itself; 0 when the notification is not a grid's.
-INT_PTR ZK_GridNotifyIntl(HWND dialog, LPARAM lParam);
+INT_PTR ZK_GridNotifyIntl(const ZK_FormMessage& m);
 // Makes a cell current (scrolled into view, repainted), its row alone selected or, with `extend`,
 // the rows from the selection's anchor to it; with a cause, raises ROWCHG when the row changed.
 // False when the grid was forgotten meanwhile.
@@ -309,4 +467,3 @@ void ZK_GridSortIntl(ZK_Grid& grid, int column, bool descending);
 
 // The selected rows (or the current one) on the clipboard as tab-separated text.
 bool ZK_GridCopyIntl(ZK_Grid& grid);
-#endif  // _WIN32

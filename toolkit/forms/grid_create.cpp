@@ -20,8 +20,8 @@ COLORREF orSystem(std::int32_t colour, int system) {
 }
 
 int formatOf(const ZK_GridColumn& column) {
-  if (column.align == 0) return LVCFMT_CENTER;
-  if (column.align == 1) return LVCFMT_RIGHT;
+  if (column.field.textHPos == 0) return LVCFMT_CENTER;
+  if (column.field.textHPos == 1) return LVCFMT_RIGHT;
   return LVCFMT_LEFT;
 }
 
@@ -60,7 +60,7 @@ LRESULT setColumn(const ZK_Grid& grid, int index, UINT message) {
   shown.mask = LVCF_TEXT | LVCF_FMT | (message == LVM_INSERTCOLUMNA ? LVCF_WIDTH : 0);
   shown.fmt = formatOf(column);
   shown.cx = column.width;
-  shown.pszText = const_cast<char*>(column.title.c_str());
+  shown.pszText = const_cast<char*>(column.field.value.c_str());
   return SendMessageA(grid.list, message, static_cast<WPARAM>(index),
                       reinterpret_cast<LPARAM>(&shown));
 }
@@ -105,7 +105,7 @@ int ZK_GridCreateIntl(HWND dialog, const std::string& form, const std::string& i
   HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, item.c_str(), style, declared.x,
                               declared.y, declared.width, declared.height, dialog,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(identifier)),
-                              ZK_globals.instance, nullptr);
+                              ZK_WindowStateIntl().instance, nullptr);
   if (list == nullptr) return ZK_ERR_CREATE_WINDOW;
   if (grid->forgotten) {
     DestroyWindow(list);

@@ -148,7 +148,7 @@ bool ZK_GridEditOpenIntl(ZK_Grid& grid, const std::string& typed) {
       grid.column >= static_cast<int>(grid.columns.size()) || !IsWindowEnabled(grid.list))
     return false;
   const ZK_GridColumn& column = grid.columns[static_cast<std::size_t>(grid.column)];
-  if (!column.enabled) return false;
+  if (!column.field.enabled) return false;
   if (!ZK_GridMoveIntl(grid, grid.row, grid.column, nullptr)) return false;
   RECT cell = {};
   if (!ZK_GridCellRectIntl(grid, grid.row, grid.column, &cell)) return false;
@@ -157,14 +157,14 @@ bool ZK_GridEditOpenIntl(ZK_Grid& grid, const std::string& typed) {
       ZK_GridCellIntl(grid, grid.row, static_cast<std::size_t>(grid.column));
   grid.editBefore.assign(before.data(), before.size());
   DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL;
-  if (column.align == 0) style |= ES_CENTER;
-  if (column.align == 1) style |= ES_RIGHT;
+  if (column.field.textHPos == 0) style |= ES_CENTER;
+  if (column.field.textHPos == 1) style |= ES_RIGHT;
   HWND editor =
       CreateWindowExA(0, "EDIT", "", style, cell.left, cell.top, cell.right - cell.left,
-                      cell.bottom - cell.top, grid.list, nullptr, ZK_globals.instance, nullptr);
+                      cell.bottom - cell.top, grid.list, nullptr, ZK_WindowStateIntl().instance, nullptr);
   if (editor == nullptr) return false;
   SendMessageA(editor, WM_SETFONT, SendMessageA(grid.list, WM_GETFONT, 0, 0), FALSE);
-  SendMessageA(editor, EM_LIMITTEXT, static_cast<WPARAM>(std::max(0, column.rules.length)), 0);
+  SendMessageA(editor, EM_LIMITTEXT, static_cast<WPARAM>(std::max(0, column.field.length)), 0);
   const std::string& text = typed.empty() ? grid.editBefore : typed;
   SetWindowTextA(editor, text.c_str());
   grid.editor = editor;
@@ -191,12 +191,12 @@ bool ZK_GridEditCommitIntl(ZK_Grid& grid, const ZK_GridMessage& cause) {
     return true;
   }
   const ZK_FieldCheck check =
-      ZK_FieldCheckIntl(grid.columns[columnIndex].rules, editorText(grid.editor));
+      ZK_FieldCheckIntl(grid.columns[columnIndex].field, editorText(grid.editor));
   if (check.refused) {
     showMessage(grid, check.message);
     return false;
   }
-  const std::string text = check.rewrite ? check.shown : check.text;
+  const std::string text = check.rewrite ? check.shown : check.value.text;
   restoreStatus(grid);
   if (text == grid.editBefore) {
     closeEditor(grid);
@@ -210,9 +210,7 @@ bool ZK_GridEditCommitIntl(ZK_Grid& grid, const ZK_GridMessage& cause) {
   event.eventColumn = grid.columns[columnIndex].name;
   event.text = text;
   event.previous = grid.editBefore;
-  event.field.text = check.text;
-  event.field.date = check.date;
-  event.field.currency = check.currency;
+  event.field = check.value;
   // A held cell takes the new text first, so that the event procedure reads the rows as they
   // now are (a total, say); a veto puts the old text back.
   const std::size_t slot = grid.columns[columnIndex].slot;

@@ -42,13 +42,13 @@ std::vector<std::uint32_t> orderByNumbers(ZK_Grid& grid, std::size_t column, boo
   std::vector<NumberKey> keys;
   keys.reserve(count);
   DateValue date;
-  date.SetFormat(c.rules.format);
+  date.SetFormat(c.field.format);
   CurrencyValue amount;
-  amount.SetFormat(c.rules.format);
+  amount.SetFormat(c.field.format);
   for (std::size_t row = 0; row < count; ++row) {
     const std::string_view cell = grid.rows.Cell(row, c.slot);
     const auto number = static_cast<std::uint32_t>(row);
-    keys.push_back(c.rules.type == ZK_DATE ? dateKey(date, cell, number)
+    keys.push_back(c.field.type == ZK_DATE ? dateKey(date, cell, number)
                                            : amountKey(amount, cell, number));
   }
   std::sort(keys.begin(), keys.end(), [descending](const NumberKey& a, const NumberKey& b) {
@@ -108,7 +108,7 @@ void ZK_GridSortIntl(ZK_Grid& grid, int column, bool descending) {
   if (grid.cellProc == nullptr && grid.rows.Count() > 1) {
     // An open edit belongs to a row that is about to move: it ends first.
     if (grid.editor != nullptr) ZK_GridEditCancelIntl(grid);
-    const std::vector<std::uint32_t> order = grid.columns[index].rules.type == ZK_STRING
+    const std::vector<std::uint32_t> order = grid.columns[index].field.type == ZK_STRING
                                                  ? orderByTexts(grid, index, descending)
                                                  : orderByNumbers(grid, index, descending);
     grid.rows.Reorder(order);

@@ -9,28 +9,28 @@
 #include "window/gdi_objects.h"
 
 namespace {
-std::map<std::string, std::unique_ptr<ZK_Grid>> gGrids;
-// A list view or editor to its grid: every cell the list view shows is asked for through it.
-std::unordered_map<HWND, ZK_Grid*> gByWindow;
-// Visits running now (ZK_GridVisit). A grid forgotten meanwhile (its form closed from an event) is
-// kept aside, marked, until the last visit ends.
-int gVisits = 0;
-std::vector<std::unique_ptr<ZK_Grid>> gForgotten;
+void unindex(ZK_FormsState& state, const ZK_Grid& grid) {
+  if (grid.list != nullptr) state.gridsByWindow.erase(grid.list);
+  if (grid.editor != nullptr) state.gridsByWindow.erase(grid.editor);
+}
 
-void unindex(const ZK_Grid& grid) {
-  if (grid.list != nullptr) gByWindow.erase(grid.list);
-  if (grid.editor != nullptr) gByWindow.erase(grid.editor);
+// Marks a grid forgotten; during a visit it is kept aside until the last visit ends.
+void forget(ZK_FormsState& state, std::unique_ptr<ZK_Grid>& grid) {
+  grid->forgotten = true;
+  if (state.gridVisits > 0) state.gridsForgotten.push_back(std::move(grid));
 }
 }  // namespace
 
 ZK_Grid* ZK_GridFindIntl(const std::string& form, const std::string& item) {
-  const auto found = gGrids.find(ZK_ItemKeyIntl(form, item));
-  return found == gGrids.end() ? nullptr : found->second.get();
+  const auto& grids = ZK_FormsStateIntl().grids;
+  const auto found = grids.find(ZK_ItemKeyIntl(form, item));
+  return found == grids.end() ? nullptr : found->second.get();
 }
 
 ZK_Grid* ZK_GridByWindowIntl(HWND window) {
-  const auto found = gByWindow.find(window);
-  return found == gByWindow.end() ? nullptr : found->second;
+  const auto& byWindow = ZK_FormsStateIntl().gridsByWindow;
+  const auto found = byWindow.find(window);
+  return found == byWindow.end() ? nullptr : found->second;
 }
 
 ZK_Grid* ZK_GridOfItemIntl(const std::string& form, const std::string& item, int* status) {
@@ -38,7 +38,7 @@ ZK_Grid* ZK_GridOfItemIntl(const std::string& form, const std::string& item, int
   *status =
       kind.empty() ? ZK_ERR_ITEM_NOT_FOUND : (kind != ZK_DATAGRID ? ZK_ERR_NOT_A_GRID : ZK_OK);
   if (*status != ZK_OK) return nullptr;
-  std::unique_ptr<ZK_Grid>& grid = gGrids[ZK_ItemKeyIntl(form, item)];
+  std::unique_ptr<ZK_Grid>& grid = ZK_FormsStateIntl().grids[ZK_ItemKeyIntl(form, item)];
   if (grid == nullptr) {
     grid = std::make_unique<ZK_Grid>();
     grid->form = form;
@@ -49,26 +49,30 @@ ZK_Grid* ZK_GridOfItemIntl(const std::string& form, const std::string& item, int
 
 void ZK_GridWindowIntl(HWND window, ZK_Grid* grid) {
   if (window == nullptr) return;
+  auto& byWindow = ZK_FormsStateIntl().gridsByWindow;
   if (grid == nullptr) {
-    gByWindow.erase(window);
+    byWindow.erase(window);
   } else {
-    gByWindow[window] = grid;
+    byWindow[window] = grid;
   }
 }
 
 std::vector<ZK_Grid*> ZK_GridsOfFormIntl(const std::string& form) {
   const std::string prefix = form + ".";
+  auto& table = ZK_FormsStateIntl().grids;
   std::vector<ZK_Grid*> grids;
-  for (auto it = gGrids.lower_bound(prefix);
-       it != gGrids.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it)
+  for (auto it = table.lower_bound(prefix);
+       it != table.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it)
     grids.push_back(it->second.get());
   return grids;
 }
 
 void ZK_GridForgetFormIntl(const std::string& form) {
   const std::string prefix = form + ".";
-  for (auto it = gGrids.lower_bound(prefix);
-       it != gGrids.end() && it->first.compare(0, prefix.size(), prefix) == 0;) {
+  ZK_FormsState& state = ZK_FormsStateIntl();
+  auto& table = state.grids;
+  for (auto it = table.lower_bound(prefix);
+       it != table.end() && it->first.compare(0, prefix.size(), prefix) == 0;) {
     // A list view still alive (a form forgotten while open) keeps its font: its subclass finds
     // no grid any more and releases nothing, so the font is given back to it here.
     ZK_Grid& grid = *it->second;
@@ -78,28 +82,26 @@ void ZK_GridForgetFormIntl(const std::string& form) {
     }
     if (grid.font != nullptr) ZK_GdiDeleteIntl(grid.font);
     grid.font = nullptr;
-    unindex(grid);
-    grid.forgotten = true;
-    if (gVisits > 0) gForgotten.push_back(std::move(it->second));
-    it = gGrids.erase(it);
+    unindex(state, grid);
+    forget(state, it->second);
+    it = table.erase(it);
   }
 }
 
-void ZK_GridTableClearIntl() {
-  for (auto& entry : gGrids) {
-    entry.second->forgotten = true;
-    if (gVisits > 0) gForgotten.push_back(std::move(entry.second));
-  }
-  gGrids.clear();
-  gByWindow.clear();
+void ZK_GridTableResetIntl(ZK_FormsState& state) {
+  // A visit running through the reset keeps its grids, marked, until it ends.
+  for (auto& entry : state.grids) forget(state, entry.second);
+  state.grids.clear();
+  state.gridsByWindow.clear();
 }
 
 ZK_GridVisit::ZK_GridVisit() {
-  ++gVisits;
+  ++ZK_FormsStateIntl().gridVisits;
 }
 
 ZK_GridVisit::~ZK_GridVisit() {
-  if (--gVisits == 0) gForgotten.clear();
+  ZK_FormsState& state = ZK_FormsStateIntl();
+  if (--state.gridVisits == 0) state.gridsForgotten.clear();
 }
 
 int ZK_GridRowCountIntl(const ZK_Grid& grid) {

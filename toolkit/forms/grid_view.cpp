@@ -83,8 +83,8 @@ LRESULT customDraw(const ZK_Grid& grid, NMLVCUSTOMDRAW* draw) {
       draw->clrTextBk = grid.back;
       if (column < grid.columns.size()) {
         const ZK_GridColumn& c = grid.columns[column];
-        if (c.textColour != -1) draw->clrText = static_cast<COLORREF>(c.textColour);
-        if (c.backColour != -1) draw->clrTextBk = static_cast<COLORREF>(c.backColour);
+        if (c.field.textColour != -1) draw->clrText = static_cast<COLORREF>(c.field.textColour);
+        if (c.field.backColour != -1) draw->clrTextBk = static_cast<COLORREF>(c.field.backColour);
       }
       return CDRF_NEWFONT;
     }
@@ -320,7 +320,7 @@ bool ZK_GridCellRectIntl(const ZK_Grid& grid, int row, int column, RECT* cell) {
 bool ZK_GridShowRemarkIntl(const ZK_Grid& grid) {
   std::string remark;
   if (grid.column >= 0 && grid.column <= lastColumn(grid))
-    remark = grid.columns[static_cast<std::size_t>(grid.column)].remark;
+    remark = grid.columns[static_cast<std::size_t>(grid.column)].field.remark;
   if (remark.empty()) remark = ZK_FormItemGet(grid.form, grid.item).remark;
   // Without a remark the status bar keeps what the application put there.
   if (remark.empty()) return false;
@@ -351,7 +351,7 @@ void ZK_GridSelectOnlyIntl(ZK_Grid& grid, int row) {
 
 // Shift with a move: the rows from the selection's anchor to the new row are selected, by
 // changing only those whose state changes.
-void extendSelection(ZK_Grid& grid, int from, int to) {
+static void extendSelection(ZK_Grid& grid, int from, int to) {
   HWND list = grid.list;
   grid.selecting = true;
   int anchor = ListView_GetSelectionMark(list);
@@ -417,7 +417,9 @@ bool ZK_GridMoveIntl(ZK_Grid& grid, int row, int column, const ZK_GridMessage* c
   return !grid.forgotten;
 }
 
-INT_PTR ZK_GridNotifyIntl(HWND dialog, LPARAM lParam) {
+INT_PTR ZK_GridNotifyIntl(const ZK_FormMessage& m) {
+  HWND dialog = m.dialog;
+  const LPARAM lParam = m.lParam;
   auto* header = reinterpret_cast<NMHDR*>(lParam);
   if (header == nullptr) return 0;
   const ZK_GridVisit visit;

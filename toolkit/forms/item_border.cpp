@@ -11,37 +11,48 @@ namespace {
 // A failed DrawEdge; the catalogue holds no message of its own for it.
 constexpr int kDrawEdgeFailed = 1040;
 
-HPEN makePen(DWORD style, int width, COLORREF colour) {
+// Creation failures are reported with the caller's context, and drawing goes on without.
+HPEN makePen(const ZK_ContextGuard& context, DWORD style, int width, COLORREF colour) {
   const LOGBRUSH brush = {BS_SOLID, colour, 0};
   HPEN pen = ZK_GdiPenIntl(style, static_cast<DWORD>(width), brush);
-  if (pen == nullptr) ZK_ErrorReportIntl(ZK_ERR_CREATE_PEN);
+  if (pen == nullptr) context.report(ZK_ERR_CREATE_PEN);
   return pen;
 }
 
-// Releases an object made here; a refusal is reported. Null (a failed creation) is no fault.
+// Releases an object made here; null (a failed creation) is no fault.
 bool release(HGDIOBJ object) {
-  if (object == nullptr || ZK_GdiDeleteIntl(object)) return true;
-  ZK_ErrorReportIntl(ZK_ERR_DELETE_OBJECT);
-  return false;
+  return object == nullptr || ZK_GdiDeleteIntl(object);
 }
 
 // Fills left..right and top..bottom inclusive: a null pen draws no outline and Rectangle leaves
 // out the right and bottom edges, hence the extra pixel.
-int fillBackground(HDC dc, int left, int top, int right, int bottom, COLORREF colour) {
-  HPEN nullPen = makePen(PS_NULL, 0, RGB(0, 0, 0));
+int fillBackground(const ZK_ContextGuard& context, HDC dc, int left, int top, int right, int bottom,
+                   COLORREF colour) {
+  HPEN nullPen = makePen(context, PS_NULL, 0, RGB(0, 0, 0));
   HBRUSH brush = ZK_GdiBrushIntl(colour);
-  if (brush == nullptr) ZK_ErrorReportIntl(ZK_ERR_CREATE_BRUSH);
+  if (brush == nullptr) context.report(ZK_ERR_CREATE_BRUSH);
   {
     ZK_ScopedSelect pen(dc, nullPen != nullptr ? nullPen : GetStockObject(NULL_PEN));
     ZK_ScopedSelect fill(dc, brush != nullptr ? brush : GetStockObject(NULL_BRUSH));
-    if (!Rectangle(dc, left, top, right + 1, bottom + 1)) ZK_ErrorReportIntl(ZK_ERR_RECTANGLE);
+    if (!Rectangle(dc, left, top, right + 1, bottom + 1)) context.report(ZK_ERR_RECTANGLE);
   }
   const bool penReleased = release(nullPen);
   const bool brushReleased = release(brush);
   return penReleased && brushReleased ? ZK_OK : ZK_ERR_DELETE_OBJECT;
 }
 
-int solidBorder(HDC dc, int left, int top, int right, int bottom, int width, COLORREF colour) {
+// The four sides from the top left corner, clockwise; 0 or the status of the failed move or line.
+int traceFrame(HDC dc, int left, int top, int right, int bottom) {
+  if (!MoveToEx(dc, left, top, nullptr)) return ZK_ERR_MOVE_TO;
+  const POINT corners[] = {{right, top}, {right, bottom}, {left, bottom}, {left, top}};
+  for (const POINT& corner : corners) {
+    if (!LineTo(dc, corner.x, corner.y)) return ZK_ERR_LINE_TO;
+  }
+  return ZK_OK;
+}
+
+int solidBorder(const ZK_ContextGuard& context, HDC dc, int left, int top, int right, int bottom,
+                int width, COLORREF colour) {
   // The pen is centred on the traced line: move inward by half its width so that the whole
   // stroke lies inside the rectangle.
   left += width / 2;
@@ -49,27 +60,19 @@ int solidBorder(HDC dc, int left, int top, int right, int bottom, int width, COL
   right -= (width + 1) / 2;
   bottom -= (width + 1) / 2;
   if (width == 0) return ZK_OK;
-  HPEN pen = makePen(PS_GEOMETRIC | PS_ENDCAP_SQUARE | PS_SOLID, width, colour);
-  int status = ZK_OK;
-  DWORD failure = 0;  // the error number of a failed move or line, for the painter's report
+  HPEN pen = makePen(context, PS_GEOMETRIC | PS_ENDCAP_SQUARE | PS_SOLID, width, colour);
+  HGDIOBJ previous = SelectObject(dc, pen != nullptr ? pen : GetCurrentObject(dc, OBJ_PEN));
+  const int status = traceFrame(dc, left, top, right, bottom);
   {
-    ZK_ScopedSelect selected(dc, pen != nullptr ? static_cast<HGDIOBJ>(pen) : GetCurrentObject(dc, OBJ_PEN));
-    const POINT corners[] = {{right, top}, {right, bottom}, {left, bottom}, {left, top}};
-    if (!MoveToEx(dc, left, top, nullptr)) {
-      status = ZK_ERR_MOVE_TO;
-    } else {
-      for (const POINT& corner : corners) {
-        if (!LineTo(dc, corner.x, corner.y)) {
-          status = ZK_ERR_LINE_TO;
-          break;
-        }
-      }
+    // The painter reports a failed move or line after this: with that call's error number.
+    const ZK_LastErrorKeep keep;
+    if (previous != nullptr && previous != HGDI_ERROR) SelectObject(dc, previous);
+    if (status != ZK_OK) {
+      release(pen);
+      return status;
     }
-    if (status != ZK_OK) failure = GetLastError();
   }
-  if (!release(pen)) return ZK_ERR_DELETE_OBJECT;
-  if (status != ZK_OK) SetLastError(failure);
-  return status;
+  return release(pen) ? ZK_OK : ZK_ERR_DELETE_OBJECT;
 }
 
 }  // namespace
@@ -77,14 +80,15 @@ int solidBorder(HDC dc, int left, int top, int right, int bottom, int width, COL
 int ZK_FormItemBorderIntl(HDC dc, int left, int top, int right, int bottom,
                           const std::string& style, int size, std::int32_t colour,
                           std::int32_t background) {
+  const ZK_ContextGuard context(ZK_ContextMode::kCallers);
   const int width = (size < 0 || size > 16) ? 1 : size;
   if (background != -1) {
     const int status =
-        fillBackground(dc, left, top, right, bottom, static_cast<COLORREF>(background));
+        fillBackground(context, dc, left, top, right, bottom, static_cast<COLORREF>(background));
     if (status != ZK_OK) return status;
   }
   if (style == "SOLID") {
-    return solidBorder(dc, left, top, right, bottom, width, static_cast<COLORREF>(colour));
+    return solidBorder(context, dc, left, top, right, bottom, width, static_cast<COLORREF>(colour));
   }
   if (style == "3DIN" || style == "3DOUT") {
     RECT edge = {left, top, right, bottom};
@@ -98,6 +102,7 @@ int ZK_FormItemBorderIntl(HDC dc, int left, int top, int right, int bottom,
 
 int ZK_FormItemCrossIntl(HDC dc, int left, int top, int right, int bottom, int lineWidth,
                          std::int32_t colour) {
+  const ZK_ContextGuard context(ZK_ContextMode::kCallers);
   const int width = (lineWidth < 1 || lineWidth > 16) ? 1 : lineWidth;
   int x1 = left + width - 1;
   if (x1 < 1) x1 = 1;
@@ -114,12 +119,13 @@ int ZK_FormItemCrossIntl(HDC dc, int left, int top, int right, int bottom, int l
     y2 = bottom;
   }
   // PS_GEOMETRIC alone is a solid pen with round end caps.
-  HPEN pen = makePen(PS_GEOMETRIC, width, static_cast<COLORREF>(colour));
+  HPEN pen = makePen(context, PS_GEOMETRIC, width, static_cast<COLORREF>(colour));
   int status = ZK_OK;
   {
-    ZK_ScopedSelect selected(dc, pen != nullptr ? static_cast<HGDIOBJ>(pen) : GetCurrentObject(dc, OBJ_PEN));
+    ZK_ScopedSelect selected(
+        dc, pen != nullptr ? static_cast<HGDIOBJ>(pen) : GetCurrentObject(dc, OBJ_PEN));
     if (!MoveToEx(dc, x1, y1, nullptr)) {
-      status = ZK_FailIntl(ZK_ERR_MOVE_TO);
+      status = context.fail(ZK_ERR_MOVE_TO);
     } else if (!LineTo(dc, x2, y2)) {
       status = ZK_ERR_LINE_TO;
     } else if (!MoveToEx(dc, x1, y2, nullptr)) {
@@ -128,6 +134,7 @@ int ZK_FormItemCrossIntl(HDC dc, int left, int top, int right, int bottom, int l
       status = ZK_ERR_LINE_TO;
     }
   }
-  release(pen);
+  // The painter does not look at the cross's status: a refused release is reported here.
+  if (!release(pen)) context.report(ZK_ERR_DELETE_OBJECT);
   return status;
 }

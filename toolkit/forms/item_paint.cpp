@@ -32,13 +32,13 @@ UINT textFormat(const ItemRecord& record) {
 }
 
 // The focus outline sits a few pixels inside the button's edge.
-void drawFocus(HDC dc, const RECT& control) {
+void drawFocus(const ZK_ContextGuard& context, HDC dc, const RECT& control) {
   RECT focus = {control.left + 5, control.top + 5, control.right - 4, control.bottom - 4};
   if (focus.left < 1) focus.left = 1;
   if (focus.top < 1) focus.top = 1;
   if (focus.right < 1) focus.right = control.right;
   if (focus.bottom < 1) focus.bottom = control.bottom;
-  if (!DrawFocusRect(dc, &focus)) ZK_ErrorReportIntl(ZK_ERR_FOCUS_RECT);
+  if (!DrawFocusRect(dc, &focus)) context.report(ZK_ERR_FOCUS_RECT);
 }
 
 // Leaves out of the context's clipping the form's other visible items that lie wholly inside this
@@ -47,61 +47,60 @@ void drawFocus(HDC dc, const RECT& control) {
 void excludeEnclosed(HDC dc, HWND control, const std::string& form, const ItemRecord& own) {
   RECT outer = {};
   if (control == nullptr || !GetWindowRect(control, &outer)) return;
-  const std::string prefix = form + ".";
-  const ZK_ItemTable& items = ZK_ItemTableIntl();
-  for (auto entry = items.lower_bound(prefix);
-       entry != items.end() && entry->first.compare(0, prefix.size(), prefix) == 0; ++entry) {
-    const ItemRecord& other = entry->second;
-    if (other.hwnd == nullptr || other.hwnd == control || !other.visible) continue;
+  ZK_ItemsOfFormIntl(form, [&](const std::string&, const ItemRecord& other) {
+    if (other.hwnd == nullptr || other.hwnd == control || !other.visible) return;
     if (other.x >= own.x + own.width || other.x + other.width <= own.x ||
         other.y >= own.y + own.height || other.y + other.height <= own.y) {
-      continue;
+      return;
     }
     RECT inner = {};
-    if (!IsWindowVisible(other.hwnd) || !GetWindowRect(other.hwnd, &inner)) continue;
+    if (!IsWindowVisible(other.hwnd) || !GetWindowRect(other.hwnd, &inner)) return;
     const bool inside = inner.left >= outer.left && inner.top >= outer.top &&
                         inner.right <= outer.right && inner.bottom <= outer.bottom;
-    if (!inside || EqualRect(&inner, &outer)) continue;  // two items in one place: neither frames
+    if (!inside || EqualRect(&inner, &outer)) return;  // two items in one place: neither frames
     MapWindowPoints(nullptr, control, reinterpret_cast<POINT*>(&inner), 2);
     ExcludeClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
-  }
+  });
 }
 
 // Paints the control's whole rectangle in the text background colour set on the context, so that
 // no earlier drawing of the item survives where this one draws nothing (the system erases none
 // of an owner-drawn control), except where it encloses other items.
-void erase(HDC dc, const DRAWITEMSTRUCT& request, const std::string& form,
-           const ItemRecord& record) {
+void erase(const ZK_ContextGuard& context, HDC dc, const DRAWITEMSTRUCT& request,
+           const std::string& form, const ItemRecord& record) {
   const int saved = SaveDC(dc);
   excludeEnclosed(dc, request.hwndItem, form, record);
   if (!ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &request.rcItem, nullptr, 0, nullptr)) {
-    ZK_ErrorReportIntl(ZK_ERR_RECTANGLE);
+    context.report(ZK_ERR_RECTANGLE);
   }
   RestoreDC(dc, saved);
 }
 
-bool isDrawnKind(const std::string& kind) {
-  return kind == ZK_BUTTON || kind == ZK_STATIC || kind == ZK_RECT || kind == ZK_CHECK;
+bool isDrawn(const ItemRecord& record) {
+  const ZK_ItemKind* kind = ZK_ItemKindIntl(record.kind);
+  return kind != nullptr && kind->drawn;
 }
 
 }  // namespace
 
-int ZK_FormItemPaintIntl(HWND, UINT, WPARAM, LPARAM lParam, const std::string& form,
-                         const std::string& item, const WindowRecord& formRecord) {
-  const auto* request = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-  const ItemRecord record = ZK_FormItemGet(form, item);
-  if (!isDrawnKind(record.kind) || request == nullptr) return 0;
+int ZK_FormItemPaintIntl(const ZK_FormMessage& m) {
+  // Drawing failures are reported with the caller's context, and drawing goes on.
+  const ZK_ContextGuard context(ZK_ContextMode::kCallers);
+  const auto* request = reinterpret_cast<const DRAWITEMSTRUCT*>(m.lParam);
+  const ItemRecord record = ZK_FormItemGet(m.form, m.item);
+  if (!isDrawn(record) || request == nullptr) return 0;
+  const WindowRecord form = ZK_WindowLookupIntl(m.form);
   HDC dc = request->hDC;
   const bool button = record.kind == ZK_BUTTON;
   const bool boxed = button || record.kind == ZK_CHECK;
 
   const COLORREF ink = orDefault(record.textColour, kBlack);
   if (SetTextColor(dc, button && !record.enabled ? kGrey : ink) == CLR_INVALID) {
-    ZK_ErrorReportIntl(ZK_ERR_TEXT_COLOUR);
+    context.report(ZK_ERR_TEXT_COLOUR);
   }
-  const COLORREF paper = orDefault(
-      record.backColour, boxed ? GetSysColor(COLOR_BTNFACE) : formRecord.backColour);
-  if (SetBkColor(dc, paper) == CLR_INVALID) ZK_ErrorReportIntl(ZK_ERR_DC_COLOURS);
+  const COLORREF paper =
+      orDefault(record.backColour, boxed ? GetSysColor(COLOR_BTNFACE) : form.backColour);
+  if (SetBkColor(dc, paper) == CLR_INVALID) context.report(ZK_ERR_DC_COLOURS);
 
   if (!record.fontName.empty()) {
     ZK_FormItemFontSet(dc, record.fontName, record.fontSize, record.fontBold, record.fontItalic,
@@ -117,20 +116,20 @@ int ZK_FormItemPaintIntl(HWND, UINT, WPARAM, LPARAM lParam, const std::string& f
   }
   const bool bordered = style != "SOLID" || size > 0;
   // The border routine fills the background only when the item has a colour of its own.
-  if (!bordered || record.backColour == -1) erase(dc, *request, form, record);
+  if (!bordered || record.backColour == -1) erase(context, dc, *request, m.form, record);
   if (bordered) {
     const int status = ZK_FormItemBorderIntl(dc, 0, 0, record.width, record.height, style, size,
                                              record.borderColour, record.backColour);
-    if (status != ZK_OK) ZK_ErrorReportIntl(status);
+    if (status != ZK_OK) context.report(status);
   }
 
   RECT inset = {size, size, record.width - size, record.height - size};
   std::string text;
   if (record.kind != ZK_RECT) text = record.value;
-  if (button && text.empty()) text = item;
+  if (button && text.empty()) text = m.item;
   if (!text.empty()) {
     if (!DrawTextA(dc, text.c_str(), -1, &inset, textFormat(record))) {
-      ZK_ErrorReportIntl(ZK_ERR_DRAW_TEXT);
+      context.report(ZK_ERR_DRAW_TEXT);
     }
   }
 
@@ -141,42 +140,57 @@ int ZK_FormItemPaintIntl(HWND, UINT, WPARAM, LPARAM lParam, const std::string& f
 
   // The whole button has just been drawn afresh, so the inverting outline goes on exactly while
   // the button has the focus, whatever the request is for.
-  if (button && (request->itemState & ODS_FOCUS)) drawFocus(dc, request->rcItem);
-  if (button && (request->itemAction & ODA_FOCUS)) {
-    if (formRecord.statusBar) {
-      SendMessageA(formRecord.statusBarHwnd, WM_SETTEXT, 0,
-                   reinterpret_cast<LPARAM>(record.remark.c_str()));
-    }
+  if (button && (request->itemState & ODS_FOCUS)) drawFocus(context, dc, request->rcItem);
+  if (button && (request->itemAction & ODA_FOCUS) && form.statusBar) {
+    SendMessageA(form.statusBarHwnd, WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(record.remark.c_str()));
   }
 
   // The item's font was kept selected for the text; give the context its own font back.
-  const int released = ZK_FormItemFontReleaseIntl(dc);
-  if (released != ZK_OK) ZK_ErrorReportIntl(released);
+  const int released = ZK_FontReleaseIntl(dc);
+  if (released != ZK_OK) context.report(released);
   return 1;
 }
 
-HBRUSH ZK_FormItemColourIntl(HWND, UINT, HDC dc, HWND, const std::string& form,
-                             const std::string& item, const WindowRecord&) {
-  ItemRecord record = ZK_FormItemGet(form, item);
+HBRUSH ZK_FormItemColourIntl(const ZK_FormMessage& m) {
+  const ZK_ContextGuard context(ZK_ContextMode::kCallers);
+  HDC dc = reinterpret_cast<HDC>(m.wParam);
+  const ItemRecord record = ZK_FormItemGet(m.form, m.item);
   if (record.kind.empty()) return nullptr;
-  // The previous pair is no longer used once the control asks again; releasing it keeps a form
-  // that repaints for hours from running out of GDI objects.
-  HBRUSH oldText = record.textBrush;
-  HBRUSH oldBack = record.backBrush;
 
   const COLORREF ink = orDefault(record.textColour, kBlack);
-  record.textBrush = ZK_GdiBrushIntl(ink);
-  if (record.textBrush == nullptr) ZK_ErrorReportIntl(ZK_ERR_CREATE_BRUSH);
-  if (SetTextColor(dc, ink) == CLR_INVALID) ZK_ErrorReportIntl(ZK_ERR_DC_COLOURS);
+  HBRUSH textBrush = ZK_GdiBrushIntl(ink);
+  if (textBrush == nullptr) context.report(ZK_ERR_CREATE_BRUSH);
+  if (SetTextColor(dc, ink) == CLR_INVALID) context.report(ZK_ERR_DC_COLOURS);
 
   const COLORREF paper = orDefault(record.backColour, kWhite);
-  record.backBrush = ZK_GdiBrushIntl(paper);
-  if (record.backBrush == nullptr) ZK_ErrorReportIntl(ZK_ERR_CREATE_BRUSH);
-  if (SetBkColor(dc, paper) == CLR_INVALID) ZK_ErrorReportIntl(ZK_ERR_DC_COLOURS);
+  HBRUSH backBrush = ZK_GdiBrushIntl(paper);
+  if (backBrush == nullptr) context.report(ZK_ERR_CREATE_BRUSH);
+  if (SetBkColor(dc, paper) == CLR_INVALID) context.report(ZK_ERR_DC_COLOURS);
 
-  ZK_ItemStoreIntl(ZK_ItemKeyIntl(form, item), record);
-  for (HBRUSH old : {oldText, oldBack}) {
-    if (old != nullptr && !ZK_GdiDeleteIntl(old)) ZK_ErrorReportIntl(ZK_ERR_DELETE_OBJECT);
+  // The previous pair is no longer used once the control asks again; releasing it keeps a form
+  // that repaints for hours from running out of GDI objects.
+  ZK_ItemChangeIntl(m.form, m.item, [&](ItemRecord& r) {
+    r.textBrush = textBrush;
+    r.backBrush = backBrush;
+  });
+  for (HBRUSH old : {record.textBrush, record.backBrush}) {
+    if (old != nullptr && !ZK_GdiDeleteIntl(old)) context.report(ZK_ERR_DELETE_OBJECT);
   }
-  return record.backBrush;
+  return backBrush;
+}
+
+void ZK_FormItemBrushesReleaseIntl(const std::string& form) {
+  const ZK_ContextGuard context(ZK_ContextMode::kCallers);
+  for (const std::string& item : ZK_ItemNamesOfFormIntl(form)) {
+    const ItemRecord record = ZK_FormItemGet(form, item);
+    if (record.backBrush == nullptr && record.textBrush == nullptr) continue;
+    for (HBRUSH brush : {record.backBrush, record.textBrush}) {
+      if (brush != nullptr && !ZK_GdiDeleteIntl(brush)) context.report(ZK_ERR_DELETE_OBJECT);
+    }
+    ZK_ItemChangeIntl(form, item, [](ItemRecord& r) {
+      r.backBrush = nullptr;
+      r.textBrush = nullptr;
+    });
+  }
 }

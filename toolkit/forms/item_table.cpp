@@ -1,23 +1,22 @@
-// The item table: every form item by key "form.item", held by value.
-#include <set>
-
+// The item table: every form item by key "form.item", held by value, with its two indexes.
 #include "forms/forms_intl.h"
+#include "foundation/foundation_intl.h"
 
 namespace {
-ZK_ItemTable gItems;
-// Keys by control handle, each set in key order: the dialog procedure looks up the item of a
-// control for every message, which a walk of the whole table made cost as much as the table.
-std::map<HWND, std::set<std::string>> gKeysByControl;
-// Counts the changes that can alter which item carries an order number: keys added or removed,
-// an order changed.
-std::uint64_t gOrderVersion = 0;
 
-void unindex(const std::string& key, HWND control) {
-  const auto found = gKeysByControl.find(control);
-  if (found == gKeysByControl.end()) return;
+void unindex(ZK_FormsState& state, const std::string& key, HWND control) {
+  const auto found = state.keysByControl.find(control);
+  if (found == state.keysByControl.end()) return;
   found->second.erase(key);
-  if (found->second.empty()) gKeysByControl.erase(found);
+  if (found->second.empty()) state.keysByControl.erase(found);
 }
+
+// The key's form part (before its first ".") is the form, ASCII letter case ignored.
+bool ofForm(const std::string& key, const std::string& upperForm) {
+  const std::size_t dot = key.find('.');
+  return dot != std::string::npos && ZK_UpperIntl(key.substr(0, dot)) == upperForm;
+}
+
 }  // namespace
 
 std::string ZK_ItemKeyIntl(const std::string& form, const std::string& item) {
@@ -30,65 +29,95 @@ ItemRecord ZK_ItemEmptyIntl() {
 }
 
 void ZK_ItemStoreIntl(const std::string& key, const ItemRecord& record) {
-  const auto found = gItems.find(key);
-  if (found == gItems.end()) {
-    gItems.emplace(key, record);
-    gKeysByControl[record.hwnd].insert(key);
-    ++gOrderVersion;
+  ZK_FormsState& state = ZK_FormsStateIntl();
+  const auto found = state.items.find(key);
+  if (found == state.items.end()) {
+    state.items.emplace(key, record);
+    state.keysByControl[record.hwnd].insert(key);
+    ++state.orderVersion;
     return;
   }
   if (found->second.hwnd != record.hwnd) {
-    unindex(key, found->second.hwnd);
-    gKeysByControl[record.hwnd].insert(key);
+    unindex(state, key, found->second.hwnd);
+    state.keysByControl[record.hwnd].insert(key);
   }
-  if (found->second.order != record.order) ++gOrderVersion;
+  if (found->second.order != record.order) ++state.orderVersion;
   found->second = record;
 }
 
 void ZK_ItemRemoveIntl(const std::string& key) {
-  const auto found = gItems.find(key);
-  if (found == gItems.end()) return;
-  unindex(key, found->second.hwnd);
-  gItems.erase(found);
-  ++gOrderVersion;
+  ZK_FormsState& state = ZK_FormsStateIntl();
+  const auto found = state.items.find(key);
+  if (found == state.items.end()) return;
+  unindex(state, key, found->second.hwnd);
+  state.items.erase(found);
+  ++state.orderVersion;
 }
 
 void ZK_ItemTableClearIntl() {
-  gItems.clear();
-  gKeysByControl.clear();
-  ++gOrderVersion;
+  ZK_FormsState& state = ZK_FormsStateIntl();
+  state.items.clear();
+  state.keysByControl.clear();
+  ++state.orderVersion;
 }
 
-std::string ZK_ItemKeyByControlIntl(HWND control, bool (*accept)(const std::string& key,
-                                                                 const std::string& form),
-                                    const std::string& form) {
-  const auto found = gKeysByControl.find(control);
-  if (found == gKeysByControl.end()) return "";
-  for (const std::string& key : found->second)
-    if (accept(key, form)) return key;
-  return "";
+const ZK_ItemTable& ZK_ItemTableIntl() {
+  return ZK_FormsStateIntl().items;
+}
+
+bool ZK_ItemChangeIntl(const std::string& form, const std::string& item,
+                       const std::function<void(ItemRecord&)>& change) {
+  const std::string key = ZK_ItemKeyIntl(form, item);
+  const ZK_ItemTable& items = ZK_FormsStateIntl().items;
+  const auto found = items.find(key);
+  if (found == items.end()) return false;
+  ItemRecord record = found->second;
+  change(record);
+  ZK_ItemStoreIntl(key, record);
+  return true;
+}
+
+void ZK_ItemsOfFormIntl(const std::string& form,
+                        const std::function<void(const std::string&, const ItemRecord&)>& visit) {
+  const std::string prefix = form + ".";
+  const ZK_ItemTable& items = ZK_FormsStateIntl().items;
+  for (auto it = items.lower_bound(prefix);
+       it != items.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it) {
+    visit(it->first.substr(prefix.size()), it->second);
+  }
+}
+
+std::vector<std::string> ZK_ItemNamesOfFormIntl(const std::string& form) {
+  std::vector<std::string> names;
+  ZK_ItemsOfFormIntl(form,
+                     [&](const std::string& item, const ItemRecord&) { names.push_back(item); });
+  return names;
 }
 
 std::map<int, std::string> ZK_ItemOrdersIntl(const std::string& form) {
   std::map<int, std::string> orders;
-  // The keys of one form are contiguous in the table, since they share the prefix.
-  const std::string prefix = form + ".";
-  for (auto it = gItems.lower_bound(prefix);
-       it != gItems.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it) {
-    orders.emplace(it->second.order, it->first.substr(prefix.size()));  // the first one stays
-  }
+  ZK_ItemsOfFormIntl(form, [&](const std::string& item, const ItemRecord& record) {
+    orders.emplace(record.order, item);  // of two with one number, the first stays
+  });
   return orders;
 }
 
 std::uint64_t ZK_ItemOrderVersionIntl() {
-  return gOrderVersion;
+  return ZK_FormsStateIntl().orderVersion;
 }
 
-const ZK_ItemTable& ZK_ItemTableIntl() {
-  return gItems;
+std::string ZK_FormItemByControlIntl(const std::string& form, HWND control) {
+  const ZK_FormsState& state = ZK_FormsStateIntl();
+  const auto found = state.keysByControl.find(control);
+  if (found == state.keysByControl.end()) return "";
+  const std::string upperForm = ZK_UpperIntl(form);
+  for (const std::string& key : found->second)
+    if (ofForm(key, upperForm)) return key.substr(key.find('.') + 1);
+  return "";
 }
 
 ItemRecord ZK_FormItemGet(const std::string& form, const std::string& item) {
-  const auto found = gItems.find(ZK_ItemKeyIntl(form, item));
-  return found == gItems.end() ? ZK_ItemEmptyIntl() : found->second;
+  const ZK_ItemTable& items = ZK_FormsStateIntl().items;
+  const auto found = items.find(ZK_ItemKeyIntl(form, item));
+  return found == items.end() ? ZK_ItemEmptyIntl() : found->second;
 }

@@ -10,7 +10,6 @@ namespace {
 
 const char kCatalogueFile[] = "zarmsg.zdb";
 const char kRecordMarker[] = "<ZDBRC>";
-ZK_ProgramFolderFn gProgramFolder = nullptr;
 const char kFallbackLanguage[] = "US";
 
 struct CatalogueRecord {
@@ -70,7 +69,7 @@ std::string ZK_CatalogueLookupIntl(std::istream& catalogue, int code, const std:
 }
 
 void ZK_CatalogueProgramFolderSetIntl(ZK_ProgramFolderFn folder) {
-  gProgramFolder = folder;
+  ZK_FoundationStateIntl().programFolder = folder;
 }
 
 std::string ZK_CatalogueMessageIntl(int code) {
@@ -78,8 +77,8 @@ std::string ZK_CatalogueMessageIntl(int code) {
   // A program started from a shortcut, a file association or the Run box runs in another folder
   // than its own, where its catalogue was put.
   if (!catalogue.is_open()) {
-    const std::filesystem::path folder =
-        gProgramFolder != nullptr ? gProgramFolder() : ZK_SystemProgramFolderIntl();
+    const ZK_ProgramFolderFn stand = ZK_FoundationStateIntl().programFolder;
+    const std::filesystem::path folder = stand != nullptr ? stand() : ZK_SystemProgramFolderIntl();
     if (!folder.empty()) catalogue.open(folder / kCatalogueFile);
   }
   if (!catalogue.is_open()) {

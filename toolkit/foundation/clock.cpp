@@ -1,24 +1,21 @@
 // The clock seam and a portable local-time breakdown.
 #include "foundation/clock.h"
 
-namespace {
-
-bool clockFixed = false;
-std::time_t fixedNow = 0;
-
-}  // namespace
+#include "foundation/foundation_intl.h"
 
 std::time_t ZK_ClockNowIntl() {
-  return clockFixed ? fixedNow : std::time(nullptr);
+  const ZK_FoundationState& state = ZK_FoundationStateIntl();
+  return state.clockFixed ? state.fixedNow : std::time(nullptr);
 }
 
 void ZK_ClockFixIntl(std::time_t now) {
-  clockFixed = true;
-  fixedNow = now;
+  ZK_FoundationState& state = ZK_FoundationStateIntl();
+  state.clockFixed = true;
+  state.fixedNow = now;
 }
 
 void ZK_ClockRealIntl() {
-  clockFixed = false;
+  ZK_FoundationStateIntl().clockFixed = false;
 }
 
 bool ZK_LocalTimeIntl(std::time_t moment, std::tm& out) {

@@ -4,6 +4,8 @@
 
 #include <cstddef>
 
+#include "foundation/foundation_intl.h"
+
 namespace {
 
 struct CurrencyName {
@@ -27,10 +29,6 @@ const std::size_t kMaxFractionChars = 10;
 
 // The marker digit ahead of the nine fraction digits, as a value.
 const std::int32_t kFractionMarker = 1000000000;
-
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
 
 bool EraseFirst(std::string& text, const std::string& part) {
   const std::size_t pos = text.find(part);
@@ -59,7 +57,7 @@ void TrimSpaces(std::string& text) {
 std::int64_t LeadingValue(const std::string& text) {
   std::int64_t value = 0;
   for (char c : text) {
-    if (!IsDigit(c)) break;
+    if (!ZK_IsDigitIntl(c)) break;
     value = value * 10 + (c - '0');
   }
   return value;
@@ -148,7 +146,7 @@ void CurrencyValue::Parse(const std::string& input) {
   else if (!EraseFirst(digits, "."))
     EraseFirst(digits, ",");
   for (char c : digits) {
-    if (!IsDigit(c)) {
+    if (!ZK_IsDigitIntl(c)) {
       Clear();
       error = ZK_CURRENCY_ERR_NOT_DIGIT;
       return;
@@ -211,7 +209,7 @@ std::string CurrencyValue::Format() {
     // Positions count on the text before insertion; inserting from the
     // right keeps the ones to the left valid.
     for (std::ptrdiff_t pos = static_cast<std::ptrdiff_t>(text.size()) - 3; pos > 0; pos -= 3) {
-      if (IsDigit(text[static_cast<std::size_t>(pos) - 1]))
+      if (ZK_IsDigitIntl(text[static_cast<std::size_t>(pos) - 1]))
         text.insert(static_cast<std::size_t>(pos), layout.groupSeparator);
     }
   }

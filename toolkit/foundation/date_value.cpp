@@ -7,15 +7,12 @@
 #include <ctime>
 
 #include "foundation/clock.h"
+#include "foundation/foundation_intl.h"
 
 namespace {
 
 bool IsFormatLetter(char c) {
   return c == 'd' || c == 'm' || c == 'y' || c == 'h' || c == 'n' || c == 's';
-}
-
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
 }
 
 // One literal stretch of a format and the token that follows it.
@@ -75,10 +72,10 @@ Component TokenComponent(const FormatPiece& piece) {
 // saturates at INT_MAX, which every range test refuses. False when the text
 // holds no digit past `pos`.
 bool ReadNumber(const std::string& text, std::size_t& pos, int& number) {
-  while (pos < text.size() && !IsDigit(text[pos])) ++pos;
+  while (pos < text.size() && !ZK_IsDigitIntl(text[pos])) ++pos;
   if (pos >= text.size()) return false;
   long long value = 0;
-  while (pos < text.size() && IsDigit(text[pos])) {
+  while (pos < text.size() && ZK_IsDigitIntl(text[pos])) {
     if (value <= INT_MAX) value = value * 10 + (text[pos] - '0');
     ++pos;
   }

@@ -1,11 +1,13 @@
-// Internal interface of the foundation: property strings, conversions, the error context and the
-// error reporter. Not installed; applications use zarvik.h.
+// Internal interface of the foundation: its state, property strings, conversions, the error
+// context and the failure protocol, the error reporter. Not installed; applications use zarvik.h.
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <filesystem>
 #include <istream>
 #include <string>
+#include <vector>
 
 #include "zarvik/zarvik.h"
 
@@ -23,13 +25,61 @@ std::uint32_t ZK_ColourIntl(const std::string& text);
 std::string ZK_IntToTextIntl(std::int32_t value, int radix);
 // Reads an integer as stream extraction does; no digit or a value outside int32 gives 0.
 std::int32_t ZK_TextToIntIntl(const std::string& text, int radix);
+// An ASCII decimal digit, whatever the locale.
+inline bool ZK_IsDigitIntl(char c) {
+  return c >= '0' && c <= '9';
+}
 
-// --- error_context.cpp -------------------------------------------------------------------------
+// --- foundation_state.cpp ----------------------------------------------------------------------
 
 struct ZK_ErrorContext {
   std::string windowName;    // the window or form the running toolkit function works on
   std::string functionName;  // the public name of the running toolkit function
 };
+
+// Tests may stand in for the Yes/No box: the prompt gets the text and title and answers Yes (true)
+// or No.
+using ZK_ErrorPromptFn = bool (*)(const std::string& text, const std::string& title);
+// Tests may stand in for the program's folder (an empty path: none).
+using ZK_ProgramFolderFn = std::filesystem::path (*)();
+
+// Everything the foundation keeps between calls, one instance for the process. The host's
+// settings are kept by a toolkit reset; the rest belongs to one toolkit lifetime.
+struct ZK_FoundationState {
+  // --- the running function's, kept by a reset
+  ZK_ErrorContext context;  // the running toolkit function and its window
+  ZK_ErrorContext saved;    // the one save slot of ZK_ContextSaveIntl
+  // --- one toolkit lifetime's
+  std::string currentWindowName;  // the window operations without a window argument act on, and
+                                  // the one a report names when the context names none (set by
+                                  // the window layer, read here by the reporter)
+  // --- the host's settings
+  bool errorShown = true;                      // reports go to the Yes/No box, else to the log
+  ZK_ErrorPromptFn prompt = nullptr;           // stands in for the Yes/No box; null: the real box
+  ZK_ProgramFolderFn programFolder = nullptr;  // stands in for the program's folder; null: real
+  bool clockFixed = false;                     // "now" is fixedNow rather than the system's time
+  std::time_t fixedNow = 0;
+  std::vector<void (*)()> layerResets;  // the resets of the layers above, in registration order
+};
+
+ZK_FoundationState& ZK_FoundationStateIntl();
+// Returns every layer's lifetime state to its start: the foundation's here, then each layer
+// that has registered its reset. The host's settings, and the error context and its save slot
+// stay (the reset's own guard gives its caller the context back).
+void ZK_StateResetIntl();
+// A layer above registers its reset once, the first time its state is used, so that this layer
+// resets it without knowing it.
+void ZK_StateResetRegisterIntl(void (*reset)());
+// The one instance of a layer's state, made at its first use, when its reset is registered.
+template <typename State>
+State& ZK_LayerStateIntl(void (*reset)()) {
+  static State state;
+  static const bool registered = (ZK_StateResetRegisterIntl(reset), true);
+  (void)registered;
+  return state;
+}
+
+// --- error_context.cpp -------------------------------------------------------------------------
 
 void ZK_ContextSetIntl(const std::string& windowName, const std::string& functionName);
 void ZK_ContextSaveIntl();
@@ -49,10 +99,7 @@ std::string ZK_CatalogueLanguageIntl();
 // True as built: reports go to the message box. Tests switch it off to exercise the error log.
 void ZK_ErrorDisplaySetIntl(bool shown);
 bool ZK_ErrorDisplayIntl();
-
-// Tests may stand in for the Yes/No box: the prompt gets the text and title and answers Yes (true)
-// or No. Null restores the real box.
-using ZK_ErrorPromptFn = bool (*)(const std::string& text, const std::string& title);
+// Null restores the real box.
 void ZK_ErrorPromptSetIntl(ZK_ErrorPromptFn prompt);
 
 // --- catalogue.cpp -----------------------------------------------------------------------------
@@ -63,65 +110,91 @@ std::string ZK_CatalogueLookupIntl(std::istream& catalogue, int code, const std:
 // The same from "zarmsg.zdb" in the current directory, or else in the program's folder: the
 // first of the two files that opens is read, whether or not it holds the code.
 std::string ZK_CatalogueMessageIntl(int code);
-// Tests may stand in for the program's folder (an empty path: none). Null restores the system's.
-using ZK_ProgramFolderFn = std::filesystem::path (*)();
+// Null restores the system's folder.
 void ZK_CatalogueProgramFolderSetIntl(ZK_ProgramFolderFn folder);
 
-// The failure path of a toolkit function in one line: reports the code and returns it.
-inline int ZK_FailIntl(int code) {
-  ZK_ErrorReportIntl(code);
-  return code;
-}
+// --- the system's error number across an undo (header only) -----------------------------------
 
-// --- field_check.cpp ---------------------------------------------------------------------------
+// Keeps the error number of a failed system call across the clean-up that follows it, so that
+// the report names the call that failed rather than the clean-up.
+class ZK_LastErrorKeep {
+ public:
+  ZK_LastErrorKeep();
+  ~ZK_LastErrorKeep();
+  ZK_LastErrorKeep(const ZK_LastErrorKeep&) = delete;
+  ZK_LastErrorKeep& operator=(const ZK_LastErrorKeep&) = delete;
 
-// What a typed field takes: the item's or grid column's TYPE, FORMAT, LENGTH and NOTNULL.
-struct ZK_FieldRules {
-  std::string type;      // "STRING", "DATE" or "CURRENCY"; any other type checks nothing
-  std::string format;    // date format or amount picture
-  int length = 0;        // a STRING is cut to this many characters when above 0
-  bool notNull = false;  // an empty field is refused
+ private:
+  std::uint32_t error_;
 };
 
-// The outcome of checking what the user typed into a field.
-struct ZK_FieldCheck {
-  bool refused = false;    // the field keeps the focus (or its editor stays open)
-  std::string message;     // "Saisie obligatoire", "Saisie incorrecte" or "" for the status bar
-  std::string text;        // the field's text: a STRING cut to its length, other types as typed
-  bool rewrite = false;    // the control is to show `shown`
-  std::string shown;       // the text cut, or the date or amount written in its format
-  DateValue date;          // DATE: the date read, empty when refused or nothing was typed
-  CurrencyValue currency;  // CURRENCY: the amount read, with the picture's layout
+// --- the failure protocol (header only) --------------------------------------------------------
+
+// How a toolkit function treats the error context.
+enum class ZK_ContextMode {
+  kSaveSet,      // saves the context and names itself; success gives the caller's back
+  kSet,          // names itself without saving, and never gives the caller's back
+                 // (ZK_WindowMainCreate, ZK_FormCreate, ZK_FormClose)
+  kSaveSetKeep,  // saves and names itself, and never gives it back (the dialog procedure)
+  kCallers,      // leaves the context alone: its reports name its caller (painting, repaints,
+                 // run-time item changes)
 };
 
-// Checks a field's text against its rules; dates are completed from today.
-ZK_FieldCheck ZK_FieldCheckIntl(const ZK_FieldRules& rules, const std::string& text);
-
-// --- error context of a running toolkit function (header only) ---------------------------------
-
-// Saves the caller's error context and names the running function. The caller's pair is kept
-// here by value: the one save slot would be overwritten by any nested toolkit call (a dialog
-// procedure re-entered meanwhile, among others). done() puts the caller's context back; fail()
-// names the running function again, whatever nested calls left, and reports.
+// The failure protocol of every toolkit function and internal operation, in one place. The
+// caller's context is kept here by value: the one save slot would be overwritten by any nested
+// toolkit call (a dialog procedure re-entered meanwhile, among others). Every failure names the
+// running function again, whatever nested calls left, then reports once.
 class ZK_ContextGuard {
  public:
-  ZK_ContextGuard(const std::string& windowName, const char* functionName)
-      : caller_(ZK_ContextGetIntl()), own_{windowName, functionName} {
-    ZK_ContextSaveIntl();
+  ZK_ContextGuard(const std::string& windowName, const char* functionName,
+                  ZK_ContextMode mode = ZK_ContextMode::kSaveSet)
+      : mode_(mode), caller_(ZK_ContextGetIntl()), own_{windowName, functionName} {
+    if (mode_ == ZK_ContextMode::kSaveSet || mode_ == ZK_ContextMode::kSaveSetKeep) {
+      ZK_ContextSaveIntl();
+    }
     ZK_ContextSetIntl(own_.windowName, own_.functionName);
   }
-  int done() const {
-    ZK_ContextSetIntl(caller_.windowName, caller_.functionName);
-    return ZK_OK;
+  explicit ZK_ContextGuard(ZK_ContextMode callers) : mode_(callers) {}
+
+  // Success: the caller's context back (kSaveSet), and status, 0 unless a status is returned
+  // unreported with it (ZK_WindowTitleSet's empty name).
+  int done(int status = ZK_OK) const {
+    if (mode_ == ZK_ContextMode::kSaveSet)
+      ZK_ContextSetIntl(caller_.windowName, caller_.functionName);
+    return status;
   }
+  // Reports the code and returns it.
   int fail(int code) const {
-    ZK_ContextSetIntl(own_.windowName, own_.functionName);
-    return ZK_FailIntl(code);
+    nameSelf();
+    ZK_ErrorReportIntl(code);
+    return code;
   }
+  // Undoes what came before the failed call, then reports: the report names the failed call's
+  // error number, not the undo's.
+  template <typename Undo>
+  int fail(int code, Undo undo) const {
+    {
+      const ZK_LastErrorKeep keep;
+      undo();
+    }
+    return fail(code);
+  }
+  // Reports the code and goes on (a drawing failure).
+  void report(int code) const { fail(code); }
+  // Returns the code without a report, the context as it stands.
+  int refuse(int code) const { return code; }
+  // A nested toolkit call's failure, reported there already: returned as it is.
+  int passBack(int status) const { return status; }
+
   ZK_ContextGuard(const ZK_ContextGuard&) = delete;
   ZK_ContextGuard& operator=(const ZK_ContextGuard&) = delete;
 
  private:
+  void nameSelf() const {
+    if (mode_ != ZK_ContextMode::kCallers) ZK_ContextSetIntl(own_.windowName, own_.functionName);
+  }
+
+  ZK_ContextMode mode_;
   ZK_ErrorContext caller_;
   ZK_ErrorContext own_;
 };

@@ -145,7 +145,8 @@ std::int32_t ZK_TextToIntIntl(const std::string& text, int radix) {
     pos += 2;
   }
   // Accumulate in 64 bits and stop once past the 32-bit range: the result is 0 then anyway.
-  const std::int64_t limit = static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::max()) + 1;
+  const std::int64_t limit =
+      static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::max()) + 1;
   std::int64_t magnitude = 0;
   bool anyDigit = false;
   bool tooLarge = false;

@@ -8,8 +8,9 @@
 
 #include "zarvik/platform_types.h"
 
-// The calling thread's last-error number.
+// The calling thread's last-error number, read and set.
 std::uint32_t ZK_SystemLastErrorIntl();
+void ZK_SystemLastErrorSetIntl(std::uint32_t error);
 // The system's text for an error number, exactly as the system gives it ("" when it has none).
 std::string ZK_SystemErrorTextIntl(std::uint32_t error);
 // Shows a Yes/No question with an error icon, without owner; true when the answer is Yes.

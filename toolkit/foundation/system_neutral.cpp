@@ -8,6 +8,8 @@ std::uint32_t ZK_SystemLastErrorIntl() {
   return 0;
 }
 
+void ZK_SystemLastErrorSetIntl(std::uint32_t) {}
+
 std::string ZK_SystemErrorTextIntl(std::uint32_t) {
   return "";
 }

@@ -7,6 +7,10 @@ std::uint32_t ZK_SystemLastErrorIntl() {
   return GetLastError();
 }
 
+void ZK_SystemLastErrorSetIntl(std::uint32_t error) {
+  SetLastError(error);
+}
+
 std::string ZK_SystemErrorTextIntl(std::uint32_t error) {
   char* buffer = nullptr;
   const DWORD length = FormatMessageA(

@@ -5,14 +5,9 @@
 namespace {
 constexpr int kFirstCommandId = 40001;
 
-// A drop-down that never reached the bar belongs to no window: destroy it, keeping the error
-// number for the reporter.
+// A drop-down that never reached the bar belongs to no window: it is destroyed before the report.
 int dropDownFailure(const ZK_ContextGuard& context, HMENU dropDown) {
-  {
-    const ZK_LastErrorKeep keep;
-    DestroyMenu(dropDown);
-  }
-  return context.fail(ZK_ERR_APPEND_MENU);
+  return context.fail(ZK_ERR_APPEND_MENU, [&] { DestroyMenu(dropDown); });
 }
 
 // Destroys the bar a window's record names. Whether that succeeds or the bar is gone already,
@@ -27,7 +22,7 @@ bool destroyOldBar(const std::string& window, WindowRecord& record) {
   }
   if (gone) {
     record.menuHandle = nullptr;
-    ZK_WindowStoreIntl(window, record);
+    ZK_WindowChangeIntl(window, [](WindowRecord& r) { r.menuHandle = nullptr; });
   }
   return destroyed;
 }
@@ -41,7 +36,7 @@ int ZK_MenuAdd(const std::string& menu, const std::string& entry, int column, in
   if (caption.empty() && entry != "-") return context.fail(ZK_ERR_MENU_NO_COMMAND);
   if (column < 1 || column > 99) return context.fail(ZK_ERR_MENU_COLUMN);
   if (row < 1 || row > 99) return context.fail(ZK_ERR_MENU_ROW);
-  if (ZK_WindowLookupIntl(ZK_globals.mainWindowName).hwnd == nullptr) {
+  if (ZK_WindowLookupIntl(ZK_WindowStateIntl().mainWindowName).hwnd == nullptr) {
     return context.fail(ZK_ERR_NO_MAIN_WINDOW);
   }
   MenuEntry added;
@@ -64,9 +59,10 @@ int ZK_MenuDisplay(const std::string& window, const std::string& menu,
   }
   HMENU bar = CreateMenu();
   if (bar == nullptr) return context.fail(ZK_ERR_CREATE_MENU);
-  record.menuHandle = bar;
-  record.menuName = menu;
-  ZK_WindowStoreIntl(window, record);
+  ZK_WindowChangeIntl(window, [&](WindowRecord& r) {
+    r.menuHandle = bar;
+    r.menuName = menu;
+  });
 
   int nextId = kFirstCommandId;
   for (int column = 1; column <= 99; ++column) {

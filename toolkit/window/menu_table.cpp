@@ -1,29 +1,25 @@
 // The menu table: every declared menu entry, keyed by menu name and position.
-#include <cstdlib>
-
-#include "foundation/foundation_intl.h"
 #include "window/window_intl.h"
 
 namespace {
-ZK_MenuTable gMenus;
-
 std::string menuKey(const std::string& menu, int column, int row) {
   return menu + "." + std::to_string(column * 100 + row);
 }
 }  // namespace
 
 MenuEntry ZK_MenuEntryGetIntl(const std::string& menu, int column, int row) {
-  const auto found = gMenus.find(menuKey(menu, column, row));
-  return found == gMenus.end() ? MenuEntry{} : found->second;
+  const ZK_MenuTable& menus = ZK_WindowStateIntl().menus;
+  const auto found = menus.find(menuKey(menu, column, row));
+  return found == menus.end() ? MenuEntry{} : found->second;
 }
 
 void ZK_MenuEntryPutIntl(const std::string& menu, int column, int row, const MenuEntry& entry) {
-  gMenus[menuKey(menu, column, row)] = entry;
+  ZK_WindowStateIntl().menus[menuKey(menu, column, row)] = entry;
 }
 
 int ZK_MenuFindIntl(const std::string& menu, std::int32_t commandId) {
   if (commandId == 0) return -1;
-  for (const auto& [key, entry] : gMenus) {
+  for (const auto& [key, entry] : ZK_WindowStateIntl().menus) {
     const std::string::size_type dot = key.find('.');
     if (dot == std::string::npos) continue;
     if (key.compare(0, dot, menu) == 0 && dot == menu.size() && entry.commandId == commandId) {
@@ -33,10 +29,6 @@ int ZK_MenuFindIntl(const std::string& menu, std::int32_t commandId) {
   return -1;
 }
 
-void ZK_MenuTableClearIntl() {
-  gMenus.clear();
-}
-
 const ZK_MenuTable& ZK_MenuTableIntl() {
-  return gMenus;
+  return ZK_WindowStateIntl().menus;
 }

@@ -4,17 +4,6 @@
 
 namespace {
 
-void setScrollBar(HWND window, const WindowRecord& record) {
-  SCROLLINFO bar = {};
-  bar.cbSize = sizeof bar;
-  bar.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-  bar.nMin = 0;
-  bar.nMax = record.lineCount - 1;
-  bar.nPage = static_cast<UINT>(record.lastLine - record.firstLine + 1);
-  bar.nPos = record.firstLine;
-  SetScrollInfo(window, SB_VERT, &bar, TRUE);
-}
-
 // Moves the visible lines for one WM_VSCROLL request; true when the first line changed.
 bool scrollLines(WindowRecord& record, WPARAM wParam) {
   const int first0 = record.firstLine;
@@ -23,15 +12,28 @@ bool scrollLines(WindowRecord& record, WPARAM wParam) {
   int first = first0;
   int last = last0;
   switch (LOWORD(wParam)) {
-    case SB_LINEUP: first -= 1; last -= 1; break;
-    case SB_LINEDOWN: first += 1; last += 1; break;
-    case SB_PAGEUP: first -= page; last -= page; break;
-    case SB_PAGEDOWN: first += page; last += page; break;
+    case SB_LINEUP:
+      first -= 1;
+      last -= 1;
+      break;
+    case SB_LINEDOWN:
+      first += 1;
+      last += 1;
+      break;
+    case SB_PAGEUP:
+      first -= page;
+      last -= page;
+      break;
+    case SB_PAGEDOWN:
+      first += page;
+      last += page;
+      break;
     case SB_THUMBTRACK:
       first = HIWORD(wParam);
       last = first + page;
       break;
-    default: break;
+    default:
+      break;
   }
   const int span = last - first;
   if (first < 0) {
@@ -60,9 +62,8 @@ int ZK_MessageLoop() {
   while ((got = GetMessageA(&message, nullptr, 0, 0)) != 0) {
     if (got == -1) continue;  // nothing was fetched
     HWND dialog = nullptr;
-    if (!ZK_globals.activeFormName.empty()) {
-      dialog = ZK_WindowLookupIntl(ZK_globals.activeFormName).hwnd;
-    }
+    const std::string& active = ZK_WindowStateIntl().activeFormName;
+    if (!active.empty()) dialog = ZK_WindowLookupIntl(active).hwnd;
     if (dialog != nullptr && IsWindow(dialog) && IsDialogMessageA(dialog, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
@@ -72,7 +73,7 @@ int ZK_MessageLoop() {
 
 int ZK_WindowMessageAuto(UINT message, WPARAM wParam) {
   const ZK_ContextGuard context("", "ZK_WindowMessageAuto");
-  const std::string name = ZK_globals.currentWindowName;
+  const std::string name = ZK_WindowCurrentIntl();
   WindowRecord record = ZK_WindowLookupIntl(name);
   switch (message) {
     case WM_DESTROY:
@@ -96,9 +97,9 @@ int ZK_WindowMessageAuto(UINT message, WPARAM wParam) {
       const bool moved = scrollLines(record, wParam);
       ZK_WindowStoreIntl(name, record);
       if (moved) {
-        setScrollBar(record.hwnd, record);
+        ZK_WindowScrollBarSetIntl(record, record.firstLine);
         const int status = ZK_WindowRedrawIntl();
-        if (status != ZK_OK) return status;
+        if (status != ZK_OK) return context.passBack(status);
       }
       break;
     }
@@ -108,10 +109,24 @@ int ZK_WindowMessageAuto(UINT message, WPARAM wParam) {
   return context.done();
 }
 
+void ZK_WindowScrollBarSetIntl(const WindowRecord& record, int position) {
+  SCROLLINFO bar = {};
+  bar.cbSize = sizeof bar;
+  bar.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  bar.nMin = 0;
+  bar.nMax = record.lineCount - 1;
+  bar.nPage = static_cast<UINT>(record.lastLine - record.firstLine + 1);
+  bar.nPos = position;
+  SetScrollInfo(record.hwnd, SB_VERT, &bar, TRUE);
+}
+
 int ZK_WindowRedrawIntl() {
-  const WindowRecord record = ZK_WindowLookupIntl(ZK_globals.currentWindowName);
-  if (record.hwnd == nullptr) return ZK_FailIntl(ZK_ERR_WINDOW_NOT_FOUND);
-  if (!InvalidateRect(record.hwnd, nullptr, TRUE)) return ZK_FailIntl(ZK_ERR_INVALIDATE_OR_REDRAW);
-  if (!UpdateWindow(record.hwnd)) return ZK_FailIntl(ZK_ERR_MODULE_OR_UPDATE);
+  const ZK_ContextGuard context(ZK_ContextMode::kCallers);
+  const WindowRecord record = ZK_WindowLookupIntl(ZK_WindowCurrentIntl());
+  if (record.hwnd == nullptr) return context.fail(ZK_ERR_WINDOW_NOT_FOUND);
+  if (!InvalidateRect(record.hwnd, nullptr, TRUE)) {
+    return context.fail(ZK_ERR_INVALIDATE_OR_REDRAW);
+  }
+  if (!UpdateWindow(record.hwnd)) return context.fail(ZK_ERR_MODULE_OR_UPDATE);
   return ZK_OK;
 }

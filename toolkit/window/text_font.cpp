@@ -4,7 +4,7 @@
 
 int ZK_TextFontSet(const std::string& face, int size, int bold, int italic, int underline) {
   const ZK_ContextGuard context("", "ZK_TextFontSet");
-  const std::string name = ZK_globals.currentWindowName;
+  const std::string name = ZK_WindowCurrentIntl();
   WindowRecord record = ZK_WindowLookupIntl(name);
   if (record.hwnd == nullptr) return context.fail(ZK_ERR_WINDOW_NOT_FOUND);
 
@@ -17,7 +17,8 @@ int ZK_TextFontSet(const std::string& face, int size, int bold, int italic, int 
   if (size != 0) record.fontSize = size;
 
   // Outside a paint there is no context: the height is then 0 and the selection below fails.
-  const int dpi = ZK_paint.dc != nullptr ? GetDeviceCaps(ZK_paint.dc, LOGPIXELSY) : 0;
+  HDC dc = ZK_WindowStateIntl().paint.dc;
+  const int dpi = dc != nullptr ? GetDeviceCaps(dc, LOGPIXELSY) : 0;
   const int height = MulDiv(record.fontSize, dpi, 72);
   ZK_WindowStoreIntl(name, record);
 
@@ -25,14 +26,14 @@ int ZK_TextFontSet(const std::string& face, int size, int bold, int italic, int 
   HFONT font = ZK_GdiFontIntl(-height, weight, record.fontItalic, record.fontUnderline,
                               record.fontName.c_str());
   if (font == nullptr) return context.fail(ZK_ERR_CREATE_FONT);
-  const int status = ZK_PaintFontSelectIntl(font);
+  const int status = ZK_FontSelectIntl(dc, font);
   if (status != ZK_OK) return context.fail(status);
   return context.done();
 }
 
 int ZK_WindowCls() {
   const ZK_ContextGuard context("", "ZK_WindowCls");
-  const std::string name = ZK_globals.currentWindowName;
+  const std::string name = ZK_WindowCurrentIntl();
   WindowRecord record = ZK_WindowLookupIntl(name);
   if (record.hwnd == nullptr) return context.fail(ZK_ERR_WINDOW_NOT_FOUND);
   record.textX = 0;
@@ -41,7 +42,7 @@ int ZK_WindowCls() {
   record.fontName = ZK_DEFAULT_FONT;
   record.fontSize = 10;
   const int status = ZK_TextFontSet(ZK_DEFAULT_FONT, 10, 0, 0, 0);
-  if (status != ZK_OK) return status;
+  if (status != ZK_OK) return context.passBack(status);
   record.fontBold = false;
   record.fontItalic = false;
   record.fontUnderline = false;

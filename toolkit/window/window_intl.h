@@ -1,48 +1,51 @@
-// Internal interface of the window layer: the window record, the window registry and the
-// toolkit-wide window state. Not installed.
+// Internal interface of the window layer: the window record and the registry, the menu table, the
+// layer's state, and the operations other files share. Not installed.
 #pragma once
+
+#include <windows.h>
 
 #include <cstdint>
 #include <map>
 #include <string>
 
 #include "foundation/foundation_intl.h"
+#include "window/gdi_objects.h"
 #include "zarvik/zarvik.h"
 
 // --- window_registry.cpp -----------------------------------------------------------------------
 
 // Everything the toolkit knows about one window or form, held by value in the registry.
 struct WindowRecord {
-  std::string title;                   // NAME of the main window, form name for a form, last title set
-  HWND hwnd = nullptr;                 // the live window or dialog; null when there is none
-  ZK_FormEventProc callback = nullptr; // forms: the application's event procedure
-  std::int32_t x = 0;                  // placement as last requested, pixels
+  std::string title;    // NAME of the main window, form name for a form, last title set
+  HWND hwnd = nullptr;  // the live window or dialog; null when there is none
+  ZK_FormEventProc callback = nullptr;  // forms: the application's event procedure
+  std::int32_t x = 0;                   // placement as last requested, pixels
   std::int32_t y = 0;
   std::int32_t width = 0;
   std::int32_t height = 0;
-  std::int32_t textX = 0;              // text output position on the drawing surface
+  std::int32_t textX = 0;  // text output position on the drawing surface
   std::int32_t textY = 0;
-  std::int32_t lineCount = 0;          // text lines on the surface: the vertical scroll range
-  std::int32_t firstLine = 0;          // first and last visible line: the scroll position
+  std::int32_t lineCount = 0;  // text lines on the surface: the vertical scroll range
+  std::int32_t firstLine = 0;  // first and last visible line: the scroll position
   std::int32_t lastLine = 0;
-  bool scrollEnabled = false;          // vertical scrolling of the text surface is wanted
-  std::string fontName;                // text font face, size in points and styles
+  bool scrollEnabled = false;  // vertical scrolling of the text surface is wanted
+  std::string fontName;        // text font face, size in points and styles
   std::int32_t fontSize = 0;
   bool fontBold = false;
   bool fontItalic = false;
   bool fontUnderline = false;
-  bool scrollBarShown = false;         // the vertical scroll bar has been shown
-  std::uint32_t backColour = 0;        // background colour (BKCOL)
-  HBRUSH backBrush = nullptr;          // solid brush of backColour
-  bool statusBar = false;              // forms: the form has a status bar
-  bool modal = false;                  // forms: the form runs modally
-  HWND statusBarHwnd = nullptr;        // forms: the status bar control
-  HMENU menuHandle = nullptr;          // the menu bar shown on this window
-  std::string menuName;                // the menu shown on this window
-  std::string statusMessage;           // forms: a validation message waiting for the status bar
-  std::string properties;              // the property string given at creation
-  std::string closedBy;                // forms: "OK", "CANCEL" or "CLOSE"
-  bool resizable = true;               // main window: sizing frame and maximize box
+  bool scrollBarShown = false;   // the vertical scroll bar has been shown
+  std::uint32_t backColour = 0;  // background colour (BKCOL)
+  HBRUSH backBrush = nullptr;    // solid brush of backColour
+  bool statusBar = false;        // forms: the form has a status bar
+  bool modal = false;            // forms: the form runs modally
+  HWND statusBarHwnd = nullptr;  // forms: the status bar control
+  HMENU menuHandle = nullptr;    // the menu bar shown on this window
+  std::string menuName;          // the menu shown on this window
+  std::string statusMessage;     // forms: a validation message waiting for the status bar
+  std::string properties;        // the property string given at creation
+  std::string closedBy;          // forms: "OK", "CANCEL" or "CLOSE"
+  bool resizable = true;         // main window: sizing frame and maximize box
 };
 
 // The registry: window name (case-sensitive, byte order) to record.
@@ -54,31 +57,24 @@ WindowRecord ZK_WindowLookupIntl(const std::string& name);
 void ZK_WindowStoreIntl(const std::string& name, const WindowRecord& record);
 // Texts empty, numbers 0, handles null, flags false, resizable true.
 WindowRecord ZK_WindowDefaultIntl();
+// The default record of a new window: placed as requested, its background, its property string.
+WindowRecord ZK_WindowNewIntl(int x, int y, int width, int height, std::uint32_t backColour,
+                              HBRUSH backBrush, const std::string& properties);
 // Forgets one window (form closing); the native objects it names are not touched.
 void ZK_WindowRemoveIntl(const std::string& name);
-// Forgets every window (toolkit reset).
+// Forgets every window.
 void ZK_WindowRegistryClearIntl();
 // The registry itself, for walks in name order (reverse lookup) and for tests.
 const ZK_WindowRegistry& ZK_WindowRegistryIntl();
-
-// Toolkit-wide window state, one instance for the process.
-struct ZK_WindowGlobals {
-  std::string mainWindowName;     // empty until the main window exists
-  std::string currentWindowName;  // the window that operations without a window argument act on
-  std::string activeFormName;     // the form that gets dialog keyboard handling; empty when none
-  bool ready = false;             // the toolkit has been initialised
-  HINSTANCE instance = nullptr;   // module handle for classes, windows and dialogs
-};
-extern ZK_WindowGlobals ZK_globals;
 
 // --- menu_table.cpp ----------------------------------------------------------------------------
 
 // One menu entry, stored by value under menu name, "." and column * 100 + row.
 struct MenuEntry {
-  std::string name;          // entry name; "-" makes a separator
-  std::string caption;       // shown text, "&" before the mnemonic
-  bool enabled = false;      // false shows the entry greyed
-  bool checked = false;      // shows a check mark
+  std::string name;            // entry name; "-" makes a separator
+  std::string caption;         // shown text, "&" before the mnemonic
+  bool enabled = false;        // false shows the entry greyed
+  bool checked = false;        // shows a check mark
   std::int32_t commandId = 0;  // given by ZK_MenuDisplay; 0 while none
 };
 
@@ -90,54 +86,61 @@ MenuEntry ZK_MenuEntryGetIntl(const std::string& menu, int column, int row);
 void ZK_MenuEntryPutIntl(const std::string& menu, int column, int row, const MenuEntry& entry);
 // column * 100 + row of the entry of that menu carrying the command id, or -1.
 int ZK_MenuFindIntl(const std::string& menu, std::int32_t commandId);
-// Forgets every entry (toolkit reset).
-void ZK_MenuTableClearIntl();
 // The table itself, for tests.
 const ZK_MenuTable& ZK_MenuTableIntl();
 
-#ifdef _WIN32
-// --- the system's error number across an undo (header only) -----------------------------------
-
-// Keeps the error number of a failed system call across the clean-up that follows it, so that
-// the report names the call that failed rather than the clean-up.
-class ZK_LastErrorKeep {
- public:
-  ZK_LastErrorKeep() : error_(GetLastError()) {}
-  ~ZK_LastErrorKeep() { SetLastError(error_); }
-  ZK_LastErrorKeep(const ZK_LastErrorKeep&) = delete;
-  ZK_LastErrorKeep& operator=(const ZK_LastErrorKeep&) = delete;
-
- private:
-  DWORD error_;
-};
-
-// --- paint_context.cpp -------------------------------------------------------------------------
+// --- window_state.cpp --------------------------------------------------------------------------
 
 // The one drawing surface between ZK_WindowSelect and ZK_WindowRelease.
 struct ZK_PaintContext {
-  PAINTSTRUCT paint{};             // filled by BeginPaint
-  HWND window = nullptr;           // the window being painted, for EndPaint
-  HDC dc = nullptr;                // null outside a paint
-  HFONT font = nullptr;            // the text font the toolkit selected, owned until replaced
-  HGDIOBJ originalFont = nullptr;  // the context's own font, put back before ours is deleted
+  PAINTSTRUCT paint{};    // filled by BeginPaint
+  HWND window = nullptr;  // the window being painted, for EndPaint
+  HDC dc = nullptr;       // null outside a paint
 };
-extern ZK_PaintContext ZK_paint;
 
-// Selects a font made by the toolkit into the paint context and deletes the toolkit font it
-// replaces (a font is never deleted while selected). 0, or 1013 (the new font is then deleted and
-// the old one stays) or 1011; nothing is reported.
-int ZK_PaintFontSelectIntl(HFONT font);
-// Puts the context's own font back and deletes the toolkit's; 0 or 1011, not reported.
-int ZK_PaintFontReleaseIntl();
+// Everything the window layer keeps between calls, one instance for the process. The current
+// window's name is the foundation's (ZK_FoundationState): reports name it.
+struct ZK_WindowState {
+  // --- one toolkit lifetime's
+  ZK_WindowRegistry registry;    // every window and form by name
+  ZK_MenuTable menus;            // every declared menu entry
+  std::string mainWindowName;    // empty until the main window exists
+  std::string activeFormName;    // the form that gets dialog keyboard handling; empty when none
+  bool ready = false;            // the toolkit has been initialised
+  HINSTANCE instance = nullptr;  // module handle for classes, windows and dialogs
+  ZK_PaintContext paint;         // the main window's paint in progress
+  std::map<HDC, ZK_SelectedFont> fonts;  // the toolkit's font in each drawing context
+  // --- kept by a reset
+  ZK_GdiState gdi;  // counted GDI objects: they outlive the tables that named them
+};
+
+ZK_WindowState& ZK_WindowStateIntl();
+// The current window, in the foundation's state.
+const std::string& ZK_WindowCurrentIntl();
+void ZK_WindowCurrentSetIntl(const std::string& name);
+
+// Changes the record registered under name in place: change must make no native call, so that no
+// handler re-entered meanwhile can have stored the record in between. False when none is
+// registered.
+template <typename Change>
+bool ZK_WindowChangeIntl(const std::string& name, Change change) {
+  ZK_WindowRegistry& registry = ZK_WindowStateIntl().registry;
+  const auto found = registry.find(name);
+  if (found == registry.end()) return false;
+  change(found->second);
+  return true;
+}
 
 // --- reset.cpp (window operations) -------------------------------------------------------------
 
-// Empties the registry, the menu table and the item table, and initialises the platform's common
-// controls. Statuses 1018, 1002, 1038.
+// Returns every layer's state to its start (ZK_StateResetIntl) and initialises the platform's
+// common controls. Statuses 1018, 1002, 1038.
 int ZK_ResetZarvikIntl();
 
 // --- message_loop.cpp --------------------------------------------------------------------------
 
 // Repaints the current window. Statuses 4, 1019, 1018 (reported with the caller's context).
 int ZK_WindowRedrawIntl();
-#endif  // _WIN32
+// The vertical scroll bar of a window's text surface: its lines, the visible ones as the page,
+// and the position given; the bar is redrawn.
+void ZK_WindowScrollBarSetIntl(const WindowRecord& record, int position);

@@ -1,5 +1,6 @@
 // Zarvik: the public interface an application is written against.
-// Texts are 8-bit, code page 1252. Every function that can fail returns a status code, 0 on success.
+// Texts are 8-bit, code page 1252. Every function that can fail returns a status code, 0 on
+// success.
 #pragma once
 
 #include <cstdint>
@@ -126,8 +127,8 @@ enum ZK_Status : int {
   ZK_ERR_GLOBAL_ALLOC = 1015,
   ZK_ERR_GLOBAL_LOCK = 1016,
   ZK_ERR_SHOW_SCROLL_BAR = 1017,
-  ZK_ERR_MODULE_OR_UPDATE = 1018,    // GetModuleHandleA at reset; UpdateWindow in a repaint
-  ZK_ERR_INVALIDATE_OR_REDRAW = 1019, // InvalidateRect in a repaint; RedrawWindow for an item
+  ZK_ERR_MODULE_OR_UPDATE = 1018,      // GetModuleHandleA at reset; UpdateWindow in a repaint
+  ZK_ERR_INVALIDATE_OR_REDRAW = 1019,  // InvalidateRect in a repaint; RedrawWindow for an item
   ZK_ERR_DIALOG_RUN = 1021,
   ZK_ERR_GLOBAL_FREE = 1022,
   ZK_ERR_END_DIALOG = 1025,
@@ -205,8 +206,10 @@ int ZK_WindowMove(const std::string& name, int x, int y, int width, int height);
 // separator. Statuses 13, 10, 15, 11, 12, 5.
 int ZK_MenuAdd(const std::string& menu, const std::string& entry, int column, int row,
                const std::string& caption, const std::string& properties);
-// Builds the menu bar of a window from the declared entries. Statuses 13, 4, 1031, 1032, 1033, 1030.
-int ZK_MenuDisplay(const std::string& window, const std::string& menu, const std::string& properties);
+// Builds the menu bar of a window from the declared entries. Statuses 13, 4, 1031, 1032, 1033,
+// 1030.
+int ZK_MenuDisplay(const std::string& window, const std::string& menu,
+                   const std::string& properties);
 // The entry name of a menu command message, "" when the message is not one of that menu.
 std::string ZK_MenuCommand(const std::string& menu, UINT message, WPARAM wParam);
 

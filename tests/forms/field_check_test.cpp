@@ -2,10 +2,19 @@
 // is refused, the message left, the text kept and the text written back.
 #include <gtest/gtest.h>
 
-#include "foundation/foundation_intl.h"
-#include "local_zone.h"
+#include "forms/forms_intl.h"
+#include "foundation/local_zone.h"
 
 namespace {
+
+ItemRecord rules(const char* type, const char* format, int length, bool notNull) {
+  ItemRecord item;
+  item.type = type;
+  item.format = format;
+  item.length = length;
+  item.notNull = notNull;
+  return item;
+}
 
 constexpr char kRequired[] = "Saisie obligatoire";
 constexpr char kIncorrect[] = "Saisie incorrecte";
@@ -43,10 +52,10 @@ TEST(FieldCheck, EveryTypeAcceptsRefusesAndWritesBack) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.type) + " " + c.format + " [" + c.typed + "]");
-    const ZK_FieldCheck check = ZK_FieldCheckIntl({c.type, c.format, c.length, c.notNull}, c.typed);
+    const ZK_FieldCheck check = ZK_FieldCheckIntl(rules(c.type, c.format, c.length, c.notNull), c.typed);
     EXPECT_EQ(check.refused, c.refused);
     EXPECT_EQ(check.message, c.message);
-    EXPECT_EQ(check.text, c.text);
+    EXPECT_EQ(check.value.text, c.text);
     EXPECT_EQ(check.rewrite, c.shown != nullptr);
     if (c.shown != nullptr) {
       EXPECT_EQ(check.shown, c.shown);
@@ -56,16 +65,16 @@ TEST(FieldCheck, EveryTypeAcceptsRefusesAndWritesBack) {
 
 TEST(FieldCheck, TypedValuesCarryWhatWasRead) {
   PinnedClock clock;
-  ZK_FieldCheck date = ZK_FieldCheckIntl({ZK_DATE, "dd/mm/yyyy", 0, false}, "1/1");
-  EXPECT_FALSE(date.date.empty);
-  EXPECT_EQ(date.date.Format(""), "01/01/2026");
-  EXPECT_TRUE(ZK_FieldCheckIntl({ZK_DATE, "dd/mm/yyyy", 0, false}, "1/13").date.empty);
+  ZK_FieldCheck date = ZK_FieldCheckIntl(rules(ZK_DATE, "dd/mm/yyyy", 0, false), "1/1");
+  EXPECT_FALSE(date.value.date.empty);
+  EXPECT_EQ(date.value.date.Format(""), "01/01/2026");
+  EXPECT_TRUE(ZK_FieldCheckIntl(rules(ZK_DATE, "dd/mm/yyyy", 0, false), "1/13").value.date.empty);
 
-  const ZK_FieldCheck amount = ZK_FieldCheckIntl({ZK_CURRENCY, "9999,88", 0, false}, "-12,345");
-  EXPECT_TRUE(amount.currency.negative);
-  EXPECT_EQ(amount.currency.units, 12);
-  EXPECT_EQ(amount.currency.fraction, 1345000000);
-  EXPECT_EQ(amount.currency.layout.decimalSeparator, ",");
+  const ZK_FieldCheck amount = ZK_FieldCheckIntl(rules(ZK_CURRENCY, "9999,88", 0, false), "-12,345");
+  EXPECT_TRUE(amount.value.currency.negative);
+  EXPECT_EQ(amount.value.currency.units, 12);
+  EXPECT_EQ(amount.value.currency.fraction, 1345000000);
+  EXPECT_EQ(amount.value.currency.layout.decimalSeparator, ",");
 }
 
 }  // namespace

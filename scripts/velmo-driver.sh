@@ -1,0 +1,100 @@
+# Sourced: drives a running Velmo as a user would, with real X input (xdotool), and reads it from
+# outside with the probe (zkprobe.exe) and screenshots (ImageMagick). scripts/velmo.sh and the
+# end-to-end tests share it. Needs DISPLAY and WINEPREFIX from scripts/wine-env.sh; zk_bin is the
+# folder of the programs (ZK_BIN, or the current folder).
+#   zk_velmo_start          starts Velmo and waits for its main window
+#   zk_menu_open LETTER     opens a form from the Formulaires menu (Alt+O, then the letter)
+#   zk_click_item ID [DX DY] clicks a control of the open form (its middle, or DX,DY in it)
+#   zk_velmo_quit           quits through Fichier > Quitter; zk_status is Velmo's exit code
+# A problem met on the way goes to zk_problem, which the sourcing script may define again.
+
+zk_bin="${ZK_BIN:-$(pwd)}"
+zk_velmo=""
+zk_status=""
+
+zk_problem() { echo "$*" >&2; }
+
+zk_probe() { (cd "$zk_bin" && wine zkprobe.exe "$@") | tr -d '\r'; }
+
+# The value of key=value or key="value" in a probe line.
+zk_field() {
+  local line="$1" key="$2"
+  if [[ " $line" =~ \ $key=\"([^\"]*)\" ]]; then
+    echo "${BASH_REMATCH[1]}"
+  elif [[ " $line" =~ \ $key=([^ ]*) ]]; then
+    echo "${BASH_REMATCH[1]}"
+  fi
+}
+
+zk_item() { zk_probe item "$1"; }
+
+zk_keys() {
+  xdotool key --delay 80 "$@"
+  sleep 0.3
+}
+
+zk_main_window() { xdotool search --name '^Velmo v1\.1$' 2>/dev/null | head -n 1; }
+
+# zk_shot LINE OUTPUT: the screen rectangle of a probe line (x, y, w, h) into OUTPUT.
+zk_shot() {
+  import -window root \
+    -crop "$(zk_field "$1" w)x$(zk_field "$1" h)+$(zk_field "$1" x)+$(zk_field "$1" y)" "$2"
+}
+
+zk_velmo_start() {
+  (cd "$zk_bin" && exec wine velmo.exe) &
+  zk_velmo=$!
+  if ! zk_probe wait 30000 has-main; then
+    zk_problem "Velmo's main window did not appear"
+    return 1
+  fi
+  # Wine gives each top-level window an X window of its own inside the desktop: wait for it.
+  for _ in $(seq 50); do
+    [ -n "$(zk_main_window)" ] && break
+    sleep 0.1
+  done
+  sleep 1  # let the caption and the menu bar be painted
+}
+
+zk_menu_open() {
+  xdotool windowfocus --sync "$(zk_main_window)" 2>/dev/null || true
+  xdotool key --delay 200 alt+o "$1"
+  if ! zk_probe wait 5000 has-form; then
+    zk_problem "menu letter $1 opened no form"
+    return 1
+  fi
+  sleep 1  # the owner-drawn items paint after the dialog shows
+}
+
+zk_click_item() {
+  local line x y w h
+  line="$(zk_item "$1")"
+  x="$(zk_field "$line" x)" y="$(zk_field "$line" y)"
+  w="$(zk_field "$line" w)" h="$(zk_field "$line" h)"
+  [ -n "$x" ] || { zk_problem "no control $1 to click"; return 1; }
+  xdotool mousemove "$((x + ${2:-$((w / 2))}))" "$((y + ${3:-$((h / 2))}))" click 1
+  sleep 0.3
+}
+
+# Waits up to 10 s for Velmo to end; zk_status is its exit code.
+zk_velmo_wait() {
+  for _ in $(seq 100); do
+    kill -0 "$zk_velmo" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$zk_velmo" 2>/dev/null; then
+    zk_problem "Velmo is still running"
+    kill "$zk_velmo" 2>/dev/null
+  fi
+  wait "$zk_velmo"
+  zk_status=$?
+  zk_velmo=""
+}
+
+zk_velmo_quit() {
+  xdotool windowfocus --sync "$(zk_main_window)" 2>/dev/null || true
+  xdotool key --delay 200 alt+f
+  sleep 0.5
+  xdotool key q
+  zk_velmo_wait
+}

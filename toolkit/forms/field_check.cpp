@@ -1,0 +1,65 @@
+// The rules a typed field's text must follow when it is left: length, required input, dates and
+// amounts in the item's FORMAT. One pure function for every editor of an item's value.
+#include "forms/forms_intl.h"
+
+namespace {
+
+constexpr char kRequired[] = "Saisie obligatoire";
+constexpr char kIncorrect[] = "Saisie incorrecte";
+
+void refuse(ZK_FieldCheck& check, const char* message) {
+  check.refused = true;
+  check.message = message;
+}
+
+void checkString(const ItemRecord& item, ZK_FieldCheck& check) {
+  std::string& text = check.value.text;
+  if (item.length > 0 && text.size() > static_cast<std::size_t>(item.length)) {
+    text.resize(static_cast<std::size_t>(item.length));
+  }
+  check.rewrite = true;
+  check.shown = text;
+  if (item.notNull && text.empty()) refuse(check, kRequired);
+}
+
+void checkDate(const ItemRecord& item, ZK_FieldCheck& check) {
+  DateValue date;
+  date.SetFormat(item.format);
+  date.Parse(check.value.text);
+  if (date.Error() == 0) {
+    check.rewrite = true;
+    check.shown = date.Format("");
+  } else if (date.Error() == ZK_DATE_ERR_NOTHING) {
+    if (item.notNull) refuse(check, kRequired);
+  } else {
+    // A wrong date leaves no message: the status bar shows the field's remark again.
+    check.refused = true;
+  }
+  check.value.date = date;
+}
+
+void checkCurrency(const ItemRecord& item, ZK_FieldCheck& check) {
+  CurrencyValue amount;
+  amount.SetFormat(item.format);
+  amount.Parse(check.value.text);
+  if (amount.Error() == 0) {
+    check.rewrite = true;
+    check.shown = amount.Format();
+  } else {
+    refuse(check, kIncorrect);
+  }
+  if (item.notNull && amount.IsEmpty()) refuse(check, kRequired);
+  check.value.currency = amount;
+}
+
+}  // namespace
+
+ZK_FieldCheck ZK_FieldCheckIntl(const ItemRecord& item, const std::string& text) {
+  ZK_FieldCheck check;
+  check.value = item.field;
+  check.value.text = text;
+  if (item.type == ZK_STRING) checkString(item, check);
+  if (item.type == ZK_DATE) checkDate(item, check);
+  if (item.type == ZK_CURRENCY) checkCurrency(item, check);
+  return check;
+}

@@ -1,0 +1,22 @@
+// The form layer's state and its reset, which the foundation runs with every layer's.
+#include "forms/forms_intl.h"
+
+namespace {
+void resetFormsLayer() {
+  ZK_FormsState& state = ZK_FormsStateIntl();
+  // The order version goes on counting: a walk in progress must see the change.
+  const std::uint64_t version = state.orderVersion + 1;
+  // Grids in use by a running visit outlive the reset (grid_table.cpp).
+  ZK_GridTableResetIntl(state);
+  const int visits = state.gridVisits;
+  std::vector<std::unique_ptr<ZK_Grid>> forgotten = std::move(state.gridsForgotten);
+  state = ZK_FormsState{};
+  state.orderVersion = version;
+  state.gridVisits = visits;
+  state.gridsForgotten = std::move(forgotten);
+}
+}  // namespace
+
+ZK_FormsState& ZK_FormsStateIntl() {
+  return ZK_LayerStateIntl<ZK_FormsState>(resetFormsLayer);
+}
