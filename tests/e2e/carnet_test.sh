@@ -48,9 +48,7 @@ add_entry() {  # add_entry DATE LABEL AMOUNT
 }
 
 start_carnet() {
-  (cd "$zk_bin" && exec wine carnet.exe "$(winepath -w "$work/compte.csv")" 2>/dev/null) &
-  zk_velmo=$!  # lib.sh's clean-up ends the program under test by this name
-  zk_probe wait 20000 has-main || { zk_fail "Carnet's window did not appear"; exit 1; }
+  zk_program_start ' - Carnet$' carnet.exe "$(winepath -w "$work/compte.csv" 2>/dev/null)" || exit 1
   zk_wait "the sample ledger opens" status-is '12 \xE9critures, total 1301,19'
   zk_expect "the title names the file" "compte.csv - Carnet" "$(title)"
 }
@@ -161,22 +159,11 @@ check_nothing_lost() {
 }
 
 quit_carnet() {
-  local status
   menu f q
   zk_wait "Quitter with unsaved changes asks" has-form
   zk_click_item $question_no
-  for _ in $(seq 100); do
-    kill -0 "$zk_velmo" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$zk_velmo" 2>/dev/null; then
-    zk_fail "Carnet did not quit"
-    return
-  fi
-  wait "$zk_velmo"
-  status=$?
-  zk_velmo=""
-  zk_expect "exit code after Quitter" 0 "$status"
+  zk_velmo_wait
+  zk_expect "exit code after Quitter, answering Non" 0 "$zk_status"
 }
 
 start_carnet

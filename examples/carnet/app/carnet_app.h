@@ -4,6 +4,9 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
+
+#include <zarvik/zarvik.h>
 
 #include "ledger.h"
 
@@ -58,9 +61,24 @@ bool CarnetAskSavePath(std::string* path);
 enum class CarnetAnswer { Yes, No, Cancel };
 CarnetAnswer CarnetAskSaveChanges();
 
-// form_buttons.cpp: in a modal form's event procedure, the button a BEFORE event's command
-// clicks ("" for none); and Enter and Escape, which come as commands from no control, pressing the
-// `ok` and `cancel` buttons (true when the event was one of them).
+// modal_form.cpp: what the modal forms share. Their items, declared in table order:
+struct CarnetFormItem {
+  const char* name;
+  const char* kind;
+  int x;
+  int y;
+  int width;
+  int height;
+  const char* properties;
+};
+// Declares the items, runs the form modally (with "modal=true" in `properties`) and forgets it
+// afterwards; the status of ZK_FormCreate.
+int CarnetModalFormRun(const std::string& form, const std::string& properties, int x, int y,
+                       int width, int height, const std::vector<CarnetFormItem>& items,
+                       ZK_FormEventProc events);
+// In a modal form's event procedure: the button a BEFORE event's command clicks ("" for none);
+// and Enter and Escape, which come as commands from no control, pressing the `ok` and `cancel`
+// buttons (true when the event was one of them).
 std::string CarnetClickedButton(const std::string& item, const std::string& event, UINT message,
                                 WPARAM wParam);
 bool CarnetPressForKey(const std::string& form, const std::string& event, UINT message,

@@ -13,17 +13,7 @@ constexpr char kFormProperties[] =
 constexpr char kDateFormat[] = "dd/mm/yyyy";
 constexpr char kAmountPicture[] = "999999999999999,888888888";
 
-struct EntryItem {
-  const char* name;
-  const char* kind;
-  int x;
-  int y;
-  int width;
-  int height;
-  const char* properties;
-};
-
-const EntryItem kItems[] = {
+const std::vector<CarnetFormItem> kItems = {
     {"titre_date", ZK_STATIC, 20, 20, 90, 24, "value=Date;txvpos=center;ftname=Arial;ftsize=10"},
     {"date", ZK_EDIT, 120, 20, 110, 24,
      "type=date;format=dd/mm/yyyy;notnull=true;ftname=Arial;ftsize=10;remark=Date : 1 pour le 1er "
@@ -101,12 +91,7 @@ int onEntryEvent(std::string form, std::string item, std::string event, HWND, UI
 
 void CarnetEntryFormRun() {
   const std::size_t before = CarnetLedger().Count();
-  int order = 1;
-  for (const EntryItem& item : kItems)
-    ZK_FormItemAdd(kForm, item.name, item.kind, order++, item.x, item.y, item.width, item.height,
-                   item.properties);
-  ZK_FormCreate(kForm, kFormProperties, 110, 90, 480, 230, onEntryEvent);
-  ZK_FormClose(kForm);
+  CarnetModalFormRun(kForm, kFormProperties, 110, 90, 480, 230, kItems, onEntryEvent);
   if (CarnetLedger().Count() == before) return;
   CarnetRowsShow();
   CarnetEntrySelect(CarnetLedger().Count() - 1);

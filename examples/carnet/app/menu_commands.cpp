@@ -1,29 +1,9 @@
-// Carnet's menu bar and what each of its entries does.
+// Carnet's menu bar and what each of its entries does, in one table.
 #include <zarvik/zarvik.h>
 
 #include "carnet_app.h"
 
 namespace {
-
-struct MenuEntry {
-  const char* name;
-  int column;
-  int row;
-  const char* caption;
-};
-
-const MenuEntry kMenuEntries[] = {
-    {"fichier", 1, 1, "&Fichier"},
-    {"nouveau", 1, 2, "&Nouveau"},
-    {"ouvrir", 1, 3, "&Ouvrir..."},
-    {"enregistrer", 1, 4, "&Enregistrer"},
-    {"enregistrer_sous", 1, 5, "Enregistrer &sous..."},
-    {"-", 1, 6, ""},
-    {"quitter", 1, 7, "&Quitter"},
-    {"ecriture", 2, 1, "\xC9&criture"},  // Écriture
-    {"ajouter", 2, 2, "&Ajouter..."},
-    {"supprimer", 2, 3, "&Supprimer"},
-};
 
 void newLedger() {
   if (!CarnetChangesSettled()) return;
@@ -37,19 +17,25 @@ void openLedger() {
   if (CarnetAskOpenPath(&path)) CarnetOpenPath(path);
 }
 
-struct Command {
+struct MenuEntry {
   const char* name;
+  int column;
+  int row;  // row 1 titles the column
+  const char* caption;
   void (*run)();
 };
 
-const Command kCommands[] = {
-    {"nouveau", newLedger},
-    {"ouvrir", openLedger},
-    {"enregistrer", [] { CarnetSave(); }},
-    {"enregistrer_sous", [] { CarnetSaveAs(); }},
-    {"quitter", [] { CarnetQuit(); }},
-    {"ajouter", CarnetEntryFormRun},
-    {"supprimer", CarnetDeleteSelected},
+const MenuEntry kMenuEntries[] = {
+    {"fichier", 1, 1, "&Fichier", nullptr},
+    {"nouveau", 1, 2, "&Nouveau", newLedger},
+    {"ouvrir", 1, 3, "&Ouvrir...", openLedger},
+    {"enregistrer", 1, 4, "&Enregistrer", [] { CarnetSave(); }},
+    {"enregistrer_sous", 1, 5, "Enregistrer &sous...", [] { CarnetSaveAs(); }},
+    {"-", 1, 6, "", nullptr},
+    {"quitter", 1, 7, "&Quitter", [] { CarnetQuit(); }},
+    {"ecriture", 2, 1, "\xC9&criture", nullptr},  // Écriture
+    {"ajouter", 2, 2, "&Ajouter...", CarnetEntryFormRun},
+    {"supprimer", 2, 3, "&Supprimer", CarnetDeleteSelected},
 };
 
 }  // namespace
@@ -62,9 +48,9 @@ void CarnetMenuBuild() {
 }
 
 bool CarnetCommandRun(const std::string& name) {
-  for (const Command& command : kCommands) {
-    if (name != command.name) continue;
-    command.run();
+  for (const MenuEntry& entry : kMenuEntries) {
+    if (name != entry.name || entry.run == nullptr) continue;
+    entry.run();
     return true;
   }
   return false;

@@ -8,17 +8,7 @@ namespace {
 
 constexpr char kForm[] = "question";
 
-struct QuestionItem {
-  const char* name;
-  const char* kind;
-  int x;
-  int y;
-  int width;
-  int height;
-  const char* properties;
-};
-
-const QuestionItem kItems[] = {
+const std::vector<CarnetFormItem> kItems = {
     {"texte", ZK_STATIC, 20, 20, 300, 24,
      "value=Enregistrer les modifications ?;txvpos=center;ftname=Arial;ftsize=10"},
     {"oui", ZK_BUTTON, 20, 64, 90, 28, "button=ok;value=Oui;ftname=Arial;ftsize=10"},
@@ -47,13 +37,7 @@ int onQuestionEvent(std::string form, std::string item, std::string event, HWND 
 
 CarnetAnswer CarnetAskSaveChanges() {
   answer = CarnetAnswer::Cancel;
-  int order = 1;
-  for (const QuestionItem& item : kItems)
-    ZK_FormItemAdd(kForm, item.name, item.kind, order++, item.x, item.y, item.width, item.height,
-                   item.properties);
-  const int status = ZK_FormCreate(kForm, "modal=true;stbar=false;name=Carnet", 180, 140, 350, 150,
-                                   onQuestionEvent);
-  // The modal run is over: forget the form so that the next question can open it again.
-  ZK_FormClose(kForm);
+  const int status = CarnetModalFormRun(kForm, "modal=true;stbar=false;name=Carnet", 180, 140, 350,
+                                        150, kItems, onQuestionEvent);
   return status == 0 ? answer : CarnetAnswer::Cancel;
 }
