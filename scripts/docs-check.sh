@@ -20,18 +20,19 @@ run() {  # run PAGE COMMAND
 }
 
 # Headless, whatever display the caller has: with one, the program would wait for a user to quit
-# it. The screenshots of the tour are removed afterwards.
-tour() {  # tour COMMAND
-  local output shots
-  output="$(mktemp)"
-  DISPLAY='' run README.md "$1" </dev/null >"$output" 2>&1
-  cat "$output"
-  shots="$(sed -n 's/^Screenshots: \(.*\) (.*/\1/p' "$output")"
-  case "$shots" in */velmo-tour.* | */carnet-tour.*) rm -rf "$shots" ;; esac
-  rm -f "$output"
+# it. The folder of screenshots the tour prints is removed.
+headless() {  # headless COMMAND FOLDER-NAME
+  local log folder
+  log="$(mktemp)"
+  DISPLAY='' run README.md "$1" </dev/null >"$log" 2>&1
+  cat "$log"
+  folder="$(grep -o "[^ ]*/$2\.[A-Za-z0-9]*" "$log" | head -n 1)"
+  [ -n "$folder" ] && rm -rf "$folder"
+  rm -f "$log"
 }
-tour 'bash scripts/velmo.sh'
-tour 'bash scripts/carnet.sh'
+headless 'bash scripts/velmo.sh' velmo-tour
+headless 'bash scripts/grid.sh' grid-tour
+headless 'bash scripts/carnet.sh' carnet-tour
 
 run README.md 'bash scripts/build.sh'
 run README.md 'cmake --install build/mingw64 --prefix "$PWD/build/sdk" --component Zarvik'

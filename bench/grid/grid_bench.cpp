@@ -206,9 +206,9 @@ void memory() {
     openBytes(toolkit, 0);  // warm-up: classes, fonts, the heap's first blocks
     const std::size_t empty = openBytes(toolkit, 0);
     const std::size_t million = openBytes(toolkit, kMillion);
-    printMemory(std::string(toolkit ? "toolkit" : "raw list") +
-                    ": 1M virtual rows, vs an empty grid",
-                million, empty, empty, million);
+    printMemory(
+        std::string(toolkit ? "toolkit" : "raw list") + ": 1M virtual rows, vs an empty grid",
+        million, empty, empty, million);
   }
 }
 
@@ -255,8 +255,7 @@ void sorts(int repetitions) {
       };
       auto rawRun = [&] {
         std::vector<std::pair<long long, int>> sorted(keys.size());
-        for (std::size_t i = 0; i < keys.size(); ++i)
-          sorted[i] = {keys[i], static_cast<int>(i)};
+        for (std::size_t i = 0; i < keys.size(); ++i) sorted[i] = {keys[i], static_cast<int>(i)};
         const double start = Now();
         std::sort(sorted.begin(), sorted.end());
         return Now() - start;

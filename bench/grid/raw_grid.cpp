@@ -202,9 +202,9 @@ HWND RawGridOpen(HWND owner, int rows) {
   std::memcpy(bytes, t.data(), t.size());
   auto* s = new Session;
   s->rows = rows;
-  HWND dialog =
-      CreateDialogIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(bytes),
-                                 owner, rawProc, reinterpret_cast<LPARAM>(s));
+  HWND dialog = CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
+                                           reinterpret_cast<LPCDLGTEMPLATEA>(bytes), owner, rawProc,
+                                           reinterpret_cast<LPARAM>(s));
   GlobalUnlock(block);
   GlobalFree(block);
   if (dialog == nullptr) delete s;

@@ -52,7 +52,8 @@ TEST(FieldCheck, EveryTypeAcceptsRefusesAndWritesBack) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.type) + " " + c.format + " [" + c.typed + "]");
-    const ZK_FieldCheck check = ZK_FieldCheckIntl(rules(c.type, c.format, c.length, c.notNull), c.typed);
+    const ZK_FieldCheck check =
+        ZK_FieldCheckIntl(rules(c.type, c.format, c.length, c.notNull), c.typed);
     EXPECT_EQ(check.refused, c.refused);
     EXPECT_EQ(check.message, c.message);
     EXPECT_EQ(check.value.text, c.text);
@@ -70,7 +71,8 @@ TEST(FieldCheck, TypedValuesCarryWhatWasRead) {
   EXPECT_EQ(date.value.date.Format(""), "01/01/2026");
   EXPECT_TRUE(ZK_FieldCheckIntl(rules(ZK_DATE, "dd/mm/yyyy", 0, false), "1/13").value.date.empty);
 
-  const ZK_FieldCheck amount = ZK_FieldCheckIntl(rules(ZK_CURRENCY, "9999,88", 0, false), "-12,345");
+  const ZK_FieldCheck amount =
+      ZK_FieldCheckIntl(rules(ZK_CURRENCY, "9999,88", 0, false), "-12,345");
   EXPECT_TRUE(amount.value.currency.negative);
   EXPECT_EQ(amount.value.currency.units, 12);
   EXPECT_EQ(amount.value.currency.fraction, 1345000000);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "forms/forms_intl.h"
+#include "foundation/foundation_intl.h"
 
 namespace {
 HWND statusBarOf(const std::string& form) {
@@ -34,5 +35,7 @@ bool ZK_FormStatusShowIntl(const std::string& form, const std::string& text) {
 }
 
 int ZK_FormStatusSet(const std::string& form, const std::string& text) {
-  return ZK_FormStatusShowIntl(form, text) ? ZK_OK : ZK_ERR_WINDOW_NOT_FOUND;
+  const ZK_ContextGuard context(ZK_ContextMode::kCallers);
+  if (!ZK_FormStatusShowIntl(form, text)) return context.refuse(ZK_ERR_WINDOW_NOT_FOUND);
+  return context.done();
 }

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <set>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -325,17 +325,17 @@ class ZK_GridRows {
 // One column of a grid, as declared and changed.
 struct ZK_GridColumn {
   std::string name;
-  int order = 0;          // place among the columns, as declared
-  int width = 0;          // pixels as declared; the user's drags live in the control
-  ItemRecord field;       // its keywords read as an item's: VALUE (the title), TYPE, FORMAT,
-                          // LENGTH, NOTNULL (what its editor checks), TXHPOS, REMARK, ENABLE
-                          // (false: read-only), BKCOL and TXCOL (-1 unset)
-  std::size_t slot = 0;   // where held rows keep its cells
+  int order = 0;  // place among the columns, as declared
+  int width = 0;  // pixels as declared; the user's drags live in the control
+  // Its keywords read as an item's: VALUE (the title), TYPE, FORMAT, LENGTH, NOTNULL (what its
+  // editor checks), TXHPOS, REMARK, ENABLE (false: read-only), BKCOL and TXCOL (-1 unset).
+  ItemRecord field;
+  std::size_t slot = 0;  // where held rows keep its cells
 };
 
 // One grid and everything it holds.
 struct ZK_Grid {
-  std::string form;                    // names given to the event and cell procedures
+  std::string form;  // names given to the event and cell procedures
   std::string item;
   std::vector<ZK_GridColumn> columns;  // in display order: by order, then as declared
   std::size_t slots = 0;               // slots given to columns so far
@@ -347,21 +347,24 @@ struct ZK_Grid {
   int virtualCount = 0;                // ... and its number of rows
   int row = -1;                        // the current cell
   int column = 0;
-  int editRow = -1;                    // the cell being edited
+  int editRow = -1;  // the cell being edited
   int editColumn = -1;
-  std::string editBefore;              // the text that cell had when the editor opened
-  bool statusSaved = false;            // the status bar text before a refusal's message...
-  std::string statusBefore;            // ... to be put back when the edit ends
-  std::string sortColumn;              // the last sort
+  std::string editBefore;    // the text that cell had when the editor opened
+  bool statusSaved = false;  // the status bar text before a refusal's message...
+  std::string statusBefore;  // ... to be put back when the edit ends
+  std::string sortColumn;    // the last sort
   bool descending = false;
-  COLORREF back = 0;                   // the item's colours as applied (BKCOL, TXCOL or the system's)
+  COLORREF back = 0;  // the item's colours as applied (BKCOL, TXCOL or the system's)
   COLORREF ink = 0;
-  bool columnColours = false;          // a column has colours of its own
-  bool selecting = false;              // the grid is changing the list's selection itself
-  GridRecord event;                    // the cell of the event raised last
-  std::string text;                    // reused for the cell requests
-  std::string name;                    // reused for the column passed to the cell procedure
-  bool forgotten = false;              // its form was forgotten during the visit
+  bool columnColours = false;  // a column has colours of its own
+  bool selecting = false;      // the grid is changing the list's selection itself
+  // The list's focused row, as its notifications tell: asking the list walks its rows in some
+  // list views.
+  int focused = -1;
+  GridRecord event;        // the cell of the event raised last
+  std::string text;        // reused for the cell requests
+  std::string name;        // reused for the column passed to the cell procedure
+  bool forgotten = false;  // its form was forgotten during the visit
 };
 
 // A message a grid is handling, given on to the events it raises.

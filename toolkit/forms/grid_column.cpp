@@ -82,7 +82,7 @@ int ZK_FormGridColumnAdd(const std::string& form, const std::string& grid,
 int ZK_FormGridColumnSet(const std::string& form, const std::string& grid,
                          const std::string& column, const std::string& attribute,
                          const std::string& value) {
-  const ZK_ContextGuard context(ZK_ItemKeyIntl(form, grid), "ZK_FormGridColumnSet");
+  const ZK_ContextGuard context(ZK_ContextMode::kCallers);
   const ZK_GridVisit visit;
   int status = ZK_OK;
   ZK_Grid* g = ZK_GridOfItemIntl(form, grid, &status);

@@ -112,6 +112,7 @@ int ZK_GridCreateIntl(HWND dialog, const std::string& form, const std::string& i
     return ZK_OK;
   }
   grid->list = list;
+  grid->focused = -1;
   ZK_GridWindowIntl(list, grid);
   SetWindowSubclass(list, ZK_GridListProcIntl, 0, 0);
   ListView_SetExtendedListViewStyleEx(list, kListExStyle, kListExStyle);

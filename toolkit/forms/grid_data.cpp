@@ -1,6 +1,7 @@
 // The public grid functions beyond the columns: rows held by the toolkit (insert, delete, cells),
 // rows held by the application (virtual), the current cell, sorting, and the grid's record. They
-// return their status without reporting it, as run-time changes of items do.
+// return their status without reporting it and keep the caller's context, as run-time changes
+// of items do.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -27,54 +28,58 @@ ZK_Grid* gridAndRow(const std::string& form, const std::string& item, int row, b
 
 int ZK_FormGridRowInsert(const std::string& form, const std::string& grid, int row,
                          const std::vector<std::string>& cells) {
+  const ZK_ContextGuard context(ZK_ContextMode::kCallers);
   const ZK_GridVisit visit;
   int status = ZK_OK;
   ZK_Grid* g = ZK_GridOfItemIntl(form, grid, &status);
-  if (g == nullptr) return status;
-  if (g->cellProc != nullptr) return ZK_ERR_GRID_VIRTUAL;
+  if (g == nullptr) return context.refuse(status);
+  if (g->cellProc != nullptr) return context.refuse(ZK_ERR_GRID_VIRTUAL);
   if (row == -1) row = ZK_GridRowCountIntl(*g);
-  if (gridAndRow(form, grid, row, true, &status) == nullptr) return status;
-  if (cells.size() > g->columns.size()) return ZK_ERR_COLUMN_NOT_FOUND;
+  if (gridAndRow(form, grid, row, true, &status) == nullptr) return context.refuse(status);
+  if (cells.size() > g->columns.size()) return context.refuse(ZK_ERR_COLUMN_NOT_FOUND);
   // Cells in column order go to their columns' slots.
   std::vector<std::string_view> bySlot(g->slots);
   for (std::size_t i = 0; i < cells.size(); ++i) bySlot[g->columns[i].slot] = cells[i];
-  if (!g->rows.Insert(static_cast<std::size_t>(row), bySlot)) return ZK_ERR_GRID_FULL;
+  if (!g->rows.Insert(static_cast<std::size_t>(row), bySlot))
+    return context.refuse(ZK_ERR_GRID_FULL);
   // The current and edited rows keep their rows.
   if (g->row >= row && g->list != nullptr) ++g->row;
   if (g->editor != nullptr && g->editRow >= row) ++g->editRow;
   ZK_GridRowsChangedIntl(*g);
-  return ZK_OK;
+  return context.done();
 }
 
 int ZK_FormGridRowDelete(const std::string& form, const std::string& grid, int row) {
+  const ZK_ContextGuard context(ZK_ContextMode::kCallers);
   const ZK_GridVisit visit;
   int status = ZK_OK;
   ZK_Grid* g = ZK_GridOfItemIntl(form, grid, &status);
-  if (g == nullptr) return status;
-  if (g->cellProc != nullptr) return ZK_ERR_GRID_VIRTUAL;
-  if (gridAndRow(form, grid, row, false, &status) == nullptr) return status;
+  if (g == nullptr) return context.refuse(status);
+  if (g->cellProc != nullptr) return context.refuse(ZK_ERR_GRID_VIRTUAL);
+  if (gridAndRow(form, grid, row, false, &status) == nullptr) return context.refuse(status);
   if (g->editor != nullptr && g->editRow == row) ZK_GridEditCancelIntl(*g);
   if (g->editor != nullptr && g->editRow > row) --g->editRow;
   g->rows.Erase(static_cast<std::size_t>(row));
   if (g->row > row) --g->row;
   ZK_GridRowsChangedIntl(*g);
-  return ZK_OK;
+  return context.done();
 }
 
 int ZK_FormGridCellSet(const std::string& form, const std::string& grid, int row,
                        const std::string& column, const std::string& text) {
+  const ZK_ContextGuard context(ZK_ContextMode::kCallers);
   const ZK_GridVisit visit;
   int status = ZK_OK;
   ZK_Grid* g = gridAndRow(form, grid, row, false, &status);
-  if (g == nullptr) return status;
+  if (g == nullptr) return context.refuse(status);
   const int index = ZK_GridColumnIndexIntl(*g, column);
-  if (index < 0) return ZK_ERR_COLUMN_NOT_FOUND;
-  if (g->cellProc != nullptr) return ZK_ERR_GRID_VIRTUAL;
+  if (index < 0) return context.refuse(ZK_ERR_COLUMN_NOT_FOUND);
+  if (g->cellProc != nullptr) return context.refuse(ZK_ERR_GRID_VIRTUAL);
   if (!g->rows.Set(static_cast<std::size_t>(row), g->columns[static_cast<std::size_t>(index)].slot,
                    text))
-    return ZK_ERR_GRID_FULL;
+    return context.refuse(ZK_ERR_GRID_FULL);
   if (g->list != nullptr) ListView_RedrawItems(g->list, row, row);
-  return ZK_OK;
+  return context.done();
 }
 
 std::string ZK_FormGridCellGet(const std::string& form, const std::string& grid, int row,
@@ -89,44 +94,47 @@ std::string ZK_FormGridCellGet(const std::string& form, const std::string& grid,
 
 int ZK_FormGridVirtual(const std::string& form, const std::string& grid, int rows,
                        ZK_GridCellProc proc) {
+  const ZK_ContextGuard context(ZK_ContextMode::kCallers);
   const ZK_GridVisit visit;
   int status = ZK_OK;
   ZK_Grid* g = ZK_GridOfItemIntl(form, grid, &status);
-  if (g == nullptr) return status;
-  if (rows < 0) return ZK_ERR_ROW_RANGE;
+  if (g == nullptr) return context.refuse(status);
+  if (rows < 0) return context.refuse(ZK_ERR_ROW_RANGE);
   // Held rows give way to the application's, and come back empty.
   g->rows.Clear();
   g->cellProc = proc;
   g->virtualCount = proc != nullptr ? rows : 0;
   ZK_GridRowsChangedIntl(*g);
-  return ZK_OK;
+  return context.done();
 }
 
 int ZK_FormGridSelect(const std::string& form, const std::string& grid, int row,
                       const std::string& column, bool edit) {
+  const ZK_ContextGuard context(ZK_ContextMode::kCallers);
   const ZK_GridVisit visit;
   int status = ZK_OK;
   ZK_Grid* g = gridAndRow(form, grid, row, false, &status);
-  if (g == nullptr) return status;
+  if (g == nullptr) return context.refuse(status);
   const int index = ZK_GridColumnIndexIntl(*g, column);
-  if (index < 0) return ZK_ERR_COLUMN_NOT_FOUND;
+  if (index < 0) return context.refuse(ZK_ERR_COLUMN_NOT_FOUND);
   if (g->editor != nullptr && (g->editRow != row || g->editColumn != index))
     ZK_GridEditCancelIntl(*g);
   ZK_GridMoveIntl(*g, row, index, nullptr);
   if (edit) ZK_GridEditOpenIntl(*g, "");
-  return ZK_OK;
+  return context.done();
 }
 
 int ZK_FormGridSort(const std::string& form, const std::string& grid, const std::string& column,
                     bool descending) {
+  const ZK_ContextGuard context(ZK_ContextMode::kCallers);
   const ZK_GridVisit visit;
   int status = ZK_OK;
   ZK_Grid* g = ZK_GridOfItemIntl(form, grid, &status);
-  if (g == nullptr) return status;
+  if (g == nullptr) return context.refuse(status);
   const int index = ZK_GridColumnIndexIntl(*g, column);
-  if (index < 0) return ZK_ERR_COLUMN_NOT_FOUND;
+  if (index < 0) return context.refuse(ZK_ERR_COLUMN_NOT_FOUND);
   ZK_GridSortIntl(*g, index, descending);
-  return ZK_OK;
+  return context.done();
 }
 
 GridRecord ZK_FormGridGet(const std::string& form, const std::string& grid) {

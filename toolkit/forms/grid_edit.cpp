@@ -159,9 +159,9 @@ bool ZK_GridEditOpenIntl(ZK_Grid& grid, const std::string& typed) {
   DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL;
   if (column.field.textHPos == 0) style |= ES_CENTER;
   if (column.field.textHPos == 1) style |= ES_RIGHT;
-  HWND editor =
-      CreateWindowExA(0, "EDIT", "", style, cell.left, cell.top, cell.right - cell.left,
-                      cell.bottom - cell.top, grid.list, nullptr, ZK_WindowStateIntl().instance, nullptr);
+  HWND editor = CreateWindowExA(0, "EDIT", "", style, cell.left, cell.top, cell.right - cell.left,
+                                cell.bottom - cell.top, grid.list, nullptr,
+                                ZK_WindowStateIntl().instance, nullptr);
   if (editor == nullptr) return false;
   SendMessageA(editor, WM_SETFONT, SendMessageA(grid.list, WM_GETFONT, 0, 0), FALSE);
   SendMessageA(editor, EM_LIMITTEXT, static_cast<WPARAM>(std::max(0, column.field.length)), 0);

@@ -105,9 +105,8 @@ void fillEvent(ZK_Grid& grid, int row, int column) {
 
 // The row the list made current (keys, clicks), taken as the grid's, with its event.
 void followFocus(ZK_Grid& grid, const ZK_GridMessage& cause) {
-  if (grid.list == nullptr) return;
-  const int focused = ListView_GetNextItem(grid.list, -1, LVNI_FOCUSED);
-  if (focused < 0 || focused == grid.row) return;
+  const int focused = grid.focused;
+  if (grid.list == nullptr || focused < 0 || focused == grid.row) return;
   const int before = grid.row;
   grid.row = focused;
   redrawRow(grid, before);
@@ -335,7 +334,7 @@ void ZK_GridSelectOnlyIntl(ZK_Grid& grid, int row) {
   // selected row, the usual case, is cleared alone.
   grid.selecting = true;  // the list's notifications of this change are the grid's own
   const int selected = ListView_GetSelectedCount(list);
-  const int focused = ListView_GetNextItem(list, -1, LVNI_FOCUSED);
+  const int focused = grid.focused < ZK_GridRowCountIntl(grid) ? grid.focused : -1;
   if (selected == 1 && focused >= 0 &&
       ListView_GetItemState(list, focused, LVIS_SELECTED) == LVIS_SELECTED) {
     ListView_SetItemState(list, focused, 0, LVIS_SELECTED);
@@ -369,15 +368,15 @@ static void extendSelection(ZK_Grid& grid, int from, int to) {
     for (int row = oldLow; row <= oldHigh; ++row)
       if (row < newLow || row > newHigh) ListView_SetItemState(list, row, 0, LVIS_SELECTED);
     for (int row = newLow; row <= newHigh; ++row)
-      if (row < oldLow || row > oldHigh) ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED);
+      if (row < oldLow || row > oldHigh)
+        ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED);
   }
   ListView_SetItemState(list, to, LVIS_FOCUSED, LVIS_FOCUSED);
   ListView_SetSelectionMark(list, anchor);
   grid.selecting = false;
 }
 
-bool ZK_GridMoveIntl(ZK_Grid& grid, int row, int column, const ZK_GridMessage* cause,
-                     bool extend) {
+bool ZK_GridMoveIntl(ZK_Grid& grid, int row, int column, const ZK_GridMessage* cause, bool extend) {
   const int count = ZK_GridRowCountIntl(grid);
   row = count == 0 ? -1 : std::clamp(row, 0, count - 1);
   column = std::clamp(column, 0, std::max(0, lastColumn(grid)));
@@ -406,8 +405,9 @@ bool ZK_GridMoveIntl(ZK_Grid& grid, int row, int column, const ZK_GridMessage* c
         if (by != 0) ListView_Scroll(grid.list, by, 0);
       }
     }
-    redrawRow(grid, before);
-    redrawRow(grid, row);
+    // Rows whose state changed are repainted by the list; asking again after its scroll repaints
+    // the whole page once more in some list views.
+    if (!rowChanged) redrawRow(grid, row);
     if ((rowChanged || columnChanged) && hasFocus(grid)) ZK_GridShowRemarkIntl(grid);
   }
   if (cause != nullptr && rowChanged && row >= 0) {
@@ -436,7 +436,9 @@ INT_PTR ZK_GridNotifyIntl(const ZK_FormMessage& m) {
     case LVN_ITEMCHANGED: {
       const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
       const bool gained = (change->uNewState & LVIS_FOCUSED) && !(change->uOldState & LVIS_FOCUSED);
-      if ((change->uChanged & LVIF_STATE) && gained && !grid->selecting) followFocus(*grid, cause);
+      if (!(change->uChanged & LVIF_STATE) || !gained || change->iItem < 0) return TRUE;
+      grid->focused = change->iItem;
+      if (!grid->selecting) followFocus(*grid, cause);
       return TRUE;
     }
     case LVN_COLUMNCLICK:
