@@ -12,16 +12,9 @@ bash scripts/deps.sh || exit 1
 cmake --preset mingw64 >/dev/null || exit 1
 cmake --build --preset mingw64 --target carnet zkprobe || exit 1
 
+# Wine reads a full Unix path as one on its drive Z:, the root of the Unix files.
 source scripts/wine-env.sh
-if [ -n "${DISPLAY:-}" ]; then
-  ZK_USE_DISPLAY=1 zk_wine_start
-  trap zk_wine_stop EXIT
-  (cd build/mingw64/bin && wine carnet.exe "$(winepath -w "$file" 2>/dev/null)")
-  exit $?
-fi
-
-zk_wine_start
-trap zk_wine_stop EXIT
+zk_program_session carnet.exe "$file"
 ZK_BIN="$PWD/build/mingw64/bin"
 source scripts/velmo-driver.sh
 tour=0
@@ -35,7 +28,7 @@ menu() {  # menu LETTER LETTER: Alt+LETTER on the main window, then the entry's 
 }
 expect() { zk_probe wait 5000 "$@" || zk_problem "check failed: $*"; }
 
-zk_program_start ' - Carnet$' carnet.exe "$(winepath -w "$file" 2>/dev/null)" || exit 1
+zk_program_start ' - Carnet$' carnet.exe "$file" || exit 1
 shots="$(mktemp -d /tmp/carnet-tour.XXXXXX)"
 [[ "$(zk_probe status)" =~ ^[0-9]+\ \\xE9critures,\ total\ -?[0-9,]+$ ]] ||
   zk_problem "the status bar shows no total: $(zk_probe status)"

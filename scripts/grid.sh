@@ -11,15 +11,7 @@ cmake --preset mingw64 >/dev/null || exit 1
 cmake --build --preset mingw64 --target zarvik_grid zkprobe || exit 1
 
 source scripts/wine-env.sh
-if [ -n "${DISPLAY:-}" ]; then
-  ZK_USE_DISPLAY=1 zk_wine_start
-  trap zk_wine_stop EXIT
-  (cd build/mingw64/bin && wine zarvik_grid.exe)
-  exit $?
-fi
-
-zk_wine_start
-trap zk_wine_stop EXIT
+zk_program_session zarvik_grid.exe
 ZK_BIN="$PWD/build/mingw64/bin"
 source scripts/velmo-driver.sh
 list=102

@@ -2,6 +2,11 @@
 #   zk_wine_start   starts Xvfb (unless ZK_USE_DISPLAY=1 keeps the caller's DISPLAY), creates and
 #                   configures the prefix, and warms Wine's background services
 #   zk_wine_stop    stops Wine and Xvfb and removes the prefix
+#   zk_program_session PROGRAM [ARGUMENT...]
+#                   for the scripts that run one program: with a DISPLAY, runs PROGRAM of
+#                   build/mingw64/bin there until the user quits, and exits with its exit code;
+#                   without one, starts a private session, stopped when the script exits, and
+#                   returns for a headless run
 # The prefix's default desktop is virtual: windows get drawn captions and menu bars, and hiding
 # or destroying a top-level window costs milliseconds instead of seconds.
 
@@ -40,4 +45,15 @@ zk_wine_stop() {
     kill "$zk_xvfb_pid" 2>/dev/null || true
     wait "$zk_xvfb_pid" 2>/dev/null || true
   fi
+}
+
+zk_program_session() {
+  if [ -n "${DISPLAY:-}" ]; then
+    ZK_USE_DISPLAY=1 zk_wine_start
+    trap zk_wine_stop EXIT
+    (cd "$zk_root/build/mingw64/bin" && wine "$@")
+    exit $?
+  fi
+  zk_wine_start
+  trap zk_wine_stop EXIT
 }

@@ -26,10 +26,6 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include <commctrl.h>
-
-#include <zarvik/zarvik.h>
-
 #include "carnet_app.h"
 #endif
 #include "entry_date.h"
@@ -306,14 +302,6 @@ void PumpMessages() {
   }
 }
 
-std::string StatusBarText() {
-  HWND grid = ZK_FormItemGet(kCarnetLedgerForm, kCarnetGrid).hwnd;
-  HWND bar = FindWindowExA(GetParent(grid), nullptr, STATUSCLASSNAMEA, nullptr);
-  char text[256] = "";
-  if (bar != nullptr) SendMessageA(bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
 // Row 9: the same work in Carnet's own window, as `carnet.exe FILE` and Fichier > Enregistrer do
 // it (progress in the status bar, the window's messages pumped), timed until the status bar and
 // the grid have painted the result; the memory the window holds after opening.
@@ -336,8 +324,8 @@ void WindowRows(const std::string& folder, const std::string& path, int repetiti
     if (!CarnetOpenPath(path)) Fail("Carnet did not open the ledger");
     PumpMessages();
     const double seconds = Now() - start;
-    if (StatusBarText() != CarnetLedger().StatusText() || CarnetLedger().Count() != kMillion)
-      Fail("Carnet's status bar does not show the total: " + StatusBarText());
+    if (CarnetStatusShown() != CarnetLedger().StatusText() || CarnetLedger().Count() != kMillion)
+      Fail("Carnet's status bar does not show the total: " + CarnetStatusShown());
     return seconds;
   };
   const std::vector<double> open =

@@ -34,6 +34,8 @@ void CarnetRowsShow();
 // The status bar's "<n> écritures, total <amount>" and the title.
 void CarnetStatusShow();
 void CarnetStatusSet(const std::string& text);
+// The status bar's text as it shows now (its first 255 characters).
+std::string CarnetStatusShown();
 // Deletes the selected entries (or the current one).
 void CarnetDeleteSelected();
 // Makes an entry current and shows it.

@@ -154,6 +154,15 @@ void CarnetStatusSet(const std::string& text) {
   ZK_FormStatusSet(kCarnetLedgerForm, text);
 }
 
+std::string CarnetStatusShown() {
+  HWND grid = gridWindow();
+  HWND bar = grid != nullptr ? FindWindowExA(GetParent(grid), nullptr, STATUSCLASSNAMEA, nullptr)
+                             : nullptr;
+  char text[256] = "";
+  if (bar != nullptr) SendMessageA(bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
 void CarnetDeleteSelected() {
   const std::vector<int> rows = selectedRows();
   if (rows.empty()) return;

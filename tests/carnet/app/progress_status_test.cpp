@@ -3,21 +3,12 @@
 // main loop.
 #include <windows.h>
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include "carnet_app.h"
 #include "progress_status.h"
 
 namespace {
-
-std::string statusText() {
-  HWND grid = ZK_FormItemGet(kCarnetLedgerForm, kCarnetGrid).hwnd;
-  HWND bar = FindWindowExA(GetParent(grid), nullptr, STATUSCLASSNAMEA, nullptr);
-  char text[256] = "";
-  if (bar != nullptr) SendMessageA(bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
-  return text;
-}
 
 class CarnetProgress : public testing::Test {
  protected:
@@ -31,16 +22,16 @@ TEST_F(CarnetProgress, ShowsAfterHalfASecondWithTheWindowDisabledUntilTheEnd) {
   const std::string empty =
       "0 \xE9"
       "critures, total 0";
-  ASSERT_EQ(statusText(), empty);
+  ASSERT_EQ(CarnetStatusShown(), empty);
   {
     ProgressStatus progress("Ouverture");
     const carnet::Progress report = progress.Callback();
     EXPECT_TRUE(report(10, 100));
-    EXPECT_EQ(statusText(), empty);
+    EXPECT_EQ(CarnetStatusShown(), empty);
     EXPECT_TRUE(IsWindowEnabled(CarnetWindowHandle()));
     Sleep(600);
     EXPECT_TRUE(report(45, 100));
-    EXPECT_EQ(statusText(), "Ouverture : 45 %");
+    EXPECT_EQ(CarnetStatusShown(), "Ouverture : 45 %");
     EXPECT_FALSE(IsWindowEnabled(CarnetWindowHandle()));
   }
   EXPECT_TRUE(IsWindowEnabled(CarnetWindowHandle()));
