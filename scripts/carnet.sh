@@ -14,7 +14,7 @@ cmake --build --preset mingw64 --target carnet zkprobe || exit 1
 
 # Wine reads a full Unix path as one on its drive Z:, the root of the Unix files.
 source scripts/wine-env.sh
-zk_program_session carnet.exe "$file"
+zk_program_or_tour carnet.exe "$file"
 ZK_BIN="$PWD/build/mingw64/bin"
 source scripts/velmo-driver.sh
 tour=0

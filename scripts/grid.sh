@@ -11,7 +11,7 @@ cmake --preset mingw64 >/dev/null || exit 1
 cmake --build --preset mingw64 --target zarvik_grid zkprobe || exit 1
 
 source scripts/wine-env.sh
-zk_program_session zarvik_grid.exe
+zk_program_or_tour zarvik_grid.exe
 ZK_BIN="$PWD/build/mingw64/bin"
 source scripts/velmo-driver.sh
 list=102
@@ -30,7 +30,7 @@ line="$(zk_item $list)"
 x="$(zk_field "$line" x)" y="$(zk_field "$line" y)"
 xdotool mousemove $((x + 400)) $((y + 10)) click 1  # the Amount title
 sleep 0.5
-zk_keys Down Down Right
+zk_keys ctrl+Home Down Down Right
 shots="$(mktemp -d /tmp/grid-tour.XXXXXX)"
 zk_shot "$(zk_probe form | head -n 1)" "$shots/grid.png"
 echo "Screenshot: $shots/grid.png"

@@ -10,7 +10,7 @@ cmake --preset mingw64 >/dev/null || exit 1
 cmake --build --preset mingw64 || exit 1
 
 source scripts/wine-env.sh
-zk_program_session velmo.exe
+zk_program_or_tour velmo.exe
 ZK_BIN="$PWD/build/mingw64/bin"
 source scripts/velmo-driver.sh
 if ! zk_velmo_start; then

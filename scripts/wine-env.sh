@@ -2,11 +2,10 @@
 #   zk_wine_start   starts Xvfb (unless ZK_USE_DISPLAY=1 keeps the caller's DISPLAY), creates and
 #                   configures the prefix, and warms Wine's background services
 #   zk_wine_stop    stops Wine and Xvfb and removes the prefix
-#   zk_program_session PROGRAM [ARGUMENT...]
-#                   for the scripts that run one program: with a DISPLAY, runs PROGRAM of
-#                   build/mingw64/bin there until the user quits, and exits with its exit code;
-#                   without one, starts a private session, stopped when the script exits, and
-#                   returns for a headless run
+#   zk_program_or_tour PROGRAM [ARGUMENT...]
+#                   with a DISPLAY, runs build/mingw64/bin/PROGRAM there until the user quits it
+#                   and exits with its code; without one, starts a private session for a headless
+#                   tour, stopped when the calling script exits
 # The prefix's default desktop is virtual: windows get drawn captions and menu bars, and hiding
 # or destroying a top-level window costs milliseconds instead of seconds.
 
@@ -47,7 +46,7 @@ zk_wine_stop() {
   fi
 }
 
-zk_program_session() {
+zk_program_or_tour() {
   if [ -n "${DISPLAY:-}" ]; then
     ZK_USE_DISPLAY=1 zk_wine_start
     trap zk_wine_stop EXIT

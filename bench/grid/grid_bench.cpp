@@ -15,9 +15,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "../win32/bench_host.h"
 #include "../win32/bench_measure.h"
 #include "forms/forms_intl.h"
 #include "foundation/foundation_intl.h"
@@ -31,22 +33,6 @@ using namespace bench;
 constexpr char kForm[] = "grille";
 constexpr char kGrid[] = "liste";
 constexpr int kMillion = 1000000;
-int gReports = 0;
-
-bool countReport(const std::string& text, const std::string&) {
-  ++gReports;
-  std::fprintf(stderr, "report: %s\n", text.c_str());
-  return false;
-}
-
-LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
-HWND mainWindow() {
-  return ZK_WindowLookupIntl(ZK_WindowStateIntl().mainWindowName).hwnd;
-}
-
 // The application's side: an event procedure that looks at the grid's events, and the cells.
 int onEvent(std::string, std::string item, std::string event, HWND, UINT, WPARAM, LPARAM) {
   if (item == kGrid && (event == ZK_ROWCHG || event == ZK_CELLCHG)) return 0;
@@ -85,7 +71,7 @@ void toolkitClose(HWND dialog) {
 }
 
 HWND rawOpen(int rows) {
-  HWND dialog = RawGridOpen(mainWindow(), rows);
+  HWND dialog = RawGridOpen(HostMainWindow(), rows);
   UpdateWindow(dialog);
   UpdateWindow(RawGridList(dialog));
   Pump();
@@ -106,8 +92,16 @@ Snapshot snapshot() {
   return {ZK_GdiCountIntl(), PrivateBytes()};
 }
 
-void printRow(const char* row, const std::string& name, const Pair& pair, const char* unit,
-              double perOp, const Snapshot& before, const Snapshot& after) {
+// One row: a warm-up run of each side, then the runs interleaved, printed with the GDI count and
+// private bytes around the measured runs.
+void measureRow(const char* row, const std::string& name, const char* unit, double perOp,
+                int repetitions, const std::function<double()>& toolkitRun,
+                const std::function<double()>& rawRun) {
+  toolkitRun();
+  rawRun();
+  const Snapshot before = snapshot();
+  const Pair pair = Interleave(repetitions, toolkitRun, rawRun);
+  const Snapshot after = snapshot();
   std::printf("ROW|%s|%s|%.9g|%.9g|%s|%ld|%ld|0|0|%zu|%zu\n", row, name.c_str(),
               pair.toolkit / perOp, pair.raw / perOp, unit, before.gdi, after.gdi,
               before.privateBytes, after.privateBytes);
@@ -125,12 +119,8 @@ void openPaint(int repetitions) {
     rawClose(rawOpen(kMillion));
     return Now() - start;
   };
-  toolkitRun();
-  rawRun();
-  const Snapshot before = snapshot();
-  const Pair pair = Interleave(repetitions, toolkitRun, rawRun);
-  printRow("9", "open+paint+close, grid of 1M virtual rows", pair, "open+close", 1, before,
-           snapshot());
+  measureRow("9", "open+paint+close, grid of 1M virtual rows", "open+close", 1, repetitions,
+             toolkitRun, rawRun);
 }
 
 // Page Down to the list, then its paint at once.
@@ -157,12 +147,8 @@ void pageDowns(int repetitions, int presses) {
     rawClose(dialog);
     return seconds;
   };
-  toolkitRun();
-  rawRun();
-  const Snapshot before = snapshot();
-  const Pair pair = Interleave(repetitions, toolkitRun, rawRun);
-  printRow("10", std::to_string(presses) + " Page Down, each painted, 1M virtual rows", pair,
-           "press", presses, before, snapshot());
+  measureRow("10", std::to_string(presses) + " Page Down, each painted, 1M virtual rows", "press",
+             presses, repetitions, toolkitRun, rawRun);
 }
 
 void printMemory(const std::string& name, std::size_t measured, std::size_t reference,
@@ -271,32 +257,18 @@ void sorts(int repetitions) {
   toolkitClose(ZK_WindowLookupIntl(kForm).hwnd);
 }
 
-std::string environment(const char* name) {
-  char value[64] = {};
-  const DWORD length = GetEnvironmentVariableA(name, value, sizeof value);
-  return length > 0 && length < sizeof value ? value : "";
-}
-
 bool wanted(const std::string& row) {
-  const std::string rows = "," + environment("BENCH_ROWS") + ",";
+  const std::string rows = "," + Environment("BENCH_ROWS") + ",";
   return rows == ",," || rows.find("," + row + ",") != std::string::npos;
 }
 }  // namespace
 
 int main() {
-  ZK_ErrorPromptSetIntl(countReport);
-  if (ZK_WindowMainCreate("Main", SW_SHOW, mainProc, "name=Banc d'essai", 0, 0, 1000, 720) !=
-      ZK_OK) {
-    std::fprintf(stderr, "the main window could not be created\n");
-    return 1;
-  }
-  Pump();
-  const bool quick = environment("BENCH_QUICK") == "1";
+  if (!HostStart()) return 1;
+  const bool quick = Quick();
   if (wanted("11")) memory();
   if (wanted("9")) openPaint(quick ? 3 : 11);
   if (wanted("10")) pageDowns(quick ? 3 : 11, 100);
   if (wanted("12")) sorts(quick ? 3 : 9);
-  std::printf("REPORTS|%d\n", gReports);
-  DestroyWindow(mainWindow());
-  return gReports == 0 ? 0 : 2;
+  return HostEnd();
 }

@@ -3,6 +3,8 @@
 // cell's frame in custom draw, and keeps a status bar, as a hand-written program would.
 #include "raw_grid.h"
 
+#include "../win32/raw_dialog.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -105,14 +107,14 @@ LRESULT customDraw(Session& s, NMLVCUSTOMDRAW* draw) {
 }
 
 INT_PTR CALLBACK rawProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    create(dialog, *reinterpret_cast<Session*>(lParam));
-    return TRUE;
-  }
-  Session* s = sessionOf(dialog);
+  Session* s = message == WM_INITDIALOG ? reinterpret_cast<Session*>(lParam) : sessionOf(dialog);
   if (s == nullptr) return 0;
   switch (message) {
+    case WM_INITDIALOG:
+      // The list is made before the dialog shows, as a toolkit form's controls are.
+      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+      create(dialog, *s);
+      return TRUE;
     case WM_SIZE:
       if (s->statusBar != nullptr) SendMessageA(s->statusBar, WM_SIZE, 0, 0);
       return TRUE;
@@ -155,10 +157,6 @@ INT_PTR CALLBACK rawProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam
   }
 }
 
-void putWord(std::vector<BYTE>& bytes, std::size_t at, WORD value) {
-  bytes[at] = static_cast<BYTE>(value & 0xFF);
-  bytes[at + 1] = static_cast<BYTE>(value >> 8);
-}
 }  // namespace
 
 void GridCell(int row, int column, std::string& text) {
@@ -179,34 +177,10 @@ void GridCell(int row, int column, std::string& text) {
 }
 
 HWND RawGridOpen(HWND owner, int rows) {
-  // The same template as a form's: 1024 zeroed bytes of global memory, no controls, no font.
-  HGLOBAL block = GlobalAlloc(GMEM_ZEROINIT, 1024);
-  if (block == nullptr) return nullptr;
-  auto* bytes = static_cast<BYTE*>(GlobalLock(block));
-  const LONG base = GetDialogBaseUnits();
-  const int baseX = std::max(1, static_cast<int>(LOWORD(base)));
-  const int baseY = std::max(1, static_cast<int>(HIWORD(base)));
-  std::vector<BYTE> t(1024, 0);
-  const DWORD style = 0x90CF0880;
-  putWord(t, 0, static_cast<WORD>(style & 0xFFFF));
-  putWord(t, 2, static_cast<WORD>(style >> 16));
-  putWord(t, 10, static_cast<WORD>(MulDiv(10, 4, baseX)));
-  putWord(t, 12, static_cast<WORD>(MulDiv(10, 8, baseY)));
-  putWord(t, 14, static_cast<WORD>(MulDiv(580, 4, baseX)));
-  putWord(t, 16, static_cast<WORD>(MulDiv(470, 8, baseY)));
-  std::size_t at = 22;
-  for (char ch : std::string("Zarvik Form")) {
-    putWord(t, at, static_cast<BYTE>(ch));
-    at += 2;
-  }
-  std::memcpy(bytes, t.data(), t.size());
   auto* s = new Session;
   s->rows = rows;
-  HWND dialog = CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
-                                           reinterpret_cast<LPCDLGTEMPLATEA>(bytes), owner, rawProc,
-                                           reinterpret_cast<LPARAM>(s));
-  GlobalUnlock(block);
-  GlobalFree(block);
+  HWND dialog =
+      RawDialogOpen(owner, "Zarvik Form", 10, 10, 580, 470, rawProc, reinterpret_cast<LPARAM>(s));
   if (dialog == nullptr) delete s;
   return dialog;
 }

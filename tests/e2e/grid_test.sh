@@ -18,25 +18,15 @@ grid_start() {
 }
 
 grid_quit() {
-  local window status
+  local window
   zk_click_item $close
   zk_wait "grid: Close closes the form" no-form
   window="$(xdotool search --name '^Grid$' 2>/dev/null | head -n 1)"
   xdotool windowfocus --sync "$window" 2>/dev/null || true
   zk_keys alt+f
   zk_keys q
-  for _ in $(seq 100); do
-    kill -0 "$zk_velmo" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$zk_velmo" 2>/dev/null; then
-    zk_fail "grid: File > Quit did not end the program"
-    return
-  fi
-  wait "$zk_velmo"
-  status=$?
-  zk_velmo=""
-  zk_expect "grid: exit code after File > Quit" 0 "$status"
+  zk_velmo_wait
+  zk_expect "grid: exit code after File > Quit" 0 "$zk_status"
 }
 
 cell() { zk_probe cell $list "$1" "$2"; }
@@ -69,6 +59,10 @@ check_moves() {
   zk_wait "grid: Down twice makes row 2 current" current-is $list 2
   zk_keys Right
   zk_wait "grid: the label column's remark" status-is "What the money went on (40 characters)"
+  zk_keys Next
+  zk_wait "grid: Page Down goes to the last row in view" current-is $list 5
+  zk_keys Prior
+  zk_wait "grid: Page Up to the first row in view" current-is $list 0
   zk_keys ctrl+End
   zk_wait "grid: Ctrl+End goes to the last row" current-is $list 5
   zk_keys ctrl+Home
@@ -137,6 +131,13 @@ check_copy_and_tab() {
   zk_keys ctrl+c
   zk_expect "grid: Ctrl+C copies the row as tab-separated text" \
     '28/02/2026\x09Salary\x092150\x09Paul\x0D\x0A' "$(zk_probe clipboard)"
+  zk_keys shift+Down
+  zk_expect "grid: Shift+Down selects two rows, the second current" "2 1" \
+    "$(zk_field "$(grid_line)" selected) $(zk_field "$(grid_line)" current)"
+  zk_keys ctrl+c
+  zk_expect "grid: Ctrl+C copies both" \
+    '28/02/2026\x09Salary\x092150\x09Paul\x0D\x0A01/03/2026\x09Rent\x09-780\x09Paul\x0D\x0A' \
+    "$(zk_probe clipboard)"
   zk_keys ctrl+End Tab
   zk_wait "grid: Tab past the last cell leaves the grid" focus-is $add
 }

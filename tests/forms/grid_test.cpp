@@ -222,6 +222,50 @@ TEST(Grid, VirtualRowsAreAskedForOnlyWhenShown) {
   EXPECT_EQ(reports.count(), 0u);
 }
 
+// Rows are moved by the grid itself on a million rows: each key's row, the selection it leaves,
+// and ROWCHG for each move.
+TEST(Grid, RowKeysMoveByTheListsRuleAndShiftExtendsTheSelection) {
+  Reports reports;
+  Toolkit toolkit;
+  declare();
+  ASSERT_EQ(ZK_FormGridVirtual(kForm, kGrid, 1000000, cellOf), 0);
+  open();
+  SetFocus(list());
+  const int page = ListView_GetCountPerPage(list());
+  ASSERT_GT(page, 2);
+  struct Step {
+    WPARAM key;
+    bool shift;
+    int row;       // the current row after the key
+    int selected;  // rows selected after it
+  };
+  const Step steps[] = {
+      {VK_NEXT, false, page - 1, 1},        // the last row in view
+      {VK_NEXT, false, 2 * page - 1, 1},    // already there: a page further
+      {VK_DOWN, true, 2 * page, 2},         // Shift: from the anchor to the new row
+      {VK_NEXT, true, 3 * page, page + 2},  // still from the anchor
+      {VK_UP, true, 3 * page - 1, page + 1},
+      {VK_PRIOR, false, 2 * page + 1, 1},  // the first row in view, alone selected
+      {VK_UP, false, 2 * page, 1},
+  };
+  take();
+  BYTE keys[256] = {};
+  for (const Step& step : steps) {
+    SCOPED_TRACE(std::to_string(step.key) + (step.shift ? " with Shift" : ""));
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = step.shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    key(list(), step.key);
+    EXPECT_EQ(ZK_FormGridGet(kForm, kGrid).row, step.row);
+    EXPECT_EQ(ListView_GetNextItem(list(), -1, LVNI_FOCUSED), step.row);
+    EXPECT_EQ(static_cast<int>(ListView_GetSelectedCount(list())), step.selected);
+    EXPECT_EQ(take(), Sequence{"ROWCHG " + std::to_string(step.row) + " date"});
+  }
+  keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
+  EXPECT_EQ(reports.count(), 0u);
+}
+
 TEST(Grid, BadInputIsKeptWholeAndShownWithoutHarm) {
   Reports reports;
   Toolkit toolkit;

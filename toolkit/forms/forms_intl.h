@@ -390,6 +390,14 @@ ZK_Grid* ZK_GridFindIntl(const std::string& form, const std::string& item);
 ZK_Grid* ZK_GridByWindowIntl(HWND window);
 // The grid of a DATAGRID item, made when it has none yet; null with the status (18, 27).
 ZK_Grid* ZK_GridOfItemIntl(const std::string& form, const std::string& item, int* status);
+// A grid and one of its columns, found by name.
+struct ZK_GridColumnRef {
+  ZK_Grid* grid = nullptr;  // null when not found, with the status (18, 27, 28)
+  int index = -1;
+  int status = ZK_OK;
+};
+ZK_GridColumnRef ZK_GridColumnOfIntl(const std::string& form, const std::string& item,
+                                     const std::string& column);
 // Records or forgets which grid a window belongs to.
 void ZK_GridWindowIntl(HWND window, ZK_Grid* grid);
 // The grids of a form, for the length of a visit.

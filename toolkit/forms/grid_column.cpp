@@ -84,11 +84,10 @@ int ZK_FormGridColumnSet(const std::string& form, const std::string& grid,
                          const std::string& value) {
   const ZK_ContextGuard context(ZK_ContextMode::kCallers);
   const ZK_GridVisit visit;
-  int status = ZK_OK;
-  ZK_Grid* g = ZK_GridOfItemIntl(form, grid, &status);
-  if (g == nullptr) return context.refuse(status);
-  const int index = ZK_GridColumnIndexIntl(*g, column);
-  if (index < 0) return context.refuse(ZK_ERR_COLUMN_NOT_FOUND);
+  const ZK_GridColumnRef found = ZK_GridColumnOfIntl(form, grid, column);
+  ZK_Grid* g = found.grid;
+  const int index = found.index;
+  if (g == nullptr) return context.refuse(found.status);
   const ZK_ItemKeyword* keyword = columnKeyword(ZK_UpperIntl(attribute));
   if (keyword == nullptr) return context.refuse(ZK_ERR_KEYWORD_UNKNOWN);
   ZK_ItemKeywordChangeIntl(*keyword, value, g->columns[static_cast<std::size_t>(index)].field);

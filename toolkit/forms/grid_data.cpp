@@ -11,17 +11,28 @@
 
 namespace {
 
-// The grid of a DATAGRID item and a row within its rows (or, with `end`, also just after them).
-ZK_Grid* gridAndRow(const std::string& form, const std::string& item, int row, bool end,
-                    int* status) {
+// Whether a row is within the grid's rows (or, with `end`, just after them); else the status.
+bool rowIn(const ZK_Grid& grid, int row, bool end, int* status) {
+  const int count = ZK_GridRowCountIntl(grid);
+  if (row >= 0 && row <= count && (row < count || end)) return true;
+  *status = ZK_ERR_ROW_RANGE;
+  return false;
+}
+
+// A cell of a grid: its column found by name and its row within the rows; else the status.
+ZK_GridColumnRef cellOf(const std::string& form, const std::string& item, int row,
+                        const std::string& column) {
+  ZK_GridColumnRef cell = ZK_GridColumnOfIntl(form, item, column);
+  if (cell.grid != nullptr && !rowIn(*cell.grid, row, false, &cell.status)) cell.grid = nullptr;
+  return cell;
+}
+
+// The grid of a DATAGRID item whose rows the toolkit holds; null with the status (18, 27, 31).
+ZK_Grid* heldGrid(const std::string& form, const std::string& item, int* status) {
   ZK_Grid* grid = ZK_GridOfItemIntl(form, item, status);
-  if (grid == nullptr) return nullptr;
-  const int count = ZK_GridRowCountIntl(*grid);
-  if (row < 0 || row > count || (row == count && !end)) {
-    *status = ZK_ERR_ROW_RANGE;
-    return nullptr;
-  }
-  return grid;
+  if (grid == nullptr || grid->cellProc == nullptr) return grid;
+  *status = ZK_ERR_GRID_VIRTUAL;
+  return nullptr;
 }
 
 }  // namespace
@@ -31,11 +42,10 @@ int ZK_FormGridRowInsert(const std::string& form, const std::string& grid, int r
   const ZK_ContextGuard context(ZK_ContextMode::kCallers);
   const ZK_GridVisit visit;
   int status = ZK_OK;
-  ZK_Grid* g = ZK_GridOfItemIntl(form, grid, &status);
+  ZK_Grid* g = heldGrid(form, grid, &status);
   if (g == nullptr) return context.refuse(status);
-  if (g->cellProc != nullptr) return context.refuse(ZK_ERR_GRID_VIRTUAL);
   if (row == -1) row = ZK_GridRowCountIntl(*g);
-  if (gridAndRow(form, grid, row, true, &status) == nullptr) return context.refuse(status);
+  if (!rowIn(*g, row, true, &status)) return context.refuse(status);
   if (cells.size() > g->columns.size()) return context.refuse(ZK_ERR_COLUMN_NOT_FOUND);
   // Cells in column order go to their columns' slots.
   std::vector<std::string_view> bySlot(g->slots);
@@ -53,10 +63,9 @@ int ZK_FormGridRowDelete(const std::string& form, const std::string& grid, int r
   const ZK_ContextGuard context(ZK_ContextMode::kCallers);
   const ZK_GridVisit visit;
   int status = ZK_OK;
-  ZK_Grid* g = ZK_GridOfItemIntl(form, grid, &status);
+  ZK_Grid* g = heldGrid(form, grid, &status);
   if (g == nullptr) return context.refuse(status);
-  if (g->cellProc != nullptr) return context.refuse(ZK_ERR_GRID_VIRTUAL);
-  if (gridAndRow(form, grid, row, false, &status) == nullptr) return context.refuse(status);
+  if (!rowIn(*g, row, false, &status)) return context.refuse(status);
   if (g->editor != nullptr && g->editRow == row) ZK_GridEditCancelIntl(*g);
   if (g->editor != nullptr && g->editRow > row) --g->editRow;
   g->rows.Erase(static_cast<std::size_t>(row));
@@ -69,16 +78,14 @@ int ZK_FormGridCellSet(const std::string& form, const std::string& grid, int row
                        const std::string& column, const std::string& text) {
   const ZK_ContextGuard context(ZK_ContextMode::kCallers);
   const ZK_GridVisit visit;
-  int status = ZK_OK;
-  ZK_Grid* g = gridAndRow(form, grid, row, false, &status);
-  if (g == nullptr) return context.refuse(status);
-  const int index = ZK_GridColumnIndexIntl(*g, column);
-  if (index < 0) return context.refuse(ZK_ERR_COLUMN_NOT_FOUND);
-  if (g->cellProc != nullptr) return context.refuse(ZK_ERR_GRID_VIRTUAL);
-  if (!g->rows.Set(static_cast<std::size_t>(row), g->columns[static_cast<std::size_t>(index)].slot,
-                   text))
+  const ZK_GridColumnRef cell = cellOf(form, grid, row, column);
+  if (cell.grid == nullptr) return context.refuse(cell.status);
+  ZK_Grid& g = *cell.grid;
+  if (g.cellProc != nullptr) return context.refuse(ZK_ERR_GRID_VIRTUAL);
+  if (!g.rows.Set(static_cast<std::size_t>(row),
+                  g.columns[static_cast<std::size_t>(cell.index)].slot, text))
     return context.refuse(ZK_ERR_GRID_FULL);
-  if (g->list != nullptr) ListView_RedrawItems(g->list, row, row);
+  if (g.list != nullptr) ListView_RedrawItems(g.list, row, row);
   return context.done();
 }
 
@@ -112,11 +119,10 @@ int ZK_FormGridSelect(const std::string& form, const std::string& grid, int row,
                       const std::string& column, bool edit) {
   const ZK_ContextGuard context(ZK_ContextMode::kCallers);
   const ZK_GridVisit visit;
-  int status = ZK_OK;
-  ZK_Grid* g = gridAndRow(form, grid, row, false, &status);
-  if (g == nullptr) return context.refuse(status);
-  const int index = ZK_GridColumnIndexIntl(*g, column);
-  if (index < 0) return context.refuse(ZK_ERR_COLUMN_NOT_FOUND);
+  const ZK_GridColumnRef cell = cellOf(form, grid, row, column);
+  if (cell.grid == nullptr) return context.refuse(cell.status);
+  ZK_Grid* g = cell.grid;
+  const int index = cell.index;
   if (g->editor != nullptr && (g->editRow != row || g->editColumn != index))
     ZK_GridEditCancelIntl(*g);
   ZK_GridMoveIntl(*g, row, index, nullptr);
@@ -128,12 +134,9 @@ int ZK_FormGridSort(const std::string& form, const std::string& grid, const std:
                     bool descending) {
   const ZK_ContextGuard context(ZK_ContextMode::kCallers);
   const ZK_GridVisit visit;
-  int status = ZK_OK;
-  ZK_Grid* g = ZK_GridOfItemIntl(form, grid, &status);
-  if (g == nullptr) return context.refuse(status);
-  const int index = ZK_GridColumnIndexIntl(*g, column);
-  if (index < 0) return context.refuse(ZK_ERR_COLUMN_NOT_FOUND);
-  ZK_GridSortIntl(*g, index, descending);
+  const ZK_GridColumnRef found = ZK_GridColumnOfIntl(form, grid, column);
+  if (found.grid == nullptr) return context.refuse(found.status);
+  ZK_GridSortIntl(*found.grid, found.index, descending);
   return context.done();
 }
 

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <string_view>
+#include <unordered_map>
 
 #include "forms/forms_intl.h"
 #include "foundation/foundation_intl.h"
@@ -45,11 +47,22 @@ std::vector<std::uint32_t> orderByNumbers(ZK_Grid& grid, std::size_t column, boo
   date.SetFormat(c.field.format);
   CurrencyValue amount;
   amount.SetFormat(c.field.format);
+  // A date is read through the C runtime's local time, microseconds each; a ledger's dates repeat
+  // (a million rows hold some ten thousand days), so each text is read once. The views stay valid:
+  // the rows do not change until the sort is done.
+  std::unordered_map<std::string_view, NumberKey> dates;
   for (std::size_t row = 0; row < count; ++row) {
     const std::string_view cell = grid.rows.Cell(row, c.slot);
     const auto number = static_cast<std::uint32_t>(row);
-    keys.push_back(c.field.type == ZK_DATE ? dateKey(date, cell, number)
-                                           : amountKey(amount, cell, number));
+    if (c.field.type != ZK_DATE) {
+      keys.push_back(amountKey(amount, cell, number));
+      continue;
+    }
+    const auto known = dates.find(cell);
+    NumberKey key = known != dates.end() ? known->second : dateKey(date, cell, number);
+    if (known == dates.end()) dates.emplace(cell, key);
+    key.row = number;
+    keys.push_back(key);
   }
   std::sort(keys.begin(), keys.end(), [descending](const NumberKey& a, const NumberKey& b) {
     if (a.high != b.high) return descending ? a.high > b.high : a.high < b.high;

@@ -104,6 +104,18 @@ ZK_GridVisit::~ZK_GridVisit() {
   if (--state.gridVisits == 0) state.gridsForgotten.clear();
 }
 
+ZK_GridColumnRef ZK_GridColumnOfIntl(const std::string& form, const std::string& item,
+                                     const std::string& column) {
+  ZK_GridColumnRef found;
+  found.grid = ZK_GridOfItemIntl(form, item, &found.status);
+  if (found.grid == nullptr) return found;
+  found.index = ZK_GridColumnIndexIntl(*found.grid, column);
+  if (found.index >= 0) return found;
+  found.grid = nullptr;
+  found.status = ZK_ERR_COLUMN_NOT_FOUND;
+  return found;
+}
+
 int ZK_GridRowCountIntl(const ZK_Grid& grid) {
   return grid.cellProc != nullptr ? grid.virtualCount : static_cast<int>(grid.rows.Count());
 }
