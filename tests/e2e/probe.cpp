@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -365,6 +366,71 @@ std::string statusOf(HWND form) {
   return text;
 }
 
+// IID_IAccessible by value: MinGW's import libraries define it twice.
+constexpr GUID kIAccessible = {
+    0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
+// What an accessibility client reads of a window: name, role, state and description.
+std::string accessLine(HWND window) {
+  IAccessible* accessible = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIAccessible,
+                                        reinterpret_cast<void**>(&accessible))))
+    return "access id=" + std::to_string(GetDlgCtrlID(window)) + " none";
+  VARIANT self;
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  BSTR description = nullptr;
+  VARIANT role;
+  VARIANT state;
+  VariantInit(&role);
+  VariantInit(&state);
+  accessible->get_accName(self, &name);
+  accessible->get_accDescription(self, &description);
+  accessible->get_accRole(self, &role);
+  accessible->get_accState(self, &state);
+  accessible->Release();
+  char numbers[64];
+  std::snprintf(numbers, sizeof numbers, " role=%ld state=0x%lX",
+                role.vt == VT_I4 ? role.lVal : -1L,
+                state.vt == VT_I4 ? static_cast<unsigned long>(state.lVal) : 0UL);
+  const std::string line =
+      "access id=" + std::to_string(GetDlgCtrlID(window)) + " class=" + escaped(className(window)) +
+      " text=\"" + escaped(windowText(window)) + "\" name=\"" +
+      escaped(fromWide(name != nullptr ? name : L"")) + "\"" + numbers + " description=\"" +
+      escaped(fromWide(description != nullptr ? description : L"")) + "\"";
+  SysFreeString(name);
+  SysFreeString(description);
+  return line;
+}
+
+// Name changes and live-region changes of Velmo's windows, as a screen reader hears them.
+void CALLBACK onAccessEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG, DWORD,
+                            DWORD) {
+  if (object != OBJID_CLIENT || window == nullptr) return;
+  const char* what = event == EVENT_OBJECT_NAMECHANGE ? "name-change" : "live-region";
+  std::printf("event %s %s\n", what, accessLine(window).c_str() + 7);
+  std::fflush(stdout);
+}
+
+int watchEvents(DWORD milliseconds) {
+  const DWORD velmo = processOf(mainWindow());
+  if (velmo == 0) return 1;
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, 0x8019, nullptr, onAccessEvent,
+                                       velmo, 0, WINEVENT_OUTOFCONTEXT);
+  if (hook == nullptr) return 1;
+  std::printf("watching\n");
+  std::fflush(stdout);
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < milliseconds) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    Sleep(10);
+  }
+  UnhookWinEvent(hook);
+  return 0;
+}
+
 int usage() {
   std::fputs(
       "usage: zkprobe COMMAND\n"
@@ -385,6 +451,8 @@ int usage() {
       "  error              the text of a toolkit error report on screen (exit 1 when none)\n"
       "  box CAPTION        the message of Velmo's message box with that caption (exit 1: none)\n"
       "  press CAPTION ID   clicks the button ID of that message box\n"
+      "  access             what an accessibility client reads of the open form's controls\n"
+      "  events MS          name and live-region changes of Velmo's controls for MS milliseconds\n"
       "  terminate          ends Velmo at once (clean-up after a failed test)\n"
       "  wait MS CHECK...   repeats a check until it holds (exit 0) or MS have passed (exit 1)\n"
       "checks: has-main, no-main, has-form, no-form, focus-is ID, status-is TEXT,\n"
@@ -465,6 +533,8 @@ int run(const std::vector<std::string>& args) {
     HWND button = childById(boxOf(args[1]), std::atoi(args[2].c_str()));
     return button != nullptr && PostMessageA(button, BM_CLICK, 0, 0) ? 0 : 1;
   }
+  if (command == "events" && args.size() == 2)
+    return watchEvents(static_cast<DWORD>(std::atoi(args[1].c_str())));
   if (command == "close-main") {
     HWND window = mainWindow();
     return window != nullptr && PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
@@ -513,6 +583,11 @@ int run(const std::vector<std::string>& args) {
     }
     return 0;
   }
+  if (command == "access") {
+    if (form == nullptr) return 1;
+    for (HWND child : children(form)) std::printf("%s\n", accessLine(child).c_str());
+    return 0;
+  }
   if (command == "focus") {
     HWND focus = focusedControl(form);
     if (focus == nullptr) return 1;
@@ -548,6 +623,9 @@ int run(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  CoInitialize(nullptr);
   std::vector<std::string> args(argv + 1, argv + argc);
-  return run(args);
+  const int status = run(args);
+  CoUninitialize();
+  return status;
 }

@@ -222,6 +222,24 @@ int ZK_FormRaiseIntl(const ZK_FormMessage& m, const char* event);
 // The form's event procedure, null when it has none or is not registered.
 ZK_FormEventProc ZK_FormEventsIntl(const std::string& form);
 
+// --- item_access.cpp ---------------------------------------------------------------------------
+
+// What assistive technology hears of an item; `known` false leaves the platform's own answers.
+struct ZK_ItemAccess {
+  bool known = false;
+  std::string name;         // what a sighted user reads as the item's name
+  LONG role = 0;            // a ROLE_SYSTEM_ value, 0 for the platform's own
+  bool checked = false;     // a CHECK's cross
+  std::string description;  // the REMARK the status bar shows while the item is current
+};
+// Answers the platform's accessibility requests to the control with the item's texts.
+void ZK_ItemAccessAttachIntl(HWND control);
+// Tells accessibility clients that a run-time change of that keyword changed what they read.
+void ZK_ItemAccessChangedIntl(const std::string& form, const std::string& item,
+                              const std::string& keyword);
+// Tells them that the status bar shows a new message, without moving the focus.
+void ZK_ItemAccessAnnounceIntl(HWND statusBar);
+
 // --- form_command.cpp --------------------------------------------------------------------------
 
 // WM_COMMAND from an item's control: focus, validation, buttons, check items and their events.

@@ -32,6 +32,7 @@ inline constexpr char ZK_TYPE[] = "TYPE";
 inline constexpr char ZK_LENGTH[] = "LENGTH";
 inline constexpr char ZK_FORMAT[] = "FORMAT";
 inline constexpr char ZK_REMARK[] = "REMARK";
+inline constexpr char ZK_LABEL[] = "LABEL";
 inline constexpr char ZK_NOTNULL[] = "NOTNULL";
 inline constexpr char ZK_EDIT[] = "EDIT";
 inline constexpr char ZK_TXHPOS[] = "TXHPOS";
