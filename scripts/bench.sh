@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks and prints one table: the foundation natively (Google Benchmark,
 # Release build), then the form rows under Wine, each against its hand-written Win32 baseline,
-# then Carnet's ledger against plain reading, writing and sorting, natively and under Wine.
+# then Carnet's ledger against plain reading, writing and sorting, natively and under Wine, and
+# (row 9) Carnet's own window opening and saving the same ledger, under Wine.
 # BENCH_QUICK=1 gives a shorter, rougher run.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -32,6 +32,7 @@ headless() {  # headless COMMAND FOLDER-NAME
 }
 headless 'bash scripts/velmo.sh' velmo-tour
 headless 'bash scripts/grid.sh' grid-tour
+headless 'bash scripts/carnet.sh' carnet-tour
 
 run README.md 'bash scripts/build.sh'
 run README.md 'cmake --install build/mingw64 --prefix "$PWD/build/sdk" --component Zarvik'

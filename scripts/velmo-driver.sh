@@ -2,10 +2,12 @@
 # outside with the probe (zkprobe.exe) and screenshots (ImageMagick). scripts/velmo.sh and the
 # end-to-end tests share it. Needs DISPLAY and WINEPREFIX from scripts/wine-env.sh; zk_bin is the
 # folder of the programs (ZK_BIN, or the current folder).
-#   zk_velmo_start          starts Velmo and waits for its main window
+#   zk_velmo_start          starts Velmo and waits for its main window (zk_program_start:
+#                           another program of the toolkit)
 #   zk_menu_open LETTER     opens a form from the Formulaires menu (Alt+O, then the letter)
 #   zk_click_item ID [DX DY] clicks a control of the open form (its middle, or DX,DY in it)
 #   zk_velmo_quit           quits through Fichier > Quitter; zk_status is Velmo's exit code
+#   zk_velmo_wait           waits for the program to end; zk_status is its exit code
 # A problem met on the way goes to zk_problem, which the sourcing script may define again.
 
 zk_bin="${ZK_BIN:-$(pwd)}"
@@ -41,20 +43,26 @@ zk_shot() {
     -crop "$(zk_field "$1" w)x$(zk_field "$1" h)+$(zk_field "$1" x)+$(zk_field "$1" y)" "$2"
 }
 
-zk_velmo_start() {
-  (cd "$zk_bin" && exec wine velmo.exe) &
+# zk_program_start TITLE PROGRAM [ARGUMENT...]: starts a program of zk_bin (zk_velmo is its
+# process) and waits for its main window, whose caption matches the pattern TITLE.
+zk_program_start() {
+  local title="$1"
+  shift
+  (cd "$zk_bin" && exec wine "$@") &
   zk_velmo=$!
   if ! zk_probe wait 30000 has-main; then
-    zk_problem "Velmo's main window did not appear"
+    zk_problem "the main window of $1 did not appear"
     return 1
   fi
   # Wine gives each top-level window an X window of its own inside the desktop: wait for it.
   for _ in $(seq 50); do
-    [ -n "$(zk_main_window)" ] && break
+    [ -n "$(xdotool search --name "$title" 2>/dev/null | head -n 1)" ] && break
     sleep 0.1
   done
   sleep 1  # let the caption and the menu bar be painted
 }
+
+zk_velmo_start() { zk_program_start '^Velmo v1\.1$' velmo.exe; }
 
 zk_menu_open() {
   xdotool windowfocus --sync "$(zk_main_window)" 2>/dev/null || true

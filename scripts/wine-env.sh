@@ -2,7 +2,7 @@
 #   zk_wine_start   starts Xvfb (unless ZK_USE_DISPLAY=1 keeps the caller's DISPLAY), creates and
 #                   configures the prefix, and warms Wine's background services
 #   zk_wine_stop    stops Wine and Xvfb and removes the prefix
-#   zk_program_or_tour PROGRAM
+#   zk_program_or_tour PROGRAM [ARGUMENT...]
 #                   with a DISPLAY, runs build/mingw64/bin/PROGRAM there until the user quits it
 #                   and exits with its code; without one, starts a private session for a headless
 #                   tour, stopped when the calling script exits
@@ -50,7 +50,7 @@ zk_program_or_tour() {
   if [ -n "${DISPLAY:-}" ]; then
     ZK_USE_DISPLAY=1 zk_wine_start
     trap zk_wine_stop EXIT
-    (cd "$zk_root/build/mingw64/bin" && wine "$1")
+    (cd "$zk_root/build/mingw64/bin" && wine "$@")
     exit $?
   fi
   zk_wine_start

@@ -6,7 +6,9 @@
 //      file written the time before, flushed (the same work) and, for scale, not flushed;
 //   7  private bytes after opening, against the file's size;
 //   8  sorting by amount and by date at 10 000, 100 000 and 1 000 000 entries, against
-//      std::stable_sort of the bare keys.
+//      std::stable_sort of the bare keys;
+//   9  on Windows, opening and saving it in Carnet's own window, against rows 5 and 6's limits,
+//      and the private bytes the window then holds.
 // Prints "LEDGER|row|case|ledger s|plain s|unit" and "LEDGERMEM|row|case|private bytes
 // before|after|file bytes" for scripts/bench.sh. BENCH_QUICK=1: fewer runs; BENCH_ROWS=58:
 // only those rows.
@@ -21,6 +23,11 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include "carnet_app.h"
+#endif
 #include "entry_date.h"
 #include "ledger.h"
 #include "plain_platform.h"
@@ -195,6 +202,20 @@ void MemoryRow(const std::string& path, std::size_t fileSize) {
   std::fflush(stdout);
 }
 
+// The limit of opening: one read of the file and a loop over its lines; the seconds it took.
+double PlainOpen(const std::string& path, std::size_t* lines) {
+  char* bytes = nullptr;
+  std::size_t size = 0;
+  const double start = Now();
+  if (!carnet_bench::PlainRead(path, bytes, size)) Fail("plain read failed");
+  const PlainSums sums = PlainParse(bytes, bytes + size);
+  const double seconds = Now() - start;
+  *lines = sums.lines;
+  gSink = sums.dates + sums.units + sums.nanos + static_cast<std::int64_t>(sums.labelBytes);
+  delete[] bytes;
+  return seconds;
+}
+
 void OpenRow(const std::string& path, int repetitions) {
   std::size_t lines = 0;
   std::size_t entries = 0;
@@ -208,19 +229,8 @@ void OpenRow(const std::string& path, int repetitions) {
     entries = ledger.Count();
     return seconds;
   };
-  auto plainRun = [&] {
-    char* bytes = nullptr;
-    std::size_t size = 0;
-    const double start = Now();
-    if (!carnet_bench::PlainRead(path, bytes, size)) Fail("plain read failed");
-    const PlainSums sums = PlainParse(bytes, bytes + size);
-    const double seconds = Now() - start;
-    lines = sums.lines;
-    gSink = sums.dates + sums.units + sums.nanos + static_cast<std::int64_t>(sums.labelBytes);
-    delete[] bytes;
-    return seconds;
-  };
-  const std::vector<double> t = Interleave(repetitions, {ledgerRun, plainRun});
+  const std::vector<double> t =
+      Interleave(repetitions, {ledgerRun, [&] { return PlainOpen(path, &lines); }});
   if (lines != entries) Fail("the plain loop and the ledger count different entries");
   PrintRow(5, "open 1M entries", t[0], t[1], "open");
 }
@@ -283,6 +293,65 @@ void SortRows(int repetitions) {
   }
 }
 
+#ifdef _WIN32
+void PumpMessages() {
+  MSG message = {};
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+// Row 9: the same work in Carnet's own window, as `carnet.exe FILE` and Fichier > Enregistrer do
+// it (progress in the status bar, the window's messages pumped), timed until the status bar and
+// the grid have painted the result; the memory the window holds after opening.
+void WindowRows(const std::string& folder, const std::string& path, int repetitions) {
+  if (CarnetWindowCreate(SW_SHOWNORMAL) != 0 || CarnetLedgerFormOpen() != 0)
+    Fail("Carnet's window did not open");
+  PumpMessages();
+  const std::size_t before = carnet_bench::PrivateBytes();
+  if (!CarnetOpenPath(path)) Fail("Carnet did not open the ledger");
+  PumpMessages();
+  std::printf("LEDGERMEM|9|private bytes, 1M open in Carnet, vs file|%zu|%zu|%zu\n", before,
+              carnet_bench::PrivateBytes(),
+              static_cast<std::size_t>(std::filesystem::file_size(path)));
+  std::size_t lines = 0;
+  auto windowOpen = [&] {
+    CarnetLedger().New();
+    CarnetRowsShow();
+    PumpMessages();
+    const double start = Now();
+    if (!CarnetOpenPath(path)) Fail("Carnet did not open the ledger");
+    PumpMessages();
+    const double seconds = Now() - start;
+    if (CarnetStatusShown() != CarnetLedger().StatusText() || CarnetLedger().Count() != kMillion)
+      Fail("Carnet's status bar does not show the total: " + CarnetStatusShown());
+    return seconds;
+  };
+  const std::vector<double> open =
+      Interleave(repetitions, {windowOpen, [&] { return PlainOpen(path, &lines); }});
+  if (lines != kMillion) Fail("the plain loop counts other entries");
+  PrintRow(9, "open 1M in Carnet until its total shows", open[0], open[1], "open");
+
+  const std::string bytes = CarnetLedger().Serialize();
+  const std::string plain = folder + "/plain.csv";
+  auto windowSave = [&] {
+    const double start = Now();
+    if (!CarnetSave()) Fail("Carnet did not save the ledger");
+    PumpMessages();
+    return Now() - start;
+  };
+  auto plainSave = [&] {
+    const double start = Now();
+    if (!carnet_bench::PlainWrite(plain, bytes, true)) Fail("plain write failed");
+    return Now() - start;
+  };
+  const std::vector<double> save = Interleave(repetitions, {windowSave, plainSave});
+  PrintRow(9, "save 1M in Carnet, vs write + flush", save[0], save[1], "save");
+  DestroyWindow(CarnetWindowHandle());
+}
+#endif
+
 }  // namespace
 
 int main() {
@@ -311,6 +380,9 @@ int main() {
   if (Wanted('5')) OpenRow(path, repetitions);
   if (Wanted('6')) SaveRow(folder.string(), path, repetitions);
   if (Wanted('8')) SortRows(Quick() ? 3 : 5);
+#ifdef _WIN32
+  if (Wanted('9')) WindowRows(folder.string(), path, repetitions);
+#endif
   fs::remove_all(folder, error);
   return 0;
 }

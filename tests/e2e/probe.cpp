@@ -214,10 +214,20 @@ bool isDialog(HWND window) {
   return className(window) == kDialogClass && IsWindowVisible(window);
 }
 
-// The visible form of Velmo's process nearest the top, or null.
-HWND formWindow() {
+// The visible top-level form of Velmo's process nearest the top, or null.
+HWND topLevelForm() {
   for (HWND window : velmoWindows())
     if (isDialog(window) && windowText(window) != kErrorCaption) return window;
+  return nullptr;
+}
+
+// The open form: a top-level one, else a borderless form inside the main window (EDGE=false).
+HWND formWindow() {
+  if (HWND form = topLevelForm()) return form;
+  HWND main = mainWindow();
+  for (HWND child = main ? GetWindow(main, GW_CHILD) : nullptr; child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT))
+    if (isDialog(child)) return child;
   return nullptr;
 }
 
@@ -426,7 +436,8 @@ int usage() {
       "usage: zkprobe COMMAND\n"
       "  windows            Velmo's top-level windows\n"
       "  main               the main window\n"
-      "  form               the open form and its controls in creation order\n"
+      "  form               the open form (top-level, else one inside the main window) and its\n"
+      "                     controls in creation order\n"
       "  item ID|NAME       one control of the open form (a static by its item name); a list\n"
       "                     view also gives rows, selection, current row, top row, editor, titles\n"
       "  cell ID ROW COL    the text of a list view's cell\n"
@@ -459,7 +470,7 @@ bool holds(const std::vector<std::string>& check) {
   if (what == "has-main") return mainWindow() != nullptr;
   if (what == "no-main") return mainWindow() == nullptr;
   if (what == "has-form") return form != nullptr;
-  if (what == "no-form") return mainWindow() != nullptr && form == nullptr;
+  if (what == "no-form") return mainWindow() != nullptr && topLevelForm() == nullptr;
   if (check.size() < 2) return false;
   if (what == "status-is") return form != nullptr && escaped(statusOf(form)) == check[1];
   const int id = std::atoi(check[1].c_str());

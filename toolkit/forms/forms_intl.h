@@ -462,8 +462,8 @@ bool ZK_GridMoveIntl(ZK_Grid& grid, int row, int column, const ZK_GridMessage* c
                      bool extend = false);
 // Selects one row (none for -1) and makes it the list's focused row.
 void ZK_GridSelectOnlyIntl(ZK_Grid& grid, int row);
-// The status bar shows the current column's remark (or the grid's), when there is one.
-void ZK_GridShowRemarkIntl(const ZK_Grid& grid);
+// The status bar shows the current column's remark (or the grid's); false when neither has one.
+bool ZK_GridShowRemarkIntl(const ZK_Grid& grid);
 // The subclass procedure of a grid's list view: keys, clicks, focus, and its end.
 LRESULT CALLBACK ZK_GridListProcIntl(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR id, DWORD_PTR data);

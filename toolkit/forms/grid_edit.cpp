@@ -14,6 +14,8 @@
 
 namespace {
 
+constexpr char kIncorrect[] = "Saisie incorrecte";
+
 std::string editorText(HWND editor) {
   const int length = GetWindowTextLengthA(editor);
   std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
@@ -26,9 +28,10 @@ void showMessage(ZK_Grid& grid, const std::string& message) {
   if (!grid.statusSaved) grid.statusSaved = ZK_FormStatusGetIntl(grid.form, &grid.statusBefore);
   if (!message.empty()) {
     ZK_FormStatusShowIntl(grid.form, message);
-  } else {
-    // A wrong date has no message: the column's remark shows again, as for a date field.
-    ZK_GridShowRemarkIntl(grid);
+  } else if (!ZK_GridShowRemarkIntl(grid)) {
+    // A wrong date has no message: the column's remark shows again, as for a date field. With
+    // no remark the status bar would keep the application's text and the refusal go unsaid.
+    ZK_FormStatusShowIntl(grid.form, kIncorrect);
   }
 }
 

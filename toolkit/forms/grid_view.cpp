@@ -316,13 +316,15 @@ bool ZK_GridCellRectIntl(const ZK_Grid& grid, int row, int column, RECT* cell) {
                                  cell) != FALSE;
 }
 
-void ZK_GridShowRemarkIntl(const ZK_Grid& grid) {
+bool ZK_GridShowRemarkIntl(const ZK_Grid& grid) {
   std::string remark;
   if (grid.column >= 0 && grid.column <= lastColumn(grid))
     remark = grid.columns[static_cast<std::size_t>(grid.column)].field.remark;
   if (remark.empty()) remark = ZK_FormItemGet(grid.form, grid.item).remark;
   // Without a remark the status bar keeps what the application put there.
-  if (!remark.empty()) ZK_FormStatusShowIntl(grid.form, remark);
+  if (remark.empty()) return false;
+  ZK_FormStatusShowIntl(grid.form, remark);
+  return true;
 }
 
 void ZK_GridSelectOnlyIntl(ZK_Grid& grid, int row) {
