@@ -3,7 +3,7 @@
 # up in its page so that the two cannot drift apart. The Wine ones share one Wine session (the
 # pages start and stop it around them): the caller's, when it has one (scripts/test.sh), else a
 # private one. Left out: scripts/test.sh, which runs this, the hour
-# of fuzzing (test.sh runs scripts/fuzz.sh for 20 s) and scripts/bench.sh (minutes of benchmarks).
+# of fuzzing (test.sh runs scripts/fuzz.sh for 5 s) and scripts/bench.sh (minutes of benchmarks).
 # Exits non-zero when a command fails or is no longer in its page.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -19,20 +19,26 @@ run() {  # run PAGE COMMAND
   bash -c "$2" || { echo "=== FAILED: $2"; failed=1; }
 }
 
-# Headless, whatever display the caller has: with one, the program would wait for a user to quit
-# it. The folder of screenshots the tour prints is removed.
-headless() {  # headless COMMAND FOLDER-NAME
-  local log folder
-  log="$(mktemp)"
-  DISPLAY='' run README.md "$1" </dev/null >"$log" 2>&1
-  cat "$log"
-  folder="$(grep -o "[^ ]*/$2\.[A-Za-z0-9]*" "$log" | head -n 1)"
+# The tours, headless whatever display the caller has (with one, a program would wait for a user
+# to quit it), side by side: each has a private display and prefix, and most of a tour is waiting
+# for windows. The folders of screenshots the tours print are removed.
+cmake --build --preset mingw64 >/dev/null  # built once here, so the tours' own builds do nothing
+tours=('bash scripts/velmo.sh' 'bash scripts/grid.sh' 'bash scripts/carnet.sh')
+logs=() pids=()
+for i in "${!tours[@]}"; do
+  logs+=("$(mktemp)")
+  (DISPLAY='' ZK_DISPLAY_FIRST=$((90 + 10 * i)) run README.md "${tours[$i]}" </dev/null \
+    >"${logs[$i]}" 2>&1
+  exit "$failed") &
+  pids+=($!)
+done
+for i in "${!tours[@]}"; do
+  wait "${pids[$i]}" || failed=1
+  cat "${logs[$i]}"
+  folder="$(grep -o "[^ ]*/[a-z]*-tour\.[A-Za-z0-9]*" "${logs[$i]}" | head -n 1)"
   [ -n "$folder" ] && rm -rf "$folder"
-  rm -f "$log"
-}
-headless 'bash scripts/velmo.sh' velmo-tour
-headless 'bash scripts/grid.sh' grid-tour
-headless 'bash scripts/carnet.sh' carnet-tour
+  rm -f "${logs[$i]}"
+done
 
 run README.md 'bash scripts/build.sh'
 run README.md 'cmake --install build/mingw64 --prefix "$PWD/build/sdk" --component Zarvik'

@@ -17,7 +17,8 @@ zk_wine_start() {
   export WINEARCH=win64
   zk_xvfb_pid=""
   if [ "${ZK_USE_DISPLAY:-0}" != 1 ] || [ -z "${DISPLAY:-}" ]; then
-    local n=77
+    # ZK_DISPLAY_FIRST lets sessions started at the same moment look from different numbers.
+    local n="${ZK_DISPLAY_FIRST:-77}"
     while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     zk_xvfb_pid=$!
