@@ -1,15 +1,20 @@
 // The rules a typed field's text must follow when it is left: length, required input, dates and
-// amounts in the item's FORMAT. One pure function for every editor of an item's value.
+// amounts in the item's FORMAT. One function for every editor of an item's value.
 #include "forms/forms_intl.h"
 
 namespace {
 
-constexpr char kRequired[] = "Saisie obligatoire";
-constexpr char kIncorrect[] = "Saisie incorrecte";
+// The catalogue's texts in the application's language; these when it cannot be read.
+struct FieldMessage {
+  int number;
+  const char* builtIn;
+};
+constexpr FieldMessage kRequired = {1, "Saisie obligatoire"};
+constexpr FieldMessage kIncorrect = {2, "Saisie incorrecte"};
 
-void refuse(ZK_FieldCheck& check, const char* message) {
+void refuse(ZK_FieldCheck& check, const FieldMessage& message) {
   check.refused = true;
-  check.message = message;
+  check.message = ZK_CatalogueTextIntl(message.number, message.builtIn);
 }
 
 void checkString(const ItemRecord& item, ZK_FieldCheck& check) {

@@ -174,14 +174,15 @@ void ZK_ItemKeywordChangeIntl(const ZK_ItemKeyword& keyword, const std::string& 
 // What the exit of a typed field makes of its text: the same rules for every editor of a value.
 struct ZK_FieldCheck {
   bool refused = false;  // the focus goes back to the field
-  std::string message;   // for the status bar: "Saisie obligatoire", "Saisie incorrecte" or ""
+  std::string message;   // for the status bar: "Saisie obligatoire", "Saisie incorrecte" (or
+                         // the catalogue's text in the application's language), or ""
   bool rewrite = false;  // the field then shows `shown` instead of what it holds
   std::string shown;     // the text cut to LENGTH, or the date or amount written in FORMAT
   FieldValue value;      // the item's value with the text, and the date or amount, read
 };
 
-// Checks text against the item's TYPE, FORMAT, LENGTH and NOTNULL. A pure function: nothing is
-// stored or shown.
+// Checks text against the item's TYPE, FORMAT, LENGTH and NOTNULL. Nothing is stored or shown; a
+// refusal reads its message from the catalogue.
 ZK_FieldCheck ZK_FieldCheckIntl(const ItemRecord& item, const std::string& text);
 
 // --- item_create.cpp ---------------------------------------------------------------------------

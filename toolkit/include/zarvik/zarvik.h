@@ -100,6 +100,7 @@ enum ZK_Status : int {
   ZK_ERR_FORMAT_MISSING = 24,
   ZK_ERR_BORDER_STYLE = 25,
   ZK_ERR_NAME_HAS_DOT = 26,
+  ZK_ERR_LANGUAGE = 27,
   ZK_ERR_REGISTER_CLASS = 1000,
   ZK_ERR_CREATE_WINDOW = 1001,
   ZK_ERR_SYSTEM_METRICS = 1002,
@@ -147,6 +148,16 @@ extern const int ZK_ALL_STATUS_CODE_COUNT;
 // ---------------------------------------------------------------------------------------------
 using ZK_FormEventProc = int (*)(std::string form, std::string item, std::string event, HWND dialog,
                                  UINT message, WPARAM wParam, LPARAM lParam);
+
+// ---------------------------------------------------------------------------------------------
+// Catalogue language and error display
+// ---------------------------------------------------------------------------------------------
+
+// The language of error reports and validation messages, as the catalogue names it ("FR" as
+// built; a message missing in it comes in "US"). 1 to 8 ASCII letters, any case; status 27.
+int ZK_CatalogueLanguageSet(const std::string& language);
+// Error reports shown in the Yes/No box (true, as built) or appended to "zarerror.txt".
+void ZK_ErrorDisplaySet(bool shown);
 
 // ---------------------------------------------------------------------------------------------
 // Message box
