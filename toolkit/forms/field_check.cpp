@@ -1,6 +1,7 @@
 // The rules a typed field's text must follow when it is left: length, required input, dates and
 // amounts in the item's FORMAT. One function for every editor of an item's value.
 #include "forms/forms_intl.h"
+#include "foundation/system.h"
 
 namespace {
 
@@ -19,9 +20,7 @@ void refuse(ZK_FieldCheck& check, const FieldMessage& message) {
 
 void checkString(const ItemRecord& item, ZK_FieldCheck& check) {
   std::string& text = check.value.text;
-  if (item.length > 0 && text.size() > static_cast<std::size_t>(item.length)) {
-    text.resize(static_cast<std::size_t>(item.length));
-  }
+  text = ZK_LengthCutIntl(text, item.length);
   check.rewrite = true;
   check.shown = text;
   if (item.notNull && text.empty()) refuse(check, kRequired);
@@ -58,6 +57,11 @@ void checkCurrency(const ItemRecord& item, ZK_FieldCheck& check) {
 }
 
 }  // namespace
+
+std::string ZK_LengthCutIntl(const std::string& text, int length) {
+  if (length <= 0) return text;
+  return ZK_TextCutIntl(text, static_cast<std::size_t>(length), ZK_SystemCodePageIntl());
+}
 
 ZK_FieldCheck ZK_FieldCheckIntl(const ItemRecord& item, const std::string& text) {
   ZK_FieldCheck check;

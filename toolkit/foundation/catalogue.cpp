@@ -1,7 +1,8 @@
 // Lookup of status messages and of the toolkit's own texts in the catalogue "zarmsg.zdb": records
 // of five delimited fields (kind, product, language, number, message), each record after a
 // "<ZDBRC>" line. The file is looked for in the current directory, then in the program's own
-// folder. The application chooses the language.
+// folder. The application chooses the language. The file is in code page 1252; its texts are given
+// in the program's code page.
 #include <fstream>
 
 #include "foundation/foundation_intl.h"
@@ -104,7 +105,7 @@ void ZK_CatalogueProgramFolderSetIntl(ZK_ProgramFolderFn folder) {
 std::string ZK_CatalogueMessageIntl(int code) {
   std::ifstream catalogue;
   if (!open(catalogue)) return "no message : file zarmsg.zdb not found";
-  return ZK_CatalogueLookupIntl(catalogue, code, ZK_CatalogueLanguageIntl());
+  return ZK_SystemFrom1252Intl(ZK_CatalogueLookupIntl(catalogue, code, ZK_CatalogueLanguageIntl()));
 }
 
 std::string ZK_CatalogueTextIntl(int number, const char* builtIn) {
@@ -112,7 +113,7 @@ std::string ZK_CatalogueTextIntl(int number, const char* builtIn) {
   std::string text;
   if (!open(catalogue) || !find(catalogue, "TEXT", number, ZK_CatalogueLanguageIntl(), text))
     return builtIn;
-  return text;
+  return ZK_SystemFrom1252Intl(text);
 }
 
 std::string ZK_CatalogueLanguageIntl() {

@@ -30,6 +30,12 @@ inline bool ZK_IsDigitIntl(char c) {
   return c >= '0' && c <= '9';
 }
 
+// --- text_cut.cpp ------------------------------------------------------------------------------
+
+// The first count characters of text in that code page (ZK_SystemCodePageIntl for the program's
+// texts): 65001 counts UTF-8 characters and never splits one; other code pages count bytes.
+std::string ZK_TextCutIntl(const std::string& text, std::size_t count, unsigned codePage);
+
 // --- foundation_state.cpp ----------------------------------------------------------------------
 
 struct ZK_ErrorContext {

@@ -144,3 +144,10 @@ int ZK_WindowRedrawIntl();
 // The vertical scroll bar of a window's text surface: its lines, the visible ones as the page,
 // and the position given; the bar is redrawn.
 void ZK_WindowScrollBarSetIntl(const WindowRecord& record, int position);
+
+// --- control_text.cpp --------------------------------------------------------------------------
+
+// The control's whole window text ("" when it has none).
+std::string ZK_ControlTextIntl(HWND control);
+// The whole text of a combo box's list entry ("" when there is none at that index).
+std::string ZK_ComboEntryIntl(HWND combo, WPARAM index);
