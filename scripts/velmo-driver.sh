@@ -1,7 +1,8 @@
 # Sourced: drives a running Velmo as a user would, with real X input (xdotool), and reads it from
 # outside with the probe (zkprobe.exe) and screenshots (ImageMagick). scripts/velmo.sh and the
 # end-to-end tests share it. Needs DISPLAY and WINEPREFIX from scripts/wine-env.sh; zk_bin is the
-# folder of the programs (ZK_BIN, or the current folder).
+# folder of the programs (ZK_BIN, or the current folder); zk_program the program (ZK_PROGRAM, or
+# velmo.exe) and zk_title a pattern of its main window's title (ZK_TITLE).
 #   zk_velmo_start          starts Velmo and waits for its main window
 #   zk_menu_open LETTER     opens a form from the Formulaires menu (Alt+O, then the letter)
 #   zk_click_item ID [DX DY] clicks a control of the open form (its middle, or DX,DY in it)
@@ -9,6 +10,8 @@
 # A problem met on the way goes to zk_problem, which the sourcing script may define again.
 
 zk_bin="${ZK_BIN:-$(pwd)}"
+zk_program="${ZK_PROGRAM:-velmo.exe}"
+zk_title="${ZK_TITLE:-^Velmo v1\.1\$}"
 zk_velmo=""
 zk_status=""
 
@@ -33,7 +36,7 @@ zk_keys() {
   sleep 0.3
 }
 
-zk_main_window() { xdotool search --name '^Velmo v1\.1$' 2>/dev/null | head -n 1; }
+zk_main_window() { xdotool search --name "$zk_title" 2>/dev/null | head -n 1; }
 
 # zk_shot LINE OUTPUT: the screen rectangle of a probe line (x, y, w, h) into OUTPUT.
 zk_shot() {
@@ -42,7 +45,7 @@ zk_shot() {
 }
 
 zk_velmo_start() {
-  (cd "$zk_bin" && exec wine velmo.exe) &
+  (cd "$zk_bin" && exec wine "$zk_program") &
   zk_velmo=$!
   if ! zk_probe wait 30000 has-main; then
     zk_problem "Velmo's main window did not appear"

@@ -128,7 +128,10 @@ int ZK_FormItemPaintIntl(const ZK_FormMessage& m) {
   if (record.kind != ZK_RECT) text = record.value;
   if (button && text.empty()) text = m.item;
   if (!text.empty()) {
-    if (!DrawTextA(dc, text.c_str(), -1, &inset, textFormat(record))) {
+    // Wide: the 8-bit call converts with the code page of the font's character set, not the
+    // program's, and a UTF-8 program's texts would come out as code page 1252.
+    const std::wstring wide = ZK_WideIntl(text);
+    if (!DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &inset, textFormat(record))) {
       context.report(ZK_ERR_DRAW_TEXT);
     }
   }

@@ -1,4 +1,5 @@
-// Reading a control's whole text, however long, in the program's code page.
+// Reading a control's whole text, however long, in the program's code page; the program's texts
+// in UTF-16.
 #include <vector>
 
 #include "window/window_intl.h"
@@ -20,4 +21,14 @@ std::string ZK_ComboEntryIntl(HWND combo, WPARAM index) {
   if (SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buffer.data())) == CB_ERR)
     return "";
   return buffer.data();
+}
+
+std::wstring ZK_WideIntl(const std::string& text) {
+  if (text.empty()) return L"";
+  const int size = static_cast<int>(text.size());
+  const int units = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+  if (units <= 0) return L"";
+  std::wstring wide(static_cast<std::size_t>(units), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), size, &wide[0], units);
+  return wide;
 }

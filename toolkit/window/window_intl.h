@@ -151,3 +151,5 @@ void ZK_WindowScrollBarSetIntl(const WindowRecord& record, int position);
 std::string ZK_ControlTextIntl(HWND control);
 // The whole text of a combo box's list entry ("" when there is none at that index).
 std::string ZK_ComboEntryIntl(HWND combo, WPARAM index);
+// A text of the program's code page in UTF-16, for the system's wide functions.
+std::wstring ZK_WideIntl(const std::string& text);

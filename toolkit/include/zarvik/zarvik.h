@@ -1,6 +1,6 @@
 // Zarvik: the public interface an application is written against.
-// Texts are 8-bit, code page 1252. Every function that can fail returns a status code, 0 on
-// success.
+// Texts are 8-bit, in the program's code page: 1252, or UTF-8 when its manifest declares it.
+// Every function that can fail returns a status code, 0 on success.
 #pragma once
 
 #include <cstdint>
