@@ -10,7 +10,6 @@
 if(WIN32 AND NOT CMAKE_RC_COMPILER_LOADED)
   enable_language(RC)
 endif()
-set(ZARVIK_MANIFEST_TEMPLATE "${CMAKE_CURRENT_LIST_DIR}/zarvik.manifest.in")
 
 function(zarvik_add_manifest target)
   cmake_parse_arguments(PARSE_ARGV 1 arg "UTF8" "" "")
@@ -25,7 +24,7 @@ function(zarvik_add_manifest target)
     set(ZARVIK_ACTIVE_CODE_PAGE "\n      <activeCodePage xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">UTF-8</activeCodePage>")
   endif()
   set(manifest "${CMAKE_CURRENT_BINARY_DIR}/${target}.manifest")
-  configure_file("${ZARVIK_MANIFEST_TEMPLATE}" "${manifest}" @ONLY)
+  configure_file("${CMAKE_CURRENT_FUNCTION_LIST_DIR}/zarvik.manifest.in" "${manifest}" @ONLY)
   # 1 is the manifest of a program (CREATEPROCESS_MANIFEST_RESOURCE_ID), 24 its type (RT_MANIFEST).
   set(resource "${CMAKE_CURRENT_BINARY_DIR}/${target}.manifest.rc")
   file(WRITE "${resource}" "1 24 \"${manifest}\"\n")
