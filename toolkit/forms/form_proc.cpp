@@ -51,6 +51,8 @@ void createControls(const ZK_FormMessage& m) {
 INT_PTR onInitDialog(const ZK_FormMessage& m, const WindowRecord& form) {
   const int before = ZK_FormRaiseIntl(m, ZK_FORMOPENBEF);
   if (before != 0) return before;
+  // The items are made, placed and drawn at the dialog's DPI.
+  ZK_WindowChangeIntl(m.form, [&](WindowRecord& r) { r.dpi = ZK_WindowDpiIntl(m.dialog); });
   createControls(m);
   HWND statusBar = nullptr;
   if (form.statusBar) {

@@ -189,7 +189,10 @@ std::string ZK_LengthCutIntl(const std::string& text, int length);
 
 // --- item_create.cpp ---------------------------------------------------------------------------
 
-// Creates the native control of an item on the form's dialog. Statuses 18, 26, 1001, 1003.
+// The item's control rectangle in its dialog at a DPI (a fixed-size kind keeps its own size).
+RECT ZK_ItemPlaceIntl(const ItemRecord& item, int dpi);
+// Creates the native control of an item on the form's dialog, at the form's DPI. Statuses 18,
+// 26, 1001, 1003.
 int ZK_FormCreateItem(HWND parent, const std::string& form, const std::string& item);
 
 // --- form_proc.cpp -----------------------------------------------------------------------------
@@ -230,14 +233,23 @@ void ZK_FormItemBrushesReleaseIntl(const std::string& form);
 
 // --- item_border.cpp ---------------------------------------------------------------------------
 
-// A SOLID, 3DOUT or 3DIN border; background -1 fills nothing. Statuses 25, 1040, 1042, 1043, 1011
-// (returned; 1044, 1046 and 1028 reported on the way, naming the caller).
+// A SOLID, 3DOUT or 3DIN border, its size in 96-DPI units drawn at dpi; background -1 fills
+// nothing. Statuses 25, 1040, 1042, 1043, 1011 (returned; 1044, 1046 and 1028 reported on the
+// way, naming the caller).
 int ZK_FormItemBorderIntl(HDC dc, int left, int top, int right, int bottom,
                           const std::string& style, int size, std::int32_t colour,
-                          std::int32_t background);
-// The cross of a checked CHECK item. Statuses 1042 (a failing first move is also reported), 1043.
+                          std::int32_t background, int dpi = 96);
+// The cross of a checked CHECK item, its line width in 96-DPI units drawn at dpi. Statuses 1042
+// (a failing first move is also reported), 1043.
 int ZK_FormItemCrossIntl(HDC dc, int left, int top, int right, int bottom, int lineWidth,
-                         std::int32_t colour);
+                         std::int32_t colour, int dpi = 96);
+
+// --- item_font.cpp -----------------------------------------------------------------------------
+
+// ZK_FormItemFontSet with the size in points at dpi rather than at the context's resolution: a
+// drawn item's font follows its form's DPI.
+int ZK_ItemFontSelectIntl(HDC dc, const std::string& face, int size, bool bold, bool italic,
+                          bool underline, int dpi);
 
 // --- item_set.cpp ------------------------------------------------------------------------------
 
