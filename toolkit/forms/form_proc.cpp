@@ -79,6 +79,32 @@ INT_PTR onSize(const WindowRecord& form) {
   return TRUE;
 }
 
+// The form went to a monitor of another scale: the dialog takes the rectangle the system
+// suggests and every item its place at the new DPI; borders, pens and fonts of drawn items are
+// made at it at their next paint, as at every paint, so nothing is kept to be released.
+INT_PTR onDpiChanged(const ZK_FormMessage& m, const WindowRecord& form) {
+  const int dpi = HIWORD(m.wParam);
+  if (dpi <= 0) return 0;
+  ZK_WindowChangeIntl(m.form, [&](WindowRecord& r) { r.dpi = dpi; });
+  const auto* suggested = reinterpret_cast<const RECT*>(m.lParam);
+  if (suggested != nullptr) {
+    SetWindowPos(m.dialog, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  // By name: a move re-enters this procedure, which may store records meanwhile.
+  for (const std::string& item : ZK_ItemNamesOfFormIntl(m.form)) {
+    const ItemRecord record = ZK_FormItemGet(m.form, item);
+    if (record.hwnd == nullptr) continue;
+    const RECT place = ZK_ItemPlaceIntl(record, dpi);
+    MoveWindow(record.hwnd, place.left, place.top, place.right - place.left,
+               place.bottom - place.top, FALSE);
+  }
+  onSize(form);
+  InvalidateRect(m.dialog, nullptr, TRUE);
+  return TRUE;
+}
+
 INT_PTR onActivate(const ZK_FormMessage& m) {
   const WORD state = LOWORD(m.wParam);
   if (state == WA_ACTIVE || state == WA_CLICKACTIVE) {
@@ -151,6 +177,8 @@ INT_PTR dispatch(const ZK_ContextGuard& context, ZK_FormMessage m) {
       return onSize(form);
     case WM_ACTIVATE:
       return onActivate(m);
+    case WM_DPICHANGED:
+      return onDpiChanged(m, form);
     case WM_CTLCOLORDLG:
       return reinterpret_cast<INT_PTR>(form.backBrush);
     case WM_CTLCOLOREDIT:
