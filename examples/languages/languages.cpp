@@ -108,14 +108,10 @@ LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     return 0;
   }
   const std::string command = ZK_MenuCommand("menu", message, wParam);
-  if (command == "ouvrir") {
-    openForm();
-    return 0;
-  }
-  if (command == "quitter") {
-    PostQuitMessage(0);
-    return 0;
-  }
+  if (command == "ouvrir") openForm();
+  if (command == "quitter") PostQuitMessage(0);
+  // The greetings of the other menus only show their texts.
+  if (!command.empty()) return 0;
   ZK_WindowMessageAuto(message, wParam);
   return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -2,6 +2,10 @@
 // there, and the graphics objects the toolkit holds come back to their count.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
+#include <utility>
+
 #include "form_test_host.h"
 
 namespace {
@@ -9,19 +13,14 @@ using form_test::dialogOf;
 using form_test::Reports;
 using form_test::Toolkit;
 
-struct Declared {
-  const char* name;
-  const char* kind;
-  int x, y, width, height;
-  const char* properties;
-};
-const Declared kItems[] = {
-    {"titre", ZK_STATIC, 10, 10, 250, 41, "value=Titre;ftname=Arial;ftsize=14;brdsize=3"},
-    {"cadre", ZK_RECT, 5, 60, 301, 97, "brdstyle=3DIN"},
-    {"saisie", ZK_EDIT, 15, 70, 151, 25, "value=abc"},
-    {"coche", ZK_CHECK, 15, 105, 21, 21, "check=true;brdsize=1"},
-    {"bouton", ZK_BUTTON, 180, 105, 99, 33, "value=Bouton"},
-    {"liste", ZK_COMBOSYS, 180, 70, 101, 100, "value1=un;value2=deux"},
+// Kind, name and properties, then place and size: odd numbers, to see the rounding.
+const std::pair<std::array<const char*, 3>, std::array<int, 4>> kItems[] = {
+    {{ZK_STATIC, "titre", "value=Titre;ftname=Arial;ftsize=14;brdsize=3"}, {10, 10, 250, 41}},
+    {{ZK_RECT, "cadre", "brdstyle=3DIN"}, {5, 60, 301, 97}},
+    {{ZK_EDIT, "saisie", "value=abc"}, {15, 70, 151, 25}},
+    {{ZK_CHECK, "coche", "check=true;brdsize=1"}, {15, 105, 21, 21}},
+    {{ZK_BUTTON, "bouton", "value=Bouton"}, {180, 105, 99, 33}},
+    {{ZK_COMBOSYS, "liste", "value1=un;value2=deux"}, {180, 70, 101, 100}},
 };
 
 RECT placeIn(HWND dialog, HWND control) {
@@ -35,10 +34,10 @@ TEST(FormDpi, ItemsArePlacedAgainAtEachScaleAndNothingIsKept) {
   Reports reports;
   Toolkit toolkit;
   int order = 1;
-  for (const Declared& d : kItems)
-    ASSERT_EQ(
-        ZK_FormItemAdd("fiche", d.name, d.kind, order++, d.x, d.y, d.width, d.height, d.properties),
-        ZK_OK);
+  for (const auto& [text, place] : kItems)
+    ASSERT_EQ(ZK_FormItemAdd("fiche", text[1], text[0], order++, place[0], place[1], place[2],
+                             place[3], text[2]),
+              ZK_OK);
   ASSERT_EQ(ZK_FormCreate("fiche", "modal=false", 10, 10, 400, 300, nullptr), ZK_OK);
   HWND dialog = dialogOf("fiche");
   RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -54,14 +53,14 @@ TEST(FormDpi, ItemsArePlacedAgainAtEachScaleAndNothingIsKept) {
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     GetWindowRect(dialog, &window);
     EXPECT_TRUE(EqualRect(&window, &suggested));
-    for (const Declared& d : kItems) {
-      const RECT place = placeIn(dialog, ZK_FormItemGet("fiche", d.name).hwnd);
-      EXPECT_EQ(place.left, MulDiv(d.x, dpi, 96)) << d.name;
-      EXPECT_EQ(place.top, MulDiv(d.y, dpi, 96)) << d.name;
-      EXPECT_EQ(place.right - place.left, MulDiv(d.width, dpi, 96)) << d.name;
+    for (const auto& [text, declared] : kItems) {
+      const RECT place = placeIn(dialog, ZK_FormItemGet("fiche", text[1]).hwnd);
+      EXPECT_EQ(place.left, MulDiv(declared[0], dpi, 96)) << text[1];
+      EXPECT_EQ(place.top, MulDiv(declared[1], dpi, 96)) << text[1];
+      EXPECT_EQ(place.right - place.left, MulDiv(declared[2], dpi, 96)) << text[1];
       // A combo box's height is the system's, from its font.
-      if (d.kind != ZK_COMBOSYS)
-        EXPECT_EQ(place.bottom - place.top, MulDiv(d.height, dpi, 96)) << d.name;
+      if (text[0] != std::string(ZK_COMBOSYS))
+        EXPECT_EQ(place.bottom - place.top, MulDiv(declared[3], dpi, 96)) << text[1];
     }
     EXPECT_EQ(ZK_GdiCountIntl(), start);
   }
