@@ -15,7 +15,7 @@ cmake -S . -B build/bench-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DZARVIK_B
   >/dev/null
 cmake --build build/bench-release --target foundation_bench carnet_bench >/dev/null
 cmake --preset mingw64 >/dev/null
-cmake --build --preset mingw64 --target form_bench carnet_bench >/dev/null
+cmake --build --preset mingw64 --target form_bench grid_bench carnet_bench >/dev/null
 
 echo "=== native foundation" >&2
 build/bench-release/bin/foundation_bench --benchmark_format=csv \
@@ -30,10 +30,10 @@ build/bench-release/bin/carnet_bench >"$out/carnet-native.txt" 2>"$out/carnet-na
   echo "carnet_bench failed with status $status" >&2
 }
 
-echo "=== forms and ledger under Wine" >&2
+echo "=== forms, grid and ledger under Wine" >&2
 source scripts/wine-env.sh
 zk_wine_start
-for program in form_bench carnet_bench; do
+for program in form_bench grid_bench carnet_bench; do
   code=0
   (cd build/mingw64/bin && wine "$program.exe") >"$out/$program-wine.txt" \
     2>"$out/$program-wine.err" || code=$?
@@ -73,6 +73,15 @@ awk -F'|' '
     printf line, $2, $3, $6, shown($4), shown($5), ratio, $7 " -> " $8, $9 " -> " $10,
       kib($11) " -> " kib($12)
   }
+  # Grid rows: bytes against their reference, and sorts against std::sort of ready keys.
+  $1 == "MEM" {
+    ratio = $5 > 0 ? sprintf("%.2f", $4 / $5) : "-"
+    printf line, $2, $3, "process", kib($4), kib($5), ratio, "-", "-", kib($6) " -> " kib($7)
+  }
+  $1 == "TIME" {
+    ratio = $5 > 0 ? sprintf("%.2f", $4 / $5) : "-"
+    printf line, $2, $3, $6, shown($4), shown($5), ratio, "-", "-", "-"
+  }
   $1 == "REPORTS" && $2 != 0 { printf "toolkit error reports during the run: %d\n", $2 }
   # Carnet rows: "toolkit" is the ledger, "raw Win32" the plain loop doing the same work.
   $1 == "LEDGER" || $1 == "LEDGERMEM" { where = FILENAME ~ /-wine.txt$/ ? " (Wine)" : " (native)" }
@@ -84,6 +93,7 @@ awk -F'|' '
     ratio = $6 > 0 ? sprintf("%.2f", $5 / $6) : "-"
     printf line, $2, $3 where, "process", kib($5), kib($6), ratio, "-", "-", kib($4) " -> " kib($5)
   }
-' FS=',' "$out/native.csv" FS='|' "$out/form_bench-wine.txt" "$out/carnet-native.txt" \
+' FS=',' "$out/native.csv" FS='|' "$out/form_bench-wine.txt" "$out/grid_bench-wine.txt" \
+  "$out/carnet-native.txt" \
   "$out/carnet_bench-wine.txt"
 exit "$status"

@@ -19,13 +19,19 @@ run() {  # run PAGE COMMAND
   bash -c "$2" || { echo "=== FAILED: $2"; failed=1; }
 }
 
-# Headless, whatever display the caller has: with one, Velmo would wait for a user to quit it.
-tour="$(mktemp)"
-DISPLAY='' run README.md 'bash scripts/velmo.sh' </dev/null >"$tour" 2>&1
-cat "$tour"
-shots="$(sed -n 's/^Screenshots: \(.*\) (.*/\1/p' "$tour")"
-case "$shots" in */velmo-tour.*) rm -rf "$shots" ;; esac
-rm -f "$tour"
+# Headless, whatever display the caller has: with one, the program would wait for a user to quit
+# it. The folder of screenshots the tour prints is removed.
+headless() {  # headless COMMAND FOLDER-NAME
+  local log folder
+  log="$(mktemp)"
+  DISPLAY='' run README.md "$1" </dev/null >"$log" 2>&1
+  cat "$log"
+  folder="$(grep -o "[^ ]*/$2\.[A-Za-z0-9]*" "$log" | head -n 1)"
+  [ -n "$folder" ] && rm -rf "$folder"
+  rm -f "$log"
+}
+headless 'bash scripts/velmo.sh' velmo-tour
+headless 'bash scripts/grid.sh' grid-tour
 
 run README.md 'bash scripts/build.sh'
 run README.md 'cmake --install build/mingw64 --prefix "$PWD/build/sdk" --component Zarvik'

@@ -10,15 +10,7 @@ cmake --preset mingw64 >/dev/null || exit 1
 cmake --build --preset mingw64 || exit 1
 
 source scripts/wine-env.sh
-if [ -n "${DISPLAY:-}" ]; then
-  ZK_USE_DISPLAY=1 zk_wine_start
-  trap zk_wine_stop EXIT
-  (cd build/mingw64/bin && wine velmo.exe)
-  exit $?
-fi
-
-zk_wine_start
-trap zk_wine_stop EXIT
+zk_program_or_tour velmo.exe
 ZK_BIN="$PWD/build/mingw64/bin"
 source scripts/velmo-driver.sh
 if ! zk_velmo_start; then

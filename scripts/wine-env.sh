@@ -2,6 +2,10 @@
 #   zk_wine_start   starts Xvfb (unless ZK_USE_DISPLAY=1 keeps the caller's DISPLAY), creates and
 #                   configures the prefix, and warms Wine's background services
 #   zk_wine_stop    stops Wine and Xvfb and removes the prefix
+#   zk_program_or_tour PROGRAM
+#                   with a DISPLAY, runs build/mingw64/bin/PROGRAM there until the user quits it
+#                   and exits with its code; without one, starts a private session for a headless
+#                   tour, stopped when the calling script exits
 # The prefix's default desktop is virtual: windows get drawn captions and menu bars, and hiding
 # or destroying a top-level window costs milliseconds instead of seconds.
 # ZK_DPI (96), ZK_SCREEN (1280x1024) and ZK_DESKTOP (1024x768) give the display scale, the Xvfb
@@ -50,4 +54,15 @@ zk_wine_stop() {
     kill "$zk_xvfb_pid" 2>/dev/null || true
     wait "$zk_xvfb_pid" 2>/dev/null || true
   fi
+}
+
+zk_program_or_tour() {
+  if [ -n "${DISPLAY:-}" ]; then
+    ZK_USE_DISPLAY=1 zk_wine_start
+    trap zk_wine_stop EXIT
+    (cd "$zk_root/build/mingw64/bin" && wine "$1")
+    exit $?
+  fi
+  zk_wine_start
+  trap zk_wine_stop EXIT
 }

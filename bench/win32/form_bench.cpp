@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_host.h"
 #include "bench_items.h"
 #include "bench_measure.h"
 #include "demo.h"
@@ -22,22 +23,6 @@ using namespace bench;
 constexpr char kForm[] = "bench";
 constexpr int kFormX = 10;
 constexpr int kFormY = 10;
-int gReports = 0;
-
-bool countReport(const std::string& text, const std::string&) {
-  ++gReports;
-  std::fprintf(stderr, "report: %s\n", text.c_str());
-  return false;
-}
-
-LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
-HWND mainWindow() {
-  return ZK_WindowLookupIntl(ZK_WindowStateIntl().mainWindowName).hwnd;
-}
-
 // --- one form, opened by the toolkit or by the baseline ---
 
 HWND toolkitOpen(const std::vector<BenchItem>& items, const char* properties) {
@@ -57,7 +42,7 @@ void toolkitClose(HWND dialog) {
 }
 
 HWND rawOpen(const RawForm& form) {
-  HWND dialog = RawFormOpen(form, mainWindow(), kFormX, kFormY, kFormWidth, kFormHeight);
+  HWND dialog = RawFormOpen(form, HostMainWindow(), kFormX, kFormY, kFormWidth, kFormHeight);
   Pump();
   return dialog;
 }
@@ -199,33 +184,16 @@ void messages(int itemCount, int messageCount, int repetitions) {
       pair, "message", messageCount, before, snapshot());
 }
 
-std::string environment(const char* name) {
-  char value[64] = {};
-  const DWORD length = GetEnvironmentVariableA(name, value, sizeof value);
-  return length > 0 && length < sizeof value ? value : "";
-}
-
-// A smaller run for a quick look: BENCH_QUICK=1.
-bool quick() {
-  return environment("BENCH_QUICK") == "1";
-}
-
 // BENCH_ROWS=13 runs rows 1 and 3 only; every row by default.
 bool wanted(char row) {
-  const std::string rows = environment("BENCH_ROWS");
+  const std::string rows = Environment("BENCH_ROWS");
   return rows.empty() || rows.find(row) != std::string::npos;
 }
 }  // namespace
 
 int main() {
-  ZK_ErrorPromptSetIntl(countReport);
-  if (ZK_WindowMainCreate("Main", SW_SHOW, mainProc, "name=Banc d'essai", 0, 0, 1000, 720) !=
-      ZK_OK) {
-    std::fprintf(stderr, "the main window could not be created\n");
-    return 1;
-  }
-  Pump();
-  const bool small = quick();
+  if (!HostStart()) return 1;
+  const bool small = Quick();
   const int scale = small ? 3 : 1;
   if (wanted('1')) {
     openClose("open+close static (30 items)", StaticFormItems(), StaticFormProperties().c_str(),
@@ -242,7 +210,5 @@ int main() {
     messages(1000, 10000, small ? 3 : 7);
     if (!small) messages(100, 10000, 7);
   }
-  std::printf("REPORTS|%d\n", gReports);
-  DestroyWindow(mainWindow());
-  return gReports == 0 ? 0 : 2;
+  return HostEnd();
 }

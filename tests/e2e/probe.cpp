@@ -1,11 +1,13 @@
-// zkprobe: reads a running Velmo's windows from outside its process, as an accessibility client
-// would, and prints them one per line as key=value pairs for the end-to-end scripts.
+// zkprobe: reads a running Velmo's (or another toolkit program's) windows from outside its
+// process, as an accessibility client would, and prints them one per line as key=value pairs for
+// the end-to-end scripts.
 // Texts are read as UTF-16 and printed in code page 1252 (Velmo's), or in UTF-8 after the option
 // --utf8, with every byte outside printable ASCII (and '"', '\') written as \xHH, so scripts
 // compare them with plain ASCII patterns.
 #include <windows.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -96,6 +98,93 @@ bool statusText(HWND bar, std::string* text) {
   }
   CloseHandle(process);
   return read;
+}
+
+// A block of memory in another process, for the messages whose buffers the control writes or
+// reads in its own address space.
+class RemoteBlock {
+ public:
+  RemoteBlock(HWND window, SIZE_T size) : size_(size) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    process_ =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (process_ != nullptr)
+      address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+  }
+  ~RemoteBlock() {
+    if (address_ != nullptr) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    if (process_ != nullptr) CloseHandle(process_);
+  }
+  RemoteBlock(const RemoteBlock&) = delete;
+  RemoteBlock& operator=(const RemoteBlock&) = delete;
+  bool ok() const { return address_ != nullptr; }
+  char* at(SIZE_T offset) const { return static_cast<char*>(address_) + offset; }
+  bool write(SIZE_T offset, const void* bytes, SIZE_T size) const {
+    SIZE_T done = 0;
+    return WriteProcessMemory(process_, at(offset), bytes, size, &done) && done == size;
+  }
+  bool read(SIZE_T offset, void* bytes, SIZE_T size) const {
+    SIZE_T done = 0;
+    return ReadProcessMemory(process_, at(offset), bytes, size, &done) && done == size;
+  }
+
+ private:
+  HANDLE process_ = nullptr;
+  void* address_ = nullptr;
+  SIZE_T size_;
+};
+
+constexpr int kCellChars = 4096;
+
+// A list view's cell, asked with the wide message: the item and its text buffer in the list's
+// process.
+std::string listCell(HWND list, int row, int column) {
+  RemoteBlock block(list, sizeof(LVITEMW) + kCellChars * sizeof(wchar_t));
+  if (!block.ok()) return "";
+  LVITEMW item = {};
+  item.iSubItem = column;
+  item.cchTextMax = kCellChars;
+  item.pszText = reinterpret_cast<wchar_t*>(block.at(sizeof item));
+  if (!block.write(0, &item, sizeof item)) return "";
+  SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+               reinterpret_cast<LPARAM>(block.at(0)));
+  std::vector<wchar_t> text(kCellChars + 1, L'\0');
+  block.read(sizeof item, text.data(), kCellChars * sizeof(wchar_t));
+  return fromWide(text.data());
+}
+
+// The titles of a list view's columns, joined by "|".
+std::string listTitles(HWND list) {
+  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  const LRESULT count = SendMessageW(header, HDM_GETITEMCOUNT, 0, 0);
+  std::string titles;
+  for (LRESULT i = 0; i < count; ++i) {
+    RemoteBlock block(header, sizeof(HDITEMW) + 256 * sizeof(wchar_t));
+    if (!block.ok()) break;
+    HDITEMW item = {};
+    item.mask = HDI_TEXT | HDI_FORMAT;
+    item.cchTextMax = 256;
+    item.pszText = reinterpret_cast<wchar_t*>(block.at(sizeof item));
+    block.write(0, &item, sizeof item);
+    SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(i),
+                 reinterpret_cast<LPARAM>(block.at(0)));
+    std::vector<wchar_t> text(257, L'\0');
+    block.read(sizeof item, text.data(), 256 * sizeof(wchar_t));
+    block.read(0, &item, sizeof item);
+    // The sort arrow: ^ ascending, v descending.
+    const char* arrow = (item.fmt & HDF_SORTUP) ? "^" : ((item.fmt & HDF_SORTDOWN) ? "v" : "");
+    titles += (i ? "|" : "") + fromWide(text.data()) + arrow;
+  }
+  return titles;
+}
+
+// The list's open cell editor, an edit control among its children.
+HWND listEditor(HWND list) {
+  for (HWND child = GetWindow(list, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT))
+    if (lstrcmpiA(className(child).c_str(), "Edit") == 0 && IsWindowVisible(child)) return child;
+  return nullptr;
 }
 
 HWND mainWindow() {
@@ -219,6 +308,20 @@ std::string childLine(HWND form, HWND child) {
         type == BS_AUTO3STATE)
       line += " check=" + std::to_string(SendMessageA(child, BM_GETCHECK, 0, 0));
   }
+  if (kind == WC_LISTVIEWA) {
+    HWND editor = listEditor(child);
+    char numbers[160];
+    std::snprintf(numbers, sizeof numbers, " rows=%ld selected=%ld current=%ld top=%ld editor=%d",
+                  static_cast<long>(SendMessageW(child, LVM_GETITEMCOUNT, 0, 0)),
+                  static_cast<long>(SendMessageW(child, LVM_GETSELECTEDCOUNT, 0, 0)),
+                  static_cast<long>(
+                      SendMessageW(child, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)),
+                  static_cast<long>(SendMessageW(child, LVM_GETTOPINDEX, 0, 0)),
+                  editor != nullptr ? 1 : 0);
+    line += numbers;
+    line += " titles=\"" + escaped(listTitles(child)) + "\"";
+    if (editor != nullptr) line += " editortext=\"" + escaped(windowText(editor)) + "\"";
+  }
   if (lstrcmpiA(kind.c_str(), "ComboBox") == 0) {
     const LRESULT selected = SendMessageA(child, CB_GETCURSEL, 0, 0);
     const LRESULT count = SendMessageA(child, CB_GETCOUNT, 0, 0);
@@ -258,13 +361,82 @@ std::string statusOf(HWND form) {
   return text;
 }
 
+// IID_IAccessible by value: MinGW's import libraries define it twice.
+constexpr GUID kIAccessible = {
+    0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
+// What an accessibility client reads of a window: name, role, state and description.
+std::string accessLine(HWND window) {
+  IAccessible* accessible = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIAccessible,
+                                        reinterpret_cast<void**>(&accessible))))
+    return "access id=" + std::to_string(GetDlgCtrlID(window)) + " none";
+  VARIANT self;
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  BSTR description = nullptr;
+  VARIANT role;
+  VARIANT state;
+  VariantInit(&role);
+  VariantInit(&state);
+  accessible->get_accName(self, &name);
+  accessible->get_accDescription(self, &description);
+  accessible->get_accRole(self, &role);
+  accessible->get_accState(self, &state);
+  accessible->Release();
+  char numbers[64];
+  std::snprintf(numbers, sizeof numbers, " role=%ld state=0x%lX",
+                role.vt == VT_I4 ? role.lVal : -1L,
+                state.vt == VT_I4 ? static_cast<unsigned long>(state.lVal) : 0UL);
+  const std::string line =
+      "access id=" + std::to_string(GetDlgCtrlID(window)) + " class=" + escaped(className(window)) +
+      " text=\"" + escaped(windowText(window)) + "\" name=\"" +
+      escaped(fromWide(name != nullptr ? name : L"")) + "\"" + numbers + " description=\"" +
+      escaped(fromWide(description != nullptr ? description : L"")) + "\"";
+  SysFreeString(name);
+  SysFreeString(description);
+  return line;
+}
+
+// Name changes and live-region changes of Velmo's windows, as a screen reader hears them.
+void CALLBACK onAccessEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG, DWORD,
+                            DWORD) {
+  if (object != OBJID_CLIENT || window == nullptr) return;
+  const char* what = event == EVENT_OBJECT_NAMECHANGE ? "name-change" : "live-region";
+  std::printf("event %s %s\n", what, accessLine(window).c_str() + 7);
+  std::fflush(stdout);
+}
+
+int watchEvents(DWORD milliseconds) {
+  const DWORD velmo = processOf(mainWindow());
+  if (velmo == 0) return 1;
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, 0x8019, nullptr, onAccessEvent,
+                                       velmo, 0, WINEVENT_OUTOFCONTEXT);
+  if (hook == nullptr) return 1;
+  std::printf("watching\n");
+  std::fflush(stdout);
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < milliseconds) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    Sleep(10);
+  }
+  UnhookWinEvent(hook);
+  return 0;
+}
+
 int usage() {
   std::fputs(
       "usage: zkprobe [--utf8] COMMAND   (--utf8: texts in UTF-8, else in code page 1252)\n"
       "  windows            Velmo's top-level windows\n"
       "  main               the main window\n"
       "  form               the open form and its controls in creation order\n"
-      "  item ID|NAME       one control of the open form (a static by its item name)\n"
+      "  item ID|NAME       one control of the open form (a static by its item name); a list\n"
+      "                     view also gives rows, selection, current row, top row, editor, titles\n"
+      "  cell ID ROW COL    the text of a list view's cell\n"
+      "  clipboard          the clipboard's Unicode text, in code page 1252\n"
+      "  rows ID FIRST N    N rows of a list view from FIRST, cells separated by |\n"
       "  focus              the control with the keyboard focus\n"
       "  status             the form's status bar text\n"
       "  close              posts a plain WM_CLOSE to the open form\n"
@@ -273,10 +445,13 @@ int usage() {
       "  error              the text of a toolkit error report on screen (exit 1 when none)\n"
       "  box CAPTION        the message of Velmo's message box with that caption (exit 1: none)\n"
       "  press CAPTION ID   clicks the button ID of that message box\n"
+      "  access             what an accessibility client reads of the open form's controls\n"
+      "  events MS          name and live-region changes of Velmo's controls for MS milliseconds\n"
       "  terminate          ends Velmo at once (clean-up after a failed test)\n"
       "  wait MS CHECK...   repeats a check until it holds (exit 0) or MS have passed (exit 1)\n"
       "checks: has-main, no-main, has-form, no-form, focus-is ID, status-is TEXT,\n"
-      "        text-is ID TEXT, visible-is ID 0|1, check-is ID N\n",
+      "        text-is ID TEXT, visible-is ID 0|1, check-is ID N, cell-is ID ROW COL TEXT,\n"
+      "        current-is ID ROW, editor-is ID 0|1\n",
       stderr);
   return 2;
 }
@@ -303,6 +478,13 @@ bool holds(const std::vector<std::string>& check) {
   if (what == "visible-is") return (IsWindowVisible(control) ? "1" : "0") == check[2];
   if (what == "check-is")
     return SendMessageA(control, BM_GETCHECK, 0, 0) == std::atoi(check[2].c_str());
+  if (what == "current-is")
+    return SendMessageW(control, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED) ==
+           std::atoi(check[2].c_str());
+  if (what == "editor-is") return (listEditor(control) != nullptr ? "1" : "0") == check[2];
+  if (what == "cell-is" && check.size() >= 5)
+    return escaped(listCell(control, std::atoi(check[2].c_str()), std::atoi(check[3].c_str()))) ==
+           check[4];
   return false;
 }
 
@@ -345,6 +527,8 @@ int run(const std::vector<std::string>& args) {
     HWND button = childById(boxOf(args[1]), std::atoi(args[2].c_str()));
     return button != nullptr && PostMessageA(button, BM_CLICK, 0, 0) ? 0 : 1;
   }
+  if (command == "events" && args.size() == 2)
+    return watchEvents(static_cast<DWORD>(std::atoi(args[1].c_str())));
   if (command == "close-main") {
     HWND window = mainWindow();
     return window != nullptr && PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
@@ -360,6 +544,42 @@ int run(const std::vector<std::string>& args) {
     HWND control = childByKey(form, args[1]);
     if (control == nullptr) return 1;
     std::printf("%s\n", childLine(form, control).c_str());
+    return 0;
+  }
+  if (command == "clipboard") {
+    if (!OpenClipboard(nullptr)) return 1;
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const auto* text = data != nullptr ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+    if (text != nullptr) std::printf("%s\n", escaped(fromWide(text)).c_str());
+    if (text != nullptr) GlobalUnlock(data);
+    CloseClipboard();
+    return text != nullptr ? 0 : 1;
+  }
+  if (command == "cell" && args.size() == 4) {
+    HWND control = childByKey(form, args[1]);
+    if (control == nullptr) return 1;
+    std::printf(
+        "%s\n",
+        escaped(listCell(control, std::atoi(args[2].c_str()), std::atoi(args[3].c_str()))).c_str());
+    return 0;
+  }
+  if (command == "rows" && args.size() == 4) {
+    HWND control = childByKey(form, args[1]);
+    if (control == nullptr) return 1;
+    HWND header = reinterpret_cast<HWND>(SendMessageW(control, LVM_GETHEADER, 0, 0));
+    const int columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    const int first = std::atoi(args[2].c_str());
+    for (int row = first; row < first + std::atoi(args[3].c_str()); ++row) {
+      std::string line;
+      for (int column = 0; column < columns; ++column)
+        line += (column ? "|" : "") + escaped(listCell(control, row, column));
+      std::printf("%s\n", line.c_str());
+    }
+    return 0;
+  }
+  if (command == "access") {
+    if (form == nullptr) return 1;
+    for (HWND child : children(form)) std::printf("%s\n", accessLine(child).c_str());
     return 0;
   }
   if (command == "focus") {
@@ -397,10 +617,13 @@ int run(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  CoInitialize(nullptr);
   std::vector<std::string> args(argv + 1, argv + argc);
   if (!args.empty() && args[0] == "--utf8") {
     gCodePage = CP_UTF8;
     args.erase(args.begin());
   }
-  return run(args);
+  const int status = run(args);
+  CoUninitialize();
+  return status;
 }

@@ -71,6 +71,8 @@ int onEnter(const ZK_FormMessage& m, const ItemRecord& item) {
   if (form.statusBar) {
     const std::string& text = form.statusMessage.empty() ? item.remark : form.statusMessage;
     SendMessageA(form.statusBarHwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    // A refusal's message is news to a user who cannot see the status bar.
+    if (!form.statusMessage.empty()) ZK_ItemAccessAnnounceIntl(form.statusBarHwnd);
   }
   rememberEntry(item.field);
   return TRUE;
@@ -138,6 +140,7 @@ int onClick(const ZK_FormMessage& m, const ItemRecord& item) {
       ZK_ItemChangeIntl(m.form, m.item,
                         [&](ItemRecord& r) { r.field.checkState = !item.field.checkState; });
       ZK_FormItemRedrawIntl(m.form, m.item);
+      ZK_ItemAccessChangedIntl(m.form, m.item, ZK_CHECK);
       return raiseClick(m, ZK_ITEMCHG);
     case ZK_Click::kNothing:
       break;

@@ -137,6 +137,7 @@ INT_PTR onClose(const ZK_FormMessage& m, const ZK_ContextGuard& context) {
   const WindowRecord form = ZK_WindowLookupIntl(m.form);
   const int veto = ZK_FormRaiseIntl(m, ZK_FORMCLOSE);
   if (veto != 0) return veto;
+  ZK_GridFormClosingIntl(m.form);
 
   if (form.statusBar && form.statusBarHwnd != nullptr) {
     if (!DestroyWindow(form.statusBarHwnd)) context.report(ZK_ERR_DESTROY_WINDOW);
@@ -187,6 +188,8 @@ INT_PTR dispatch(const ZK_ContextGuard& context, ZK_FormMessage m) {
       return onDrawItem(m);
     case WM_COMMAND:
       return ZK_FormCommandIntl(m);
+    case WM_NOTIFY:
+      return ZK_GridNotifyIntl(m);
     case WM_SYSCOMMAND:
       // The low four bits of the command are the system's own.
       return (m.wParam & 0xFFF0) == SC_CLOSE ? onClose(m, context) : 0;

@@ -6,8 +6,14 @@ void resetFormsLayer() {
   ZK_FormsState& state = ZK_FormsStateIntl();
   // The order version goes on counting: a walk in progress must see the change.
   const std::uint64_t version = state.orderVersion + 1;
+  // Grids in use by a running visit outlive the reset (grid_table.cpp).
+  ZK_GridTableResetIntl(state);
+  const int visits = state.gridVisits;
+  std::vector<std::unique_ptr<ZK_Grid>> forgotten = std::move(state.gridsForgotten);
   state = ZK_FormsState{};
   state.orderVersion = version;
+  state.gridVisits = visits;
+  state.gridsForgotten = std::move(forgotten);
 }
 }  // namespace
 

@@ -59,6 +59,11 @@ int ZK_FormCreateItem(HWND parent, const std::string& form, const std::string& i
   if (item.find('.') != std::string::npos) return context.fail(ZK_ERR_NAME_HAS_DOT);
   const int identifier = declared.order + 101;
   const ZK_ItemKind& kind = *ZK_ItemKindIntl(declared.kind);
+  // A grid's list is made once its columns are declared (grid_create.cpp); before, nothing is.
+  if (declared.kind == ZK_DATAGRID) {
+    const int grid = ZK_GridCreateIntl(parent, form, item, identifier);
+    return grid == ZK_OK ? context.done() : context.fail(grid);
+  }
   if (kind.className == nullptr) return context.done();
 
   DWORD style = kind.style | (kind.styleOf != nullptr ? kind.styleOf(declared) : 0);
@@ -71,6 +76,7 @@ int ZK_FormCreateItem(HWND parent, const std::string& form, const std::string& i
                       place.top, place.right - place.left, place.bottom - place.top, parent, id,
                       ZK_WindowStateIntl().instance, nullptr);
   if (control == nullptr) return context.fail(ZK_ERR_CREATE_WINDOW);
+  ZK_ItemAccessAttachIntl(control);
   if (kind.fill != nullptr) {
     const int filled = kind.fill(control, declared);
     if (filled != ZK_OK) return context.fail(filled);

@@ -18,6 +18,7 @@ const std::vector<ZK_ItemKeyword> kKeywords = {
   {ZK_VALUE,      &ItemRecord::value,          R::kText,           kAny,         R::kText,              N::kNone,      {}},
   {ZK_BUTTON,     &ItemRecord::buttonRole,     R::kUpper,          kAny,         R::kText,              N::kNone,      {}},
   {ZK_REMARK,     &ItemRecord::remark,         R::kText,           kAny,         R::kText,              N::kNone,      {}},
+  {ZK_LABEL,      &ItemRecord::label,          R::kText,           kAny,         R::kText,              N::kNone,      {}},
   {ZK_FORMAT,     &ItemRecord::format,         R::kText,           kAny,         R::kText,              N::kNone,      {}},
   {ZK_TXHPOS,     &ItemRecord::textHPos,       R::kHorizontal,     kAny,         R::kHorizontalOrDigit, N::kNone,      {}},
   {ZK_TXVPOS,     &ItemRecord::textVPos,       R::kVertical,       kAny,         R::kVerticalOrDigit,   N::kNone,      {}},

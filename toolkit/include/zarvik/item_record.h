@@ -32,6 +32,7 @@ struct ItemRecord {
   int height = 0;
   std::string buttonRole;  // BUTTON, upper case: "OK" or "CANCEL" closes the form
   std::string remark;      // REMARK: help text for the status bar
+  std::string label;       // LABEL: the name screen readers give an input; "" for its label's
   std::string type;        // TYPE, upper case: "STRING", "DATE", "CURRENCY" or ""
   int textHPos = -1;       // TXHPOS: -1 left, 0 centre, 1 right
   int textVPos = -1;       // TXVPOS: -1 top, 0 centre, 1 bottom

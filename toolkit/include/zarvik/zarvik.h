@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform_types.h"
 
@@ -31,6 +32,7 @@ inline constexpr char ZK_TYPE[] = "TYPE";
 inline constexpr char ZK_LENGTH[] = "LENGTH";
 inline constexpr char ZK_FORMAT[] = "FORMAT";
 inline constexpr char ZK_REMARK[] = "REMARK";
+inline constexpr char ZK_LABEL[] = "LABEL";
 inline constexpr char ZK_NOTNULL[] = "NOTNULL";
 inline constexpr char ZK_EDIT[] = "EDIT";
 inline constexpr char ZK_TXHPOS[] = "TXHPOS";
@@ -68,6 +70,12 @@ inline constexpr char ZK_ITEMCLIC[] = "ITEMCLIC";
 inline constexpr char ZK_FORMOPENBEF[] = "FORMOPENBEF";
 inline constexpr char ZK_FORMOPENAFT[] = "FORMOPENAFT";
 inline constexpr char ZK_FORMCLOSE[] = "FORMCLOSE";
+// Events of a DATAGRID item: a cell's accepted change, a row made current, a row activated, a
+// column title clicked. ZK_FormGridGet tells which row and column.
+inline constexpr char ZK_CELLCHG[] = "CELLCHG";
+inline constexpr char ZK_ROWCHG[] = "ROWCHG";
+inline constexpr char ZK_ROWACT[] = "ROWACT";
+inline constexpr char ZK_COLSORT[] = "COLSORT";
 
 // Other toolkit constants.
 inline constexpr char ZK_LANGUAGE[] = "FR";
@@ -100,7 +108,13 @@ enum ZK_Status : int {
   ZK_ERR_FORMAT_MISSING = 24,
   ZK_ERR_BORDER_STYLE = 25,
   ZK_ERR_NAME_HAS_DOT = 26,
-  ZK_ERR_LANGUAGE = 27,
+  ZK_ERR_NOT_A_GRID = 27,
+  ZK_ERR_COLUMN_NOT_FOUND = 28,
+  ZK_ERR_COLUMN_EXISTS = 29,
+  ZK_ERR_ROW_RANGE = 30,
+  ZK_ERR_GRID_VIRTUAL = 31,
+  ZK_ERR_GRID_FULL = 32,
+  ZK_ERR_LANGUAGE = 33,
   ZK_ERR_REGISTER_CLASS = 1000,
   ZK_ERR_CREATE_WINDOW = 1001,
   ZK_ERR_SYSTEM_METRICS = 1002,
@@ -241,4 +255,58 @@ int ZK_FormItemSet(const std::string& form, const std::string& item, const std::
 // Selects a font of the face, size and styles into a drawing context. Statuses 1006, 1013, 1011.
 int ZK_FormItemFontSet(HDC dc, const std::string& face, int size, bool bold, bool italic,
                        bool underline);
+// Shows a text in an open form's status bar now; the next item or grid column with a remark
+// replaces it. Returns 0, or 4 (no open form with a status bar), without reporting.
+int ZK_FormStatusSet(const std::string& form, const std::string& text);
+#endif  // _WIN32
+
+// ---------------------------------------------------------------------------------------------
+// Data grids: a DATAGRID item gets its list when its columns are declared
+// ---------------------------------------------------------------------------------------------
+#include "grid_record.h"
+
+// A virtual grid's cell procedure: puts the text of one cell of the application's rows into
+// `text`, which comes empty. Asked only for the cells shown or copied. Returns 0; any other
+// result leaves the cell blank.
+using ZK_GridCellProc = int (*)(const std::string& form, const std::string& grid, int row,
+                                const std::string& column, std::string& text);
+
+#ifdef _WIN32
+// Declares a column of a DATAGRID item: its place (order), width in pixels, title and properties
+// (TYPE, FORMAT, LENGTH, NOTNULL, TXHPOS, REMARK, ENABLE, BKCOL, TXCOL). Before the form opens,
+// or live. Statuses 1, 18, 27, 28, 29, 21, 24, 1001.
+int ZK_FormGridColumnAdd(const std::string& form, const std::string& grid,
+                         const std::string& column, int order, int width, const std::string& title,
+                         const std::string& properties);
+// Changes one attribute of a column (returned, never reported): 0, 18, 27, 28, 19.
+int ZK_FormGridColumnSet(const std::string& form, const std::string& grid,
+                         const std::string& column, const std::string& attribute,
+                         const std::string& value);
+// Inserts a row held by the toolkit before `row` (-1: after the last), its cells in column order.
+// Returned, never reported: 0, 18, 27, 28, 30, 31, 32.
+int ZK_FormGridRowInsert(const std::string& form, const std::string& grid, int row,
+                         const std::vector<std::string>& cells);
+// Deletes a held row. Returned: 0, 18, 27, 30, 31.
+int ZK_FormGridRowDelete(const std::string& form, const std::string& grid, int row);
+// Sets the text of a held cell, as given. Returned: 0, 18, 27, 28, 30, 31, 32.
+int ZK_FormGridCellSet(const std::string& form, const std::string& grid, int row,
+                       const std::string& column, const std::string& text);
+// The text of a cell (a virtual grid asks its procedure), "" when there is no such cell.
+std::string ZK_FormGridCellGet(const std::string& form, const std::string& grid, int row,
+                               const std::string& column);
+// Makes the grid's rows the application's: `rows` of them, each cell asked of `proc` when shown.
+// Call it again whenever the application's rows change; a null proc gives held rows again (none).
+// Returned: 0, 18, 27, 30.
+int ZK_FormGridVirtual(const std::string& form, const std::string& grid, int rows,
+                       ZK_GridCellProc proc);
+// Makes a cell current and shows it, and opens its editor when `edit` is true; raises no event.
+// Returned: 0, 18, 27, 28, 30.
+int ZK_FormGridSelect(const std::string& form, const std::string& grid, int row,
+                      const std::string& column, bool edit);
+// Sorts held rows by a column, on its type; on a virtual grid only marks the column's title.
+// Raises no event. Returned: 0, 18, 27, 28.
+int ZK_FormGridSort(const std::string& form, const std::string& grid, const std::string& column,
+                    bool descending);
+// What the toolkit knows of a grid; the empty record (rows 0, row -1) when there is no grid.
+GridRecord ZK_FormGridGet(const std::string& form, const std::string& grid);
 #endif  // _WIN32

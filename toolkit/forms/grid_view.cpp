@@ -1,0 +1,529 @@
+// The grid's list view at work: the cells it asks for, the columns' colours and the frame of the
+// current cell (custom draw), the current cell moved by keys and clicks, editing started by
+// Enter, F2, typing or a double-click, a sort asked by a title's click, and Ctrl+C.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "forms/forms_intl.h"
+#include "foundation/foundation_intl.h"
+#include "window/gdi_objects.h"
+
+namespace {
+// The program's code page: 1252, or UTF-8 when its manifest declares it.
+constexpr UINT kTextCodePage = CP_ACP;
+
+// A dialog procedure gives its answer to a notification through DWLP_MSGRESULT.
+INT_PTR answer(HWND dialog, LRESULT value) {
+  SetWindowLongPtrA(dialog, DWLP_MSGRESULT, value);
+  return TRUE;
+}
+
+int lastColumn(const ZK_Grid& grid) {
+  return static_cast<int>(grid.columns.size()) - 1;
+}
+
+bool hasFocus(const ZK_Grid& grid) {
+  HWND focus = GetFocus();
+  return focus != nullptr && (focus == grid.list || focus == grid.editor);
+}
+
+void redrawRow(const ZK_Grid& grid, int row) {
+  if (grid.list != nullptr && row >= 0) ListView_RedrawItems(grid.list, row, row);
+}
+
+// The list asks in the code page of its notifications, ANSI or wide.
+void giveText(ZK_Grid& grid, NMHDR* header) {
+  if (header->code == LVN_GETDISPINFOA) {
+    LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
+    if (!(item.mask & LVIF_TEXT) || item.pszText == nullptr || item.cchTextMax <= 0) return;
+    const std::string_view text = ZK_GridCellIntl(grid, item.iItem, item.iSubItem);
+    const std::size_t size = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
+    if (size > 0) std::memcpy(item.pszText, text.data(), size);
+    item.pszText[size] = '\0';
+    return;
+  }
+  LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
+  if (!(item.mask & LVIF_TEXT) || item.pszText == nullptr || item.cchTextMax <= 0) return;
+  const std::string_view text = ZK_GridCellIntl(grid, item.iItem, item.iSubItem);
+  const int size =
+      static_cast<int>(std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1)));
+  const int written =
+      size > 0 ? MultiByteToWideChar(kTextCodePage, 0, text.data(), size, item.pszText, size) : 0;
+  item.pszText[written] = L'\0';
+}
+
+// A two-pixel frame in the window text colour around the current cell, over the row's highlight.
+void frameCurrentCell(const ZK_Grid& grid, HDC dc) {
+  RECT cell = {};
+  if (!ZK_GridCellRectIntl(grid, grid.row, grid.column, &cell)) return;
+  HBRUSH ink = GetSysColorBrush(COLOR_WINDOWTEXT);  // a system brush: never deleted
+  FrameRect(dc, &cell, ink);
+  InflateRect(&cell, -1, -1);
+  FrameRect(dc, &cell, ink);
+}
+
+LRESULT customDraw(const ZK_Grid& grid, NMLVCUSTOMDRAW* draw) {
+  switch (draw->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+      return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT: {
+      LRESULT result = CDRF_DODEFAULT;
+      if (grid.columnColours) result |= CDRF_NOTIFYSUBITEMDRAW;
+      if (static_cast<int>(draw->nmcd.dwItemSpec) == grid.row && hasFocus(grid))
+        result |= CDRF_NOTIFYPOSTPAINT;
+      return result;
+    }
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+      // Every cell says its colours: a list keeps the last ones given for the next cell.
+      const std::size_t column = static_cast<std::size_t>(draw->iSubItem);
+      draw->clrText = grid.ink;
+      draw->clrTextBk = grid.back;
+      if (column < grid.columns.size()) {
+        const ZK_GridColumn& c = grid.columns[column];
+        if (c.field.textColour != -1) draw->clrText = static_cast<COLORREF>(c.field.textColour);
+        if (c.field.backColour != -1) draw->clrTextBk = static_cast<COLORREF>(c.field.backColour);
+      }
+      return CDRF_NEWFONT;
+    }
+    case CDDS_ITEMPOSTPAINT:
+      frameCurrentCell(grid, draw->nmcd.hdc);
+      return CDRF_DODEFAULT;
+    default:
+      return CDRF_DODEFAULT;
+  }
+}
+
+void fillEvent(ZK_Grid& grid, int row, int column) {
+  grid.event = GridRecord{};
+  grid.event.eventRow = row;
+  if (column >= 0 && column <= lastColumn(grid))
+    grid.event.eventColumn = grid.columns[static_cast<std::size_t>(column)].name;
+}
+
+// The row the list made current (keys, clicks), taken as the grid's, with its event.
+void followFocus(ZK_Grid& grid, const ZK_GridMessage& cause) {
+  const int focused = grid.focused;
+  if (grid.list == nullptr || focused < 0 || focused == grid.row) return;
+  const int before = grid.row;
+  grid.row = focused;
+  redrawRow(grid, before);
+  redrawRow(grid, focused);
+  fillEvent(grid, focused, grid.column);
+  ZK_GridRaiseIntl(grid, ZK_ROWCHG, cause);
+}
+
+// A title's click asks for a sort: again on the same column, the other way. A held grid sorts
+// itself unless the event procedure answers otherwise; a virtual one leaves it to the procedure.
+void sortBy(ZK_Grid& grid, int column, const ZK_GridMessage& cause) {
+  if (column < 0 || column > lastColumn(grid)) return;
+  if (grid.editor != nullptr && !ZK_GridEditCommitIntl(grid, cause)) return;
+  if (grid.forgotten || grid.list == nullptr) return;
+  const std::string& name = grid.columns[static_cast<std::size_t>(column)].name;
+  const std::string beforeColumn = grid.sortColumn;
+  const bool beforeDescending = grid.descending;
+  const bool descending = grid.sortColumn == name && !grid.descending;
+  fillEvent(grid, -1, column);
+  grid.sortColumn = name;
+  grid.descending = descending;
+  const int veto = ZK_GridRaiseIntl(grid, ZK_COLSORT, cause);
+  if (grid.forgotten || grid.list == nullptr) return;
+  if (veto != 0) {
+    grid.sortColumn = beforeColumn;
+    grid.descending = beforeDescending;
+    return;
+  }
+  ZK_GridSortIntl(grid, column, descending);
+}
+
+// Enter and the double-click activate the row; unless the event procedure answers otherwise,
+// the cell's editor opens.
+void activate(ZK_Grid& grid, const ZK_GridMessage& cause) {
+  if (grid.row < 0) return;
+  fillEvent(grid, grid.row, grid.column);
+  const int taken = ZK_GridRaiseIntl(grid, ZK_ROWACT, cause);
+  if (taken == 0 && !grid.forgotten && grid.list != nullptr) ZK_GridEditOpenIntl(grid, "");
+}
+
+// Tab and Shift+Tab go from cell to cell, row after row; past the first or last cell the focus
+// leaves the grid, as the dialog's own Tab would.
+bool tabLeaves(const ZK_Grid& grid, bool backwards) {
+  const int count = ZK_GridRowCountIntl(grid);
+  if (count == 0 || grid.row < 0) return true;
+  return backwards ? grid.row == 0 && grid.column == 0
+                   : grid.row == count - 1 && grid.column == lastColumn(grid);
+}
+
+void tab(ZK_Grid& grid, bool backwards, const ZK_GridMessage& cause) {
+  if (tabLeaves(grid, backwards)) {
+    SendMessageA(GetParent(grid.list), WM_NEXTDLGCTL, backwards ? 1 : 0, FALSE);
+    return;
+  }
+  int row = grid.row;
+  int column = grid.column + (backwards ? -1 : 1);
+  if (column < 0) {
+    --row;
+    column = lastColumn(grid);
+  } else if (column > lastColumn(grid)) {
+    ++row;
+    column = 0;
+  }
+  ZK_GridMoveIntl(grid, row, column, &cause);
+}
+
+// The row an arrow or page key goes to, by the list's own rule: a page down goes to the last row
+// in view, or a page further when it is there already.
+int rowFor(const ZK_Grid& grid, WPARAM key) {
+  const int top = ListView_GetTopIndex(grid.list);
+  const int page = std::max(1, ListView_GetCountPerPage(grid.list));
+  const int row = std::max(grid.row, 0);
+  switch (key) {
+    case VK_UP:
+      return row - 1;
+    case VK_DOWN:
+      return row + 1;
+    case VK_PRIOR:
+      return row == top ? row - page : top;
+    default:
+      return row == top + page - 1 ? row + page : top + page - 1;
+  }
+}
+
+// The keys the grid answers itself. Rows are moved here rather than by the list: some list views
+// walk every row on these keys, a million times a key.
+bool onKeyDown(ZK_Grid& grid, const ZK_GridMessage& cause) {
+  const bool control = GetKeyState(VK_CONTROL) < 0;
+  const bool shift = GetKeyState(VK_SHIFT) < 0;
+  const int count = ZK_GridRowCountIntl(grid);
+  switch (cause.wParam) {
+    case VK_UP:
+    case VK_DOWN:
+    case VK_PRIOR:
+    case VK_NEXT:
+      // Ctrl moves the list's focus without selecting: the list's own.
+      if (control) return false;
+      ZK_GridMoveIntl(grid, rowFor(grid, cause.wParam), grid.column, &cause, shift);
+      return true;
+    case VK_LEFT:
+      ZK_GridMoveIntl(grid, grid.row, std::max(0, grid.column - 1), &cause);
+      return true;
+    case VK_RIGHT:
+      ZK_GridMoveIntl(grid, grid.row, std::min(lastColumn(grid), grid.column + 1), &cause);
+      return true;
+    case VK_HOME:
+      ZK_GridMoveIntl(grid, control ? 0 : grid.row, 0, &cause, shift && control);
+      return true;
+    case VK_END:
+      ZK_GridMoveIntl(grid, control ? count - 1 : grid.row, lastColumn(grid), &cause,
+                      shift && control);
+      return true;
+    case VK_TAB:
+      tab(grid, GetKeyState(VK_SHIFT) < 0, cause);
+      return true;
+    case VK_RETURN:
+      activate(grid, cause);
+      return true;
+    case VK_F2:
+      ZK_GridEditOpenIntl(grid, "");
+      return true;
+    case 'C':
+      if (!control) return false;
+      ZK_GridCopyIntl(grid);
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Typing a character starts an edit with it, as in a spreadsheet.
+bool onChar(ZK_Grid& grid, WPARAM character) {
+  if (character < 0x20 || character == 0x7F || GetKeyState(VK_CONTROL) < 0) {
+    // Enter, Tab and Escape come as characters too: the keys above have answered them.
+    return character == '\r' || character == '\t' || character == 0x1B;
+  }
+  ZK_GridEditOpenIntl(grid, std::string(1, static_cast<char>(character)));
+  return true;
+}
+
+LRESULT dialogCode(const ZK_Grid& grid, LRESULT own, LPARAM lParam) {
+  LRESULT code = own | DLGC_WANTARROWS | DLGC_WANTCHARS;
+  const auto* message = reinterpret_cast<const MSG*>(lParam);
+  if (message == nullptr || message->message != WM_KEYDOWN) return code;
+  // Enter belongs to the grid, not to the form's OK button; Tab too, except at the grid's ends and
+  // with Ctrl, which leave it.
+  if (message->wParam == VK_RETURN || message->wParam == VK_F2) code |= DLGC_WANTMESSAGE;
+  if (message->wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
+      !tabLeaves(grid, GetKeyState(VK_SHIFT) < 0))
+    code |= DLGC_WANTMESSAGE;
+  return code;
+}
+
+// The cell under a point of the list's client area; false outside the rows.
+bool cellAt(const ZK_Grid& grid, LPARAM point, int* row, int* column) {
+  LVHITTESTINFO hit = {};
+  hit.pt.x = static_cast<short>(LOWORD(point));
+  hit.pt.y = static_cast<short>(HIWORD(point));
+  if (ListView_SubItemHitTest(grid.list, &hit) < 0 || hit.iItem < 0) return false;
+  *row = hit.iItem;
+  *column = hit.iSubItem;
+  return *column >= 0 && *column <= lastColumn(grid);
+}
+
+// A click first ends an open edit; a refused value keeps the editor, and the click is dropped.
+// Then the clicked cell becomes current, the list selecting its row as it does.
+bool onButtonDown(ZK_Grid& grid, const ZK_GridMessage& cause) {
+  if (grid.editor != nullptr && !ZK_GridEditCommitIntl(grid, cause)) {
+    if (!grid.forgotten && grid.editor != nullptr) SetFocus(grid.editor);
+    return true;
+  }
+  if (grid.forgotten || grid.list == nullptr) return true;
+  int row = 0;
+  int column = 0;
+  if (cellAt(grid, cause.lParam, &row, &column) && column != grid.column) {
+    grid.column = column;
+    redrawRow(grid, grid.row);
+    if (hasFocus(grid)) ZK_GridShowRemarkIntl(grid);
+  }
+  return false;
+}
+
+void onDoubleClick(ZK_Grid& grid, const ZK_GridMessage& cause) {
+  int row = 0;
+  int column = 0;
+  if (!cellAt(grid, cause.lParam, &row, &column)) return;
+  if (!ZK_GridMoveIntl(grid, row, column, &cause)) return;
+  activate(grid, cause);
+}
+
+void onDestroy(HWND list, ZK_Grid& grid) {
+  // The list and its editor are gone: the font they used can go too.
+  ZK_GridWindowIntl(list, nullptr);
+  if (grid.editor != nullptr) ZK_GridWindowIntl(grid.editor, nullptr);
+  grid.list = nullptr;
+  grid.editor = nullptr;
+  if (grid.font != nullptr) ZK_GdiDeleteIntl(grid.font);
+  grid.font = nullptr;
+}
+
+}  // namespace
+
+bool ZK_GridCellRectIntl(const ZK_Grid& grid, int row, int column, RECT* cell) {
+  if (grid.list == nullptr || row < 0 || column < 0 || column > lastColumn(grid)) return false;
+  // The first column's bounds are the whole row's: its label is the cell.
+  return ListView_GetSubItemRect(grid.list, row, column, column == 0 ? LVIR_LABEL : LVIR_BOUNDS,
+                                 cell) != FALSE;
+}
+
+void ZK_GridShowRemarkIntl(const ZK_Grid& grid) {
+  std::string remark;
+  if (grid.column >= 0 && grid.column <= lastColumn(grid))
+    remark = grid.columns[static_cast<std::size_t>(grid.column)].field.remark;
+  if (remark.empty()) remark = ZK_FormItemGet(grid.form, grid.item).remark;
+  // Without a remark the status bar keeps what the application put there.
+  if (!remark.empty()) ZK_FormStatusShowIntl(grid.form, remark);
+}
+
+void ZK_GridSelectOnlyIntl(ZK_Grid& grid, int row) {
+  HWND list = grid.list;
+  if (list == nullptr) return;
+  // Clearing every row's state walks all of them in some list views (a million calls): the one
+  // selected row, the usual case, is cleared alone.
+  grid.selecting = true;  // the list's notifications of this change are the grid's own
+  const int selected = ListView_GetSelectedCount(list);
+  const int focused = grid.focused < ZK_GridRowCountIntl(grid) ? grid.focused : -1;
+  if (selected == 1 && focused >= 0 &&
+      ListView_GetItemState(list, focused, LVIS_SELECTED) == LVIS_SELECTED) {
+    ListView_SetItemState(list, focused, 0, LVIS_SELECTED);
+  } else if (selected > 0) {
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+  }
+  if (row >= 0) {
+    ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetSelectionMark(list, row);
+  }
+  grid.selecting = false;
+}
+
+// Shift with a move: the rows from the selection's anchor to the new row are selected, by
+// changing only those whose state changes.
+static void extendSelection(ZK_Grid& grid, int from, int to) {
+  HWND list = grid.list;
+  grid.selecting = true;
+  int anchor = ListView_GetSelectionMark(list);
+  if (anchor < 0 || anchor >= ZK_GridRowCountIntl(grid)) anchor = std::max(from, 0);
+  const int oldLow = std::min(anchor, from);
+  const int oldHigh = std::max(anchor, from);
+  const int newLow = std::min(anchor, to);
+  const int newHigh = std::max(anchor, to);
+  // A selection of another shape (Ctrl+clicks) is cleared whole first.
+  if (from < 0 || ListView_GetSelectedCount(list) != static_cast<UINT>(oldHigh - oldLow + 1)) {
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+    for (int row = newLow; row <= newHigh; ++row)
+      ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED);
+  } else {
+    for (int row = oldLow; row <= oldHigh; ++row)
+      if (row < newLow || row > newHigh) ListView_SetItemState(list, row, 0, LVIS_SELECTED);
+    for (int row = newLow; row <= newHigh; ++row)
+      if (row < oldLow || row > oldHigh)
+        ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED);
+  }
+  ListView_SetItemState(list, to, LVIS_FOCUSED, LVIS_FOCUSED);
+  ListView_SetSelectionMark(list, anchor);
+  grid.selecting = false;
+}
+
+bool ZK_GridMoveIntl(ZK_Grid& grid, int row, int column, const ZK_GridMessage* cause, bool extend) {
+  const int count = ZK_GridRowCountIntl(grid);
+  row = count == 0 ? -1 : std::clamp(row, 0, count - 1);
+  column = std::clamp(column, 0, std::max(0, lastColumn(grid)));
+  const int before = grid.row;
+  const bool rowChanged = row != grid.row;
+  const bool columnChanged = column != grid.column;
+  grid.row = row;
+  grid.column = column;
+  if (grid.list != nullptr) {
+    if (rowChanged && extend && row >= 0) {
+      extendSelection(grid, before, row);
+    } else if (rowChanged) {
+      ZK_GridSelectOnlyIntl(grid, row);
+    }
+    if (row >= 0) {
+      ListView_EnsureVisible(grid.list, row, FALSE);
+      // And the column: scrolled sideways until the cell is in view.
+      RECT cell = {};
+      RECT client = {};
+      if (ZK_GridCellRectIntl(grid, row, column, &cell) && GetClientRect(grid.list, &client)) {
+        int by = 0;
+        if (cell.left < 0)
+          by = cell.left;
+        else if (cell.right > client.right)
+          by = std::min(cell.right - client.right, cell.left);
+        if (by != 0) ListView_Scroll(grid.list, by, 0);
+      }
+    }
+    // Rows whose state changed are repainted by the list; asking again after its scroll repaints
+    // the whole page once more in some list views.
+    if (!rowChanged) redrawRow(grid, row);
+    if ((rowChanged || columnChanged) && hasFocus(grid)) ZK_GridShowRemarkIntl(grid);
+  }
+  if (cause != nullptr && rowChanged && row >= 0) {
+    fillEvent(grid, row, column);
+    ZK_GridRaiseIntl(grid, ZK_ROWCHG, *cause);
+  }
+  return !grid.forgotten;
+}
+
+INT_PTR ZK_GridNotifyIntl(const ZK_FormMessage& m) {
+  HWND dialog = m.dialog;
+  const LPARAM lParam = m.lParam;
+  auto* header = reinterpret_cast<NMHDR*>(lParam);
+  if (header == nullptr) return 0;
+  const ZK_GridVisit visit;
+  ZK_Grid* grid = ZK_GridByWindowIntl(header->hwndFrom);
+  if (grid == nullptr || grid->list != header->hwndFrom) return 0;
+  const ZK_GridMessage cause{WM_NOTIFY, static_cast<WPARAM>(header->idFrom), lParam};
+  switch (header->code) {
+    case LVN_GETDISPINFOA:
+    case LVN_GETDISPINFOW:
+      giveText(*grid, header);
+      return TRUE;
+    case NM_CUSTOMDRAW:
+      return answer(dialog, customDraw(*grid, reinterpret_cast<NMLVCUSTOMDRAW*>(lParam)));
+    case LVN_ITEMCHANGED: {
+      const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+      const bool gained = (change->uNewState & LVIS_FOCUSED) && !(change->uOldState & LVIS_FOCUSED);
+      if (!(change->uChanged & LVIF_STATE) || !gained || change->iItem < 0) return TRUE;
+      grid->focused = change->iItem;
+      if (!grid->selecting) followFocus(*grid, cause);
+      return TRUE;
+    }
+    case LVN_COLUMNCLICK:
+      sortBy(*grid, reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem, cause);
+      return TRUE;
+    case NM_SETFOCUS:
+      ZK_GridShowRemarkIntl(*grid);
+      return TRUE;
+    case LVN_ODFINDITEMA:
+    case LVN_ODFINDITEMW:
+      // Typing starts an edit instead of a search.
+      return answer(dialog, -1);
+    default:
+      return 0;
+  }
+}
+
+LRESULT CALLBACK ZK_GridListProcIntl(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR, DWORD_PTR) {
+  const ZK_GridVisit visit;
+  ZK_Grid* grid = ZK_GridByWindowIntl(list);
+  if (grid == nullptr || grid->list != list) {
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(list, ZK_GridListProcIntl, 0);
+    return DefSubclassProc(list, message, wParam, lParam);
+  }
+  const ZK_GridMessage cause{message, wParam, lParam};
+  switch (message) {
+    case WM_GETDLGCODE:
+      return dialogCode(*grid, DefSubclassProc(list, message, wParam, lParam), lParam);
+    case WM_KEYDOWN: {
+      if (onKeyDown(*grid, cause)) return 0;
+      const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+      if (!grid->forgotten) followFocus(*grid, cause);
+      return result;
+    }
+    case WM_CHAR:
+      if (onChar(*grid, wParam)) return 0;
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN: {
+      if (onButtonDown(*grid, cause)) return 0;
+      const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+      if (!grid->forgotten) followFocus(*grid, cause);
+      return result;
+    }
+    case WM_LBUTTONDBLCLK: {
+      const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+      if (!grid->forgotten && grid->list != nullptr) onDoubleClick(*grid, cause);
+      return result;
+    }
+    case WM_SETFOCUS: {
+      const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+      // Back in the grid with an edit open (a refused one, left for another control): the
+      // editor takes the focus again.
+      if (grid->editor != nullptr) SetFocus(grid->editor);
+      redrawRow(*grid, grid->row);
+      return result;
+    }
+    case WM_KILLFOCUS: {
+      const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+      redrawRow(*grid, grid->row);
+      return result;
+    }
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+    case WM_MOUSEWHEEL:
+    case WM_SIZE:
+    case WM_NOTIFY: {
+      // A scroll or a title's drag moves the cells under an open editor.
+      const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+      if (!grid->forgotten && grid->editor != nullptr) ZK_GridEditPlaceIntl(*grid);
+      return result;
+    }
+    case WM_COMMAND:
+      // The editor's notifications are not the list's own label editor's.
+      if (grid->editor != nullptr && reinterpret_cast<HWND>(lParam) == grid->editor) return 0;
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(list, ZK_GridListProcIntl, 0);
+      {
+        const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+        onDestroy(list, *grid);
+        return result;
+      }
+    default:
+      break;
+  }
+  return DefSubclassProc(list, message, wParam, lParam);
+}
