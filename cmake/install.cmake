@@ -1,6 +1,6 @@
 # Install rules, in two components:
-#   Zarvik  the static library, the public headers, the CMake package (Zarvik::zarvik and
-#           zarvik_add_catalogue), the message catalogue, the licence, the changelog and the
+#   Zarvik  the static library, the public headers, the CMake package (Zarvik::zarvik,
+#           zarvik_add_catalogue and zarvik_add_manifest), the message catalogue, the licence, the changelog and the
 #           reference: everything an application needs, without the demonstration;
 #   Velmo   the demonstration program, with a catalogue beside it.
 # cmake --install <build> --component Zarvik takes the library alone.
@@ -29,6 +29,8 @@ write_basic_package_version_file("${PROJECT_BINARY_DIR}/ZarvikConfigVersion.cmak
 install(FILES "${PROJECT_BINARY_DIR}/ZarvikConfig.cmake"
               "${PROJECT_BINARY_DIR}/ZarvikConfigVersion.cmake"
               cmake/ZarvikCatalogue.cmake
+              cmake/ZarvikManifest.cmake
+              cmake/zarvik.manifest.in
         DESTINATION ${ZARVIK_PACKAGE_DIR} COMPONENT Zarvik)
 
 if(TARGET velmo)

@@ -10,7 +10,7 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64
   xvfb xdotool imagemagick x11-utils
-  fonts-liberation fonts-wine
+  fonts-liberation fonts-wine fonts-wqy-microhei
 )
 
 missing=()

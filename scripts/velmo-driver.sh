@@ -1,9 +1,10 @@
 # Sourced: drives a running Velmo as a user would, with real X input (xdotool), and reads it from
 # outside with the probe (zkprobe.exe) and screenshots (ImageMagick). scripts/velmo.sh and the
 # end-to-end tests share it. Needs DISPLAY and WINEPREFIX from scripts/wine-env.sh; zk_bin is the
-# folder of the programs (ZK_BIN, or the current folder).
-#   zk_velmo_start          starts Velmo and waits for its main window (zk_program_start:
-#                           another program of the toolkit)
+# folder of the programs (ZK_BIN, or the current folder); zk_program the program (ZK_PROGRAM, or
+# velmo.exe) and zk_title a pattern of its main window's title (ZK_TITLE).
+#   zk_velmo_start          starts zk_program (Velmo) and waits for its main window
+#                           (zk_program_start: another program of the toolkit)
 #   zk_menu_open LETTER     opens a form from the Formulaires menu (Alt+O, then the letter)
 #   zk_click_item ID [DX DY] clicks a control of the open form (its middle, or DX,DY in it)
 #   zk_velmo_quit           quits through Fichier > Quitter; zk_status is Velmo's exit code
@@ -11,6 +12,8 @@
 # A problem met on the way goes to zk_problem, which the sourcing script may define again.
 
 zk_bin="${ZK_BIN:-$(pwd)}"
+zk_program="${ZK_PROGRAM:-velmo.exe}"
+zk_title="${ZK_TITLE:-^Velmo v1\.1\$}"
 zk_velmo=""
 zk_status=""
 
@@ -35,7 +38,7 @@ zk_keys() {
   sleep 0.3
 }
 
-zk_main_window() { xdotool search --name '^Velmo v1\.1$' 2>/dev/null | head -n 1; }
+zk_main_window() { xdotool search --name "$zk_title" 2>/dev/null | head -n 1; }
 
 # zk_shot LINE OUTPUT: the screen rectangle of a probe line (x, y, w, h) into OUTPUT.
 zk_shot() {
@@ -62,7 +65,7 @@ zk_program_start() {
   sleep 1  # let the caption and the menu bar be painted
 }
 
-zk_velmo_start() { zk_program_start '^Velmo v1\.1$' velmo.exe; }
+zk_velmo_start() { zk_program_start "$zk_title" "$zk_program"; }
 
 zk_menu_open() {
   xdotool windowfocus --sync "$(zk_main_window)" 2>/dev/null || true

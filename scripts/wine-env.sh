@@ -8,6 +8,8 @@
 #                   tour, stopped when the calling script exits
 # The prefix's default desktop is virtual: windows get drawn captions and menu bars, and hiding
 # or destroying a top-level window costs milliseconds instead of seconds.
+# ZK_DPI (96), ZK_SCREEN (1280x1024) and ZK_DESKTOP (1024x768) give the display scale, the Xvfb
+# screen and the virtual desktop a prefix is made with.
 
 zk_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
@@ -20,7 +22,7 @@ zk_wine_start() {
     # ZK_DISPLAY_FIRST lets sessions started at the same moment look from different numbers.
     local n="${ZK_DISPLAY_FIRST:-77}"
     while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${ZK_SCREEN:-1280x1024}x24" -nolisten tcp >/dev/null 2>&1 &
     zk_xvfb_pid=$!
     export DISPLAY=":$n"
     for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
@@ -30,6 +32,14 @@ zk_wine_start() {
   wineserver -w
   wine regedit /S "$(winepath -w "$zk_root/scripts/wine-prefix.reg" 2>/dev/null)" \
     >/dev/null 2>&1 </dev/null
+  if [ -n "${ZK_DPI:-}" ]; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$ZK_DPI" /f \
+      >/dev/null 2>&1 </dev/null
+  fi
+  if [ -n "${ZK_DESKTOP:-}" ]; then
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$ZK_DESKTOP" /f \
+      >/dev/null 2>&1 </dev/null
+  fi
   wineserver -w
   # Wine's services must not inherit a test runner's output pipe: start them here, detached.
   wineserver -p >/dev/null 2>&1 </dev/null

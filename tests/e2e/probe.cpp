@@ -1,8 +1,9 @@
 // zkprobe: reads a running Velmo's (or another toolkit program's) windows from outside its
 // process, as an accessibility client would, and prints them one per line as key=value pairs for
 // the end-to-end scripts.
-// Texts are printed in code page 1252 with every byte outside printable ASCII (and '"', '\')
-// written as \xHH, so scripts compare them with plain ASCII patterns.
+// Texts are read as UTF-16 and printed in code page 1252 (Velmo's), or in UTF-8 after the option
+// --utf8, with every byte outside printable ASCII (and '"', '\') written as \xHH, so scripts
+// compare them with plain ASCII patterns.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -19,6 +20,8 @@ constexpr char kDialogClass[] = "#32770";
 // The toolkit's error reports are message boxes, dialogs too, but never forms.
 constexpr char kErrorCaption[] = "Zarvik Error";
 constexpr int kPollMs = 100;
+// The code page texts are printed in: 1252, or 65001 with --utf8.
+UINT gCodePage = 1252;
 
 std::string escaped(const std::string& text) {
   std::string out;
@@ -40,23 +43,24 @@ std::string className(HWND window) {
   return name;
 }
 
-// WM_GETTEXT is marshalled across processes by the system, unlike most control messages.
-std::string windowText(HWND window) {
-  const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
-  if (length <= 0) return "";
-  std::vector<char> buffer(static_cast<size_t>(length) + 2, '\0');
-  SendMessageA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+// Wide text turned into the code page the texts are printed in.
+std::string fromWide(const std::wstring& wide) {
+  if (wide.empty()) return "";
+  const int size =
+      WideCharToMultiByte(gCodePage, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 1) return "";
+  std::vector<char> buffer(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(gCodePage, 0, wide.c_str(), -1, buffer.data(), size, nullptr, nullptr);
   return buffer.data();
 }
 
-// Wide text turned back into the application's code page 1252.
-std::string fromWide(const std::wstring& wide) {
-  if (wide.empty()) return "";
-  const int size = WideCharToMultiByte(1252, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  if (size <= 1) return "";
-  std::vector<char> buffer(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(1252, 0, wide.c_str(), -1, buffer.data(), size, nullptr, nullptr);
-  return buffer.data();
+// WM_GETTEXT is marshalled across processes by the system, unlike most control messages.
+std::string windowText(HWND window) {
+  const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+  if (length <= 0) return "";
+  std::vector<wchar_t> buffer(static_cast<size_t>(length) + 2, L'\0');
+  SendMessageW(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+  return fromWide(buffer.data());
 }
 
 // Across processes the ANSI CB_GETLBTEXT returns only the first character; the wide one is whole.
@@ -78,17 +82,18 @@ bool statusText(HWND bar, std::string* text) {
   HANDLE process =
       OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
   if (process == nullptr) return false;
-  const LRESULT length = LOWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, 0, 0));
-  const SIZE_T size = static_cast<SIZE_T>(length) + 2;
+  const LRESULT length = LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, 0, 0));
+  const SIZE_T count = static_cast<SIZE_T>(length) + 2;
+  const SIZE_T size = count * sizeof(wchar_t);
   void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
   bool read = false;
   if (remote != nullptr) {
-    std::vector<char> buffer(size, '\0');
-    SendMessageA(bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(remote));
+    std::vector<wchar_t> buffer(count, L'\0');
+    SendMessageW(bar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(remote));
     SIZE_T got = 0;
     read = ReadProcessMemory(process, remote, buffer.data(), size, &got) != 0;
-    buffer[size - 1] = '\0';
-    if (read) *text = buffer.data();
+    buffer[count - 1] = L'\0';
+    if (read) *text = fromWide(buffer.data());
     VirtualFreeEx(process, remote, 0, MEM_RELEASE);
   }
   CloseHandle(process);
@@ -433,7 +438,7 @@ int watchEvents(DWORD milliseconds) {
 
 int usage() {
   std::fputs(
-      "usage: zkprobe COMMAND\n"
+      "usage: zkprobe [--utf8] COMMAND   (--utf8: texts in UTF-8, else in code page 1252)\n"
       "  windows            Velmo's top-level windows\n"
       "  main               the main window\n"
       "  form               the open form (top-level, else one inside the main window) and its\n"
@@ -625,6 +630,10 @@ int run(const std::vector<std::string>& args) {
 int main(int argc, char** argv) {
   CoInitialize(nullptr);
   std::vector<std::string> args(argv + 1, argv + argc);
+  if (!args.empty() && args[0] == "--utf8") {
+    gCodePage = CP_UTF8;
+    args.erase(args.begin());
+  }
   const int status = run(args);
   CoUninitialize();
   return status;

@@ -117,7 +117,7 @@ class Toolkit {
     main_ = ZK_WindowLookupIntl(kMain).hwnd;
   }
   ~Toolkit() {
-    ZK_ErrorDisplaySetIntl(true);
+    ZK_ErrorDisplaySet(true);
     if (main_ != nullptr) DestroyWindow(main_);
   }
   HWND main() const { return main_; }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -165,6 +166,42 @@ TEST(FormValidation, RequiredAmountRefusedSaysRequired) {
     EXPECT_EQ(statusMessage(), kRequired);
     EXPECT_EQ(GetFocus(), champ());
   }
+}
+
+// The messages come from the catalogue in the application's language, and in French when the
+// catalogue cannot be read.
+TEST(FormValidation, MessagesFollowTheCatalogueLanguage) {
+  ItemRecord amount;
+  amount.type = ZK_CURRENCY;
+  amount.format = "999,88";
+  struct Case {
+    const char* language;
+    bool catalogue;
+    bool required;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"FR", true, false, kIncorrect},      {"US", true, false, "Incorrect input"},
+      {"US", true, true, "Input required"}, {"DE", true, true, "Input required"},
+      {"US", false, false, kIncorrect},     {"US", false, true, kRequired},
+  };
+  const std::filesystem::path here = std::filesystem::current_path();
+  const std::filesystem::path empty =
+      std::filesystem::temp_directory_path() / "zarvik-no-catalogue";
+  std::filesystem::create_directories(empty);
+  ZK_CatalogueProgramFolderSetIntl([] { return std::filesystem::path(); });
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.language) + (c.catalogue ? " catalogue" : " none"));
+    std::filesystem::current_path(c.catalogue ? here : empty);
+    ASSERT_EQ(ZK_CatalogueLanguageSet(c.language), ZK_OK);
+    amount.notNull = c.required;
+    const ZK_FieldCheck check = ZK_FieldCheckIntl(amount, "abc");
+    EXPECT_TRUE(check.refused);
+    EXPECT_EQ(check.message, c.message);
+  }
+  std::filesystem::current_path(here);
+  ZK_CatalogueProgramFolderSetIntl(nullptr);
+  ZK_CatalogueLanguageSet(ZK_LANGUAGE);
 }
 
 TEST(FormValidation, TextIsCutToItsLengthAndRequired) {

@@ -278,6 +278,22 @@ TEST(ItemFont, PainterUsesTheItemFontAndGivesTheContextItsFontBack) {
   EXPECT_GT(large.bottom - large.top, 2 * (little.bottom - little.top));
 }
 
+// Border and cross widths are 96-DPI units: three pixels at 96 DPI are five at 144 (4.5 rounded
+// away from zero), and the frame stays inside the rectangle.
+TEST(ItemPaint, LineWidthsFollowTheDpi) {
+  Reports reports;
+  for (const int dpi : {96, 144}) {
+    Canvas canvas(40, 40);
+    const int width = dpi == 96 ? 3 : 5;
+    EXPECT_EQ(ZK_FormItemBorderIntl(canvas.dc(), 0, 0, 40, 40, "SOLID", 3, 0x0000FF, -1, dpi), 0);
+    EXPECT_EQ(canvas.at(20, width - 1), kRed) << dpi;
+    EXPECT_EQ(canvas.at(20, width), Canvas::kUntouched) << dpi;
+    EXPECT_EQ(canvas.at(40 - width, 20), kRed) << dpi;
+    EXPECT_EQ(canvas.at(39 - width, 20), Canvas::kUntouched) << dpi;
+  }
+  EXPECT_EQ(reports.count(), 0u);
+}
+
 TEST(ItemPaint, BorderRoutineStatuses) {
   Reports reports;
   Canvas canvas(40, 40);

@@ -49,7 +49,8 @@ class InTempDirectory : public ::testing::Test {
   void TearDown() override {
     ZK_CatalogueProgramFolderSetIntl(nullptr);
     ZK_ErrorPromptSetIntl(nullptr);
-    ZK_ErrorDisplaySetIntl(true);
+    ZK_ErrorDisplaySet(true);
+    ZK_CatalogueLanguageSet(ZK_LANGUAGE);
     fs::current_path(original_);
     fs::remove_all(dir_);
   }
@@ -223,7 +224,7 @@ TEST_F(InTempDirectory, CatalogueInTheCurrentDirectoryFirstThenBesideTheProgram)
 
 TEST_F(InTempDirectory, LogGetsStampReportAndEmptyLineWhenDisplayIsOff) {
   useProjectCatalogue();
-  ZK_ErrorDisplaySetIntl(false);
+  ZK_ErrorDisplaySet(false);
   ZK_ContextSetIntl("edit", "ZK_FormCreate");
   const std::string first = ZK_ErrorReportIntl(22);
   const std::string second = ZK_ErrorReportIntl(1015);
@@ -244,11 +245,54 @@ TEST_F(InTempDirectory, LogGetsStampReportAndEmptyLineWhenDisplayIsOff) {
 }
 
 TEST_F(InTempDirectory, UnopenableLogIsSkippedSilently) {
-  ZK_ErrorDisplaySetIntl(false);
+  ZK_ErrorDisplaySet(false);
   fs::create_directory(dir_ / "zarerror.txt");  // a directory cannot be opened for appending
   const std::string report = ZK_ErrorReportIntl(4);
   EXPECT_NE(report.find("Error number : 4"), std::string::npos);
   EXPECT_TRUE(gPrompts.empty());
+}
+
+// The application's language choice reaches reports and the toolkit's own texts; a refused
+// choice keeps the language, and a toolkit reset keeps the choice.
+TEST_F(InTempDirectory, ApplicationChoosesTheCatalogueLanguage) {
+  useProjectCatalogue();
+  struct Case {
+    const char* asked;
+    int status;
+    const char* message;  // of status 26 afterwards
+    const char* text;     // the toolkit's text 2 afterwards
+  };
+  const Case cases[] = {
+      {"us", ZK_OK, "The name must not contain a dot", "Incorrect input"},
+      {"", ZK_ERR_LANGUAGE, "The name must not contain a dot", "Incorrect input"},
+      {"F1", ZK_ERR_LANGUAGE, "The name must not contain a dot", "Incorrect input"},
+      {"ABCDEFGHI", ZK_ERR_LANGUAGE, "The name must not contain a dot", "Incorrect input"},
+      {"Fr", ZK_OK, "Le nom ne doit pas contenir de point", "Saisie incorrecte"},
+      {"DE", ZK_OK, "The name must not contain a dot", "Incorrect input"},  // "US" stands in
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.asked);
+    gPrompts.clear();
+    EXPECT_EQ(ZK_CatalogueLanguageSet(c.asked), c.status);
+    EXPECT_EQ(gPrompts.size(), c.status == ZK_OK ? 0u : 1u);
+    EXPECT_EQ(ZK_CatalogueMessageIntl(26), c.message);
+    EXPECT_EQ(ZK_CatalogueTextIntl(2, "built in"), c.text);
+  }
+  ZK_StateResetIntl();
+  EXPECT_EQ(ZK_CatalogueLanguageIntl(), "DE");
+  fs::remove(dir_ / "zarmsg.zdb");
+  EXPECT_EQ(ZK_CatalogueTextIntl(2, "built in"), "built in");
+}
+
+TEST_F(InTempDirectory, ErrorDisplayChoosesBoxOrLog) {
+  for (const bool shown : {false, true, false}) {
+    ZK_ErrorDisplaySet(shown);
+    gPrompts.clear();
+    const std::size_t logged = readFile("zarerror.txt").size();
+    ZK_ErrorReportIntl(4);
+    EXPECT_EQ(gPrompts.size(), shown ? 1u : 0u);
+    EXPECT_EQ(readFile("zarerror.txt").size() > logged, !shown);
+  }
 }
 
 }  // namespace

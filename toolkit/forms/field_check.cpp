@@ -1,22 +1,26 @@
 // The rules a typed field's text must follow when it is left: length, required input, dates and
-// amounts in the item's FORMAT. One pure function for every editor of an item's value.
+// amounts in the item's FORMAT. One function for every editor of an item's value.
 #include "forms/forms_intl.h"
+#include "foundation/system.h"
 
 namespace {
 
-constexpr char kRequired[] = "Saisie obligatoire";
-constexpr char kIncorrect[] = "Saisie incorrecte";
+// The catalogue's texts in the application's language; these when it cannot be read.
+struct FieldMessage {
+  int number;
+  const char* builtIn;
+};
+constexpr FieldMessage kRequired = {1, "Saisie obligatoire"};
+constexpr FieldMessage kIncorrect = {2, "Saisie incorrecte"};
 
-void refuse(ZK_FieldCheck& check, const char* message) {
+void refuse(ZK_FieldCheck& check, const FieldMessage& message) {
   check.refused = true;
-  check.message = message;
+  check.message = ZK_CatalogueTextIntl(message.number, message.builtIn);
 }
 
 void checkString(const ItemRecord& item, ZK_FieldCheck& check) {
   std::string& text = check.value.text;
-  if (item.length > 0 && text.size() > static_cast<std::size_t>(item.length)) {
-    text.resize(static_cast<std::size_t>(item.length));
-  }
+  text = ZK_LengthCutIntl(text, item.length);
   check.rewrite = true;
   check.shown = text;
   if (item.notNull && text.empty()) refuse(check, kRequired);
@@ -53,6 +57,11 @@ void checkCurrency(const ItemRecord& item, ZK_FieldCheck& check) {
 }
 
 }  // namespace
+
+std::string ZK_LengthCutIntl(const std::string& text, int length) {
+  if (length <= 0) return text;
+  return ZK_TextCutIntl(text, static_cast<std::size_t>(length), ZK_SystemCodePageIntl());
+}
 
 ZK_FieldCheck ZK_FieldCheckIntl(const ItemRecord& item, const std::string& text) {
   ZK_FieldCheck check;

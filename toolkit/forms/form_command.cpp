@@ -5,7 +5,6 @@
 #include "foundation/foundation_intl.h"
 
 namespace {
-constexpr int kTextBuffer = 1024;
 
 enum class Branch { kNone, kClick, kEnter, kExit };
 
@@ -38,22 +37,15 @@ int controlIdOf(const ZK_FormMessage& m) {
   return LOWORD(m.wParam);
 }
 
-// The control's text, at most 1023 characters. At a selection change a combo box still shows
-// its previous text, so the newly selected entry is read from its list instead.
+// The control's whole text. At a selection change a combo box still shows its previous text, so
+// the newly selected entry is read from its list instead.
 std::string controlText(const ZK_FormMessage& m, const ItemRecord& item) {
-  char buffer[kTextBuffer] = {};
   HWND control = controlOf(m);
   if (isComboPick(m, item)) {
     const LRESULT selected = SendMessageA(control, CB_GETCURSEL, 0, 0);
-    const LRESULT length =
-        selected == CB_ERR ? CB_ERR : SendMessageA(control, CB_GETLBTEXTLEN, selected, 0);
-    if (length != CB_ERR && length < kTextBuffer) {
-      SendMessageA(control, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(buffer));
-      return buffer;
-    }
+    if (selected != CB_ERR) return ZK_ComboEntryIntl(control, static_cast<WPARAM>(selected));
   }
-  GetDlgItemTextA(m.dialog, controlIdOf(m), buffer, kTextBuffer);
-  return buffer;
+  return ZK_ControlTextIntl(GetDlgItem(m.dialog, controlIdOf(m)));
 }
 
 // Sends the focus back to a refused field, once: not from an exit that a refocus caused (two

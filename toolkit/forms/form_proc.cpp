@@ -51,6 +51,8 @@ void createControls(const ZK_FormMessage& m) {
 INT_PTR onInitDialog(const ZK_FormMessage& m, const WindowRecord& form) {
   const int before = ZK_FormRaiseIntl(m, ZK_FORMOPENBEF);
   if (before != 0) return before;
+  // The items are made, placed and drawn at the dialog's DPI.
+  ZK_WindowChangeIntl(m.form, [&](WindowRecord& r) { r.dpi = ZK_WindowDpiIntl(m.dialog); });
   createControls(m);
   HWND statusBar = nullptr;
   if (form.statusBar) {
@@ -74,6 +76,32 @@ INT_PTR onSize(const WindowRecord& form) {
   if (!form.statusBar) return 0;
   // The status bar places itself along the dialog's new bottom edge.
   SendMessageA(form.statusBarHwnd, WM_SIZE, 0, 0);
+  return TRUE;
+}
+
+// The form went to a monitor of another scale: the dialog takes the rectangle the system
+// suggests and every item its place at the new DPI; borders, pens and fonts of drawn items are
+// made at it at their next paint, as at every paint, so nothing is kept to be released.
+INT_PTR onDpiChanged(const ZK_FormMessage& m, const WindowRecord& form) {
+  const int dpi = HIWORD(m.wParam);
+  if (dpi <= 0) return 0;
+  ZK_WindowChangeIntl(m.form, [&](WindowRecord& r) { r.dpi = dpi; });
+  const auto* suggested = reinterpret_cast<const RECT*>(m.lParam);
+  if (suggested != nullptr) {
+    SetWindowPos(m.dialog, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  // By name: a move re-enters this procedure, which may store records meanwhile.
+  for (const std::string& item : ZK_ItemNamesOfFormIntl(m.form)) {
+    const ItemRecord record = ZK_FormItemGet(m.form, item);
+    if (record.hwnd == nullptr) continue;
+    const RECT place = ZK_ItemPlaceIntl(record, dpi);
+    MoveWindow(record.hwnd, place.left, place.top, place.right - place.left,
+               place.bottom - place.top, FALSE);
+  }
+  onSize(form);
+  InvalidateRect(m.dialog, nullptr, TRUE);
   return TRUE;
 }
 
@@ -150,6 +178,8 @@ INT_PTR dispatch(const ZK_ContextGuard& context, ZK_FormMessage m) {
       return onSize(form);
     case WM_ACTIVATE:
       return onActivate(m);
+    case WM_DPICHANGED:
+      return onDpiChanged(m, form);
     case WM_CTLCOLORDLG:
       return reinterpret_cast<INT_PTR>(form.backBrush);
     case WM_CTLCOLOREDIT:

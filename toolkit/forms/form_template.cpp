@@ -9,8 +9,9 @@
 #include "foundation/foundation_intl.h"
 
 namespace {
-// Code page of every toolkit text.
-constexpr UINT kTextCodePage = 1252;
+// The program's texts are in its active code page, 1252 or, by its manifest, UTF-8 (which takes
+// no conversion flags: precomposed is the default anyway).
+constexpr UINT kTextCodePage = CP_ACP;
 constexpr SIZE_T kMinimumBlock = 1024;
 // Fixed header (style to class), point size, "Arial" and its terminator, around the caption.
 constexpr SIZE_T kHeaderBytes = 22;
@@ -31,8 +32,8 @@ void putDword(BYTE* at, DWORD value) {
 // UTF-16 length of the caption; 0 for an empty or unconvertible text.
 int captionLength(const std::string& caption) {
   if (caption.empty()) return 0;
-  return MultiByteToWideChar(kTextCodePage, MB_PRECOMPOSED, caption.data(),
-                             static_cast<int>(caption.size()), nullptr, 0);
+  return MultiByteToWideChar(kTextCodePage, 0, caption.data(), static_cast<int>(caption.size()),
+                             nullptr, 0);
 }
 }  // namespace
 
@@ -67,8 +68,8 @@ int ZK_FormTemplateIntl(const std::string& caption, DWORD style, int x, int y, i
   BYTE* at = bytes + kHeaderBytes;
   if (length > 0) {
     auto* wide = reinterpret_cast<WCHAR*>(at);
-    MultiByteToWideChar(kTextCodePage, MB_PRECOMPOSED, caption.data(),
-                        static_cast<int>(caption.size()), wide, length);
+    MultiByteToWideChar(kTextCodePage, 0, caption.data(), static_cast<int>(caption.size()), wide,
+                        length);
   }
   at += 2 * static_cast<SIZE_T>(length) + 2;
   putWord(at, kPointSize);

@@ -186,19 +186,25 @@ void ZK_ItemKeywordChangeIntl(const ZK_ItemKeyword& keyword, const std::string& 
 // What the exit of a typed field makes of its text: the same rules for every editor of a value.
 struct ZK_FieldCheck {
   bool refused = false;  // the focus goes back to the field
-  std::string message;   // for the status bar: "Saisie obligatoire", "Saisie incorrecte" or ""
+  std::string message;   // for the status bar: "Saisie obligatoire", "Saisie incorrecte" (or
+                         // the catalogue's text in the application's language), or ""
   bool rewrite = false;  // the field then shows `shown` instead of what it holds
   std::string shown;     // the text cut to LENGTH, or the date or amount written in FORMAT
   FieldValue value;      // the item's value with the text, and the date or amount, read
 };
 
-// Checks text against the item's TYPE, FORMAT, LENGTH and NOTNULL. A pure function: nothing is
-// stored or shown.
+// Checks text against the item's TYPE, FORMAT, LENGTH and NOTNULL. Nothing is stored or shown; a
+// refusal reads its message from the catalogue.
 ZK_FieldCheck ZK_FieldCheckIntl(const ItemRecord& item, const std::string& text);
+// The text cut to an item's LENGTH in characters of the program's code page (0: not cut).
+std::string ZK_LengthCutIntl(const std::string& text, int length);
 
 // --- item_create.cpp ---------------------------------------------------------------------------
 
-// Creates the native control of an item on the form's dialog. Statuses 18, 26, 1001, 1003.
+// The item's control rectangle in its dialog at a DPI (a fixed-size kind keeps its own size).
+RECT ZK_ItemPlaceIntl(const ItemRecord& item, int dpi);
+// Creates the native control of an item on the form's dialog, at the form's DPI. Statuses 18,
+// 26, 1001, 1003.
 int ZK_FormCreateItem(HWND parent, const std::string& form, const std::string& item);
 
 // --- form_proc.cpp -----------------------------------------------------------------------------
@@ -257,14 +263,23 @@ void ZK_FormItemBrushesReleaseIntl(const std::string& form);
 
 // --- item_border.cpp ---------------------------------------------------------------------------
 
-// A SOLID, 3DOUT or 3DIN border; background -1 fills nothing. Statuses 25, 1040, 1042, 1043, 1011
-// (returned; 1044, 1046 and 1028 reported on the way, naming the caller).
+// A SOLID, 3DOUT or 3DIN border, its size in 96-DPI units drawn at dpi; background -1 fills
+// nothing. Statuses 25, 1040, 1042, 1043, 1011 (returned; 1044, 1046 and 1028 reported on the
+// way, naming the caller).
 int ZK_FormItemBorderIntl(HDC dc, int left, int top, int right, int bottom,
                           const std::string& style, int size, std::int32_t colour,
-                          std::int32_t background);
-// The cross of a checked CHECK item. Statuses 1042 (a failing first move is also reported), 1043.
+                          std::int32_t background, int dpi = 96);
+// The cross of a checked CHECK item, its line width in 96-DPI units drawn at dpi. Statuses 1042
+// (a failing first move is also reported), 1043.
 int ZK_FormItemCrossIntl(HDC dc, int left, int top, int right, int bottom, int lineWidth,
-                         std::int32_t colour);
+                         std::int32_t colour, int dpi = 96);
+
+// --- item_font.cpp -----------------------------------------------------------------------------
+
+// ZK_FormItemFontSet with the size in points at dpi rather than at the context's resolution: a
+// drawn item's font follows its form's DPI.
+int ZK_ItemFontSelectIntl(HDC dc, const std::string& face, int size, bool bold, bool italic,
+                          bool underline, int dpi);
 
 // --- item_set.cpp ------------------------------------------------------------------------------
 

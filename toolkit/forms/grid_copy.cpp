@@ -1,6 +1,6 @@
 // Ctrl+C in a grid: the selected rows (or the current one) on the clipboard as tab-separated text,
 // one line per row, as spreadsheets paste it; a cell holding a tab, a line break or a quote is
-// quoted, its quotes doubled. Both as code page 1252 text and as Unicode text.
+// quoted, its quotes doubled. Both as text of the program's code page and as Unicode text.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -10,7 +10,8 @@
 #include "forms/forms_intl.h"
 
 namespace {
-constexpr UINT kTextCodePage = 1252;
+// The program's code page: 1252, or UTF-8 when its manifest declares it.
+constexpr UINT kTextCodePage = CP_ACP;
 
 void appendCell(std::string& out, std::string_view cell) {
   if (cell.find_first_of("\t\r\n\"") == std::string_view::npos) {

@@ -13,7 +13,8 @@
 #include "window/gdi_objects.h"
 
 namespace {
-constexpr UINT kTextCodePage = 1252;
+// The program's code page: 1252, or UTF-8 when its manifest declares it.
+constexpr UINT kTextCodePage = CP_ACP;
 
 // A dialog procedure gives its answer to a notification through DWLP_MSGRESULT.
 INT_PTR answer(HWND dialog, LRESULT value) {

@@ -79,9 +79,9 @@ int solidBorder(const ZK_ContextGuard& context, HDC dc, int left, int top, int r
 
 int ZK_FormItemBorderIntl(HDC dc, int left, int top, int right, int bottom,
                           const std::string& style, int size, std::int32_t colour,
-                          std::int32_t background) {
+                          std::int32_t background, int dpi) {
   const ZK_ContextGuard context(ZK_ContextMode::kCallers);
-  const int width = (size < 0 || size > 16) ? 1 : size;
+  const int width = ZK_ScaleIntl((size < 0 || size > 16) ? 1 : size, dpi);
   if (background != -1) {
     const int status =
         fillBackground(context, dc, left, top, right, bottom, static_cast<COLORREF>(background));
@@ -101,9 +101,9 @@ int ZK_FormItemBorderIntl(HDC dc, int left, int top, int right, int bottom,
 }
 
 int ZK_FormItemCrossIntl(HDC dc, int left, int top, int right, int bottom, int lineWidth,
-                         std::int32_t colour) {
+                         std::int32_t colour, int dpi) {
   const ZK_ContextGuard context(ZK_ContextMode::kCallers);
-  const int width = (lineWidth < 1 || lineWidth > 16) ? 1 : lineWidth;
+  const int width = ZK_ScaleIntl((lineWidth < 1 || lineWidth > 16) ? 1 : lineWidth, dpi);
   int x1 = left + width - 1;
   if (x1 < 1) x1 = 1;
   int y1 = top + width - 1;

@@ -38,6 +38,17 @@ void takeControl(ItemRecord& record, const ZK_ItemKind& kind, const ItemRecord& 
 
 }  // namespace
 
+RECT ZK_ItemPlaceIntl(const ItemRecord& item, int dpi) {
+  const ZK_ItemKind* kind = ZK_ItemKindIntl(item.kind);
+  const int fixed = kind != nullptr ? kind->fixedSize : 0;
+  // Each of place and size scaled on its own, as the platform scales a rectangle.
+  const int left = ZK_ScaleIntl(item.x, dpi);
+  const int top = ZK_ScaleIntl(item.y, dpi);
+  const int width = ZK_ScaleIntl(fixed != 0 ? fixed : item.width, dpi);
+  const int height = ZK_ScaleIntl(fixed != 0 ? fixed : item.height, dpi);
+  return {left, top, left + width, top + height};
+}
+
 int ZK_FormCreateItem(HWND parent, const std::string& form, const std::string& item) {
   const std::string key = ZK_ItemKeyIntl(form, item);
   // The control's creation and its first texts re-enter the dialog procedure, which sets the
@@ -59,11 +70,11 @@ int ZK_FormCreateItem(HWND parent, const std::string& form, const std::string& i
   // A hidden item is created disabled too; showing it later enables it again (ZK_FormItemSet).
   style |= declared.visible ? WS_VISIBLE : WS_DISABLED;
   HMENU id = kind.identified ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(identifier)) : nullptr;
-  const int width = kind.fixedSize != 0 ? kind.fixedSize : declared.width;
-  const int height = kind.fixedSize != 0 ? kind.fixedSize : declared.height;
-  HWND control = CreateWindowExA(kind.exStyle, kind.className, controlText(kind, item), style,
-                                 declared.x, declared.y, width, height, parent, id,
-                                 ZK_WindowStateIntl().instance, nullptr);
+  const RECT place = ZK_ItemPlaceIntl(declared, ZK_WindowLookupIntl(form).dpi);
+  HWND control =
+      CreateWindowExA(kind.exStyle, kind.className, controlText(kind, item), style, place.left,
+                      place.top, place.right - place.left, place.bottom - place.top, parent, id,
+                      ZK_WindowStateIntl().instance, nullptr);
   if (control == nullptr) return context.fail(ZK_ERR_CREATE_WINDOW);
   ZK_ItemAccessAttachIntl(control);
   if (kind.fill != nullptr) {

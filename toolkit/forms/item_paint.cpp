@@ -32,8 +32,11 @@ UINT textFormat(const ItemRecord& record) {
 }
 
 // The focus outline sits a few pixels inside the button's edge.
-void drawFocus(const ZK_ContextGuard& context, HDC dc, const RECT& control) {
-  RECT focus = {control.left + 5, control.top + 5, control.right - 4, control.bottom - 4};
+void drawFocus(const ZK_ContextGuard& context, HDC dc, const RECT& control, int dpi) {
+  const int leading = ZK_ScaleIntl(5, dpi);
+  const int trailing = ZK_ScaleIntl(4, dpi);
+  RECT focus = {control.left + leading, control.top + leading, control.right - trailing,
+                control.bottom - trailing};
   if (focus.left < 1) focus.left = 1;
   if (focus.top < 1) focus.top = 1;
   if (focus.right < 1) focus.right = control.right;
@@ -103,8 +106,8 @@ int ZK_FormItemPaintIntl(const ZK_FormMessage& m) {
   if (SetBkColor(dc, paper) == CLR_INVALID) context.report(ZK_ERR_DC_COLOURS);
 
   if (!record.fontName.empty()) {
-    ZK_FormItemFontSet(dc, record.fontName, record.fontSize, record.fontBold, record.fontItalic,
-                       record.fontUnderline);
+    ZK_ItemFontSelectIntl(dc, record.fontName, record.fontSize, record.fontBold, record.fontItalic,
+                          record.fontUnderline, form.dpi);
   }
 
   std::string style = record.borderStyle;
@@ -117,30 +120,37 @@ int ZK_FormItemPaintIntl(const ZK_FormMessage& m) {
   const bool bordered = style != "SOLID" || size > 0;
   // The border routine fills the background only when the item has a colour of its own.
   if (!bordered || record.backColour == -1) erase(context, dc, *request, m.form, record);
+  // The control's own size, its 96-DPI size at the form's DPI.
+  const int width = request->rcItem.right - request->rcItem.left;
+  const int height = request->rcItem.bottom - request->rcItem.top;
   if (bordered) {
-    const int status = ZK_FormItemBorderIntl(dc, 0, 0, record.width, record.height, style, size,
-                                             record.borderColour, record.backColour);
+    const int status = ZK_FormItemBorderIntl(dc, 0, 0, width, height, style, size,
+                                             record.borderColour, record.backColour, form.dpi);
     if (status != ZK_OK) context.report(status);
   }
 
-  RECT inset = {size, size, record.width - size, record.height - size};
+  const int edge = ZK_ScaleIntl(size, form.dpi);
+  RECT inset = {edge, edge, width - edge, height - edge};
   std::string text;
   if (record.kind != ZK_RECT) text = record.value;
   if (button && text.empty()) text = m.item;
   if (!text.empty()) {
-    if (!DrawTextA(dc, text.c_str(), -1, &inset, textFormat(record))) {
+    // Wide: the 8-bit call converts with the code page of the font's character set, not the
+    // program's, and a UTF-8 program's texts would come out as code page 1252.
+    const std::wstring wide = ZK_WideIntl(text);
+    if (!DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &inset, textFormat(record))) {
       context.report(ZK_ERR_DRAW_TEXT);
     }
   }
 
   if (record.kind == ZK_CHECK && record.field.checkState) {
     ZK_FormItemCrossIntl(dc, inset.left, inset.top, inset.right, inset.bottom, size,
-                         static_cast<std::int32_t>(ink));
+                         static_cast<std::int32_t>(ink), form.dpi);
   }
 
   // The whole button has just been drawn afresh, so the inverting outline goes on exactly while
   // the button has the focus, whatever the request is for.
-  if (button && (request->itemState & ODS_FOCUS)) drawFocus(context, dc, request->rcItem);
+  if (button && (request->itemState & ODS_FOCUS)) drawFocus(context, dc, request->rcItem, form.dpi);
   if (button && (request->itemAction & ODA_FOCUS) && form.statusBar) {
     SendMessageA(form.statusBarHwnd, WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>(record.remark.c_str()));

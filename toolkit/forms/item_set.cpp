@@ -32,12 +32,7 @@ void addValue(const std::string& form, const std::string& item, const ItemRecord
               const std::string& value) {
   SendMessageA(record.hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(value.c_str()));
   SendMessageA(record.hwnd, CB_SETCURSEL, 0, 0);
-  char buffer[1024] = {};
-  GetDlgItemTextA(ZK_WindowLookupIntl(form).hwnd, record.controlId, buffer, sizeof buffer);
-  std::string text = buffer;
-  if (record.length > 0 && text.size() > static_cast<std::size_t>(record.length)) {
-    text.resize(static_cast<std::size_t>(record.length));
-  }
+  const std::string text = ZK_LengthCutIntl(ZK_ControlTextIntl(record.hwnd), record.length);
   ZK_ItemChangeIntl(form, item, [&](ItemRecord& r) { r.field.text = text; });
 }
 

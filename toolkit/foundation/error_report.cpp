@@ -36,11 +36,7 @@ void appendToLog(const std::string& report) {
 
 }  // namespace
 
-std::string ZK_CatalogueLanguageIntl() {
-  return ZK_LANGUAGE;
-}
-
-void ZK_ErrorDisplaySetIntl(bool shown) {
+void ZK_ErrorDisplaySet(bool shown) {
   ZK_FoundationStateIntl().errorShown = shown;
 }
 

@@ -30,6 +30,12 @@ inline bool ZK_IsDigitIntl(char c) {
   return c >= '0' && c <= '9';
 }
 
+// --- text_cut.cpp ------------------------------------------------------------------------------
+
+// The first count characters of text in that code page (ZK_SystemCodePageIntl for the program's
+// texts): 65001 counts UTF-8 characters and never splits one; other code pages count bytes.
+std::string ZK_TextCutIntl(const std::string& text, std::size_t count, unsigned codePage);
+
 // --- foundation_state.cpp ----------------------------------------------------------------------
 
 struct ZK_ErrorContext {
@@ -55,6 +61,7 @@ struct ZK_FoundationState {
                                   // the window layer, read here by the reporter)
   // --- the host's settings
   bool errorShown = true;                      // reports go to the Yes/No box, else to the log
+  std::string language = ZK_LANGUAGE;          // the catalogue's language; "US" is the fallback
   ZK_ErrorPromptFn prompt = nullptr;           // stands in for the Yes/No box; null: the real box
   ZK_ProgramFolderFn programFolder = nullptr;  // stands in for the program's folder; null: real
   bool clockFixed = false;                     // "now" is fixedNow rather than the system's time
@@ -93,11 +100,10 @@ ZK_ErrorContext ZK_ContextGetIntl();
 // error log, and returns the report text.
 std::string ZK_ErrorReportIntl(int code);
 
-// The catalogue language ("FR"); the fallback is "US".
+// The catalogue language ("FR" unless the application chose another); the fallback is "US".
 std::string ZK_CatalogueLanguageIntl();
 
-// True as built: reports go to the message box. Tests switch it off to exercise the error log.
-void ZK_ErrorDisplaySetIntl(bool shown);
+// True as built: reports go to the message box; ZK_ErrorDisplaySet changes it.
 bool ZK_ErrorDisplayIntl();
 // Null restores the real box.
 void ZK_ErrorPromptSetIntl(ZK_ErrorPromptFn prompt);
@@ -112,6 +118,9 @@ std::string ZK_CatalogueLookupIntl(std::istream& catalogue, int code, const std:
 std::string ZK_CatalogueMessageIntl(int code);
 // Null restores the system's folder.
 void ZK_CatalogueProgramFolderSetIntl(ZK_ProgramFolderFn folder);
+// A text of the toolkit's own (kind "TEXT") in the catalogue's language, else in "US", else
+// builtIn, when the catalogue cannot be read or holds neither.
+std::string ZK_CatalogueTextIntl(int number, const char* builtIn);
 
 // --- the system's error number across an undo (header only) -----------------------------------
 

@@ -13,6 +13,7 @@ void ZK_StateResetIntl() {
   fresh.context = state.context;
   fresh.saved = state.saved;
   fresh.errorShown = state.errorShown;
+  fresh.language = state.language;
   fresh.prompt = state.prompt;
   fresh.programFolder = state.programFolder;
   fresh.clockFixed = state.clockFixed;

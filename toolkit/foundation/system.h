@@ -23,3 +23,8 @@ void ZK_SystemPostQuitIntl(int exitCode);
 std::uint32_t ZK_SystemButtonFaceIntl();
 // The folder that holds the running program's file; empty when the system does not say.
 std::filesystem::path ZK_SystemProgramFolderIntl();
+// The code page of the program's 8-bit texts: the system's active code page (65001 when the
+// program's manifest declares UTF-8).
+unsigned ZK_SystemCodePageIntl();
+// A text in code page 1252 (the catalogue's) written in the active code page; unchanged there.
+std::string ZK_SystemFrom1252Intl(const std::string& text);

@@ -1,5 +1,6 @@
 // Neutral answers to the foundation's system services, for builds without Win32: no last error,
-// no system texts, prompts written to the standard error stream and answered No, no program folder.
+// no system texts, prompts written to the standard error stream and answered No, no program folder,
+// code page 1252.
 #include <cstdio>
 
 #include "foundation/system.h"
@@ -32,4 +33,12 @@ std::uint32_t ZK_SystemButtonFaceIntl() {
 
 std::filesystem::path ZK_SystemProgramFolderIntl() {
   return {};
+}
+
+unsigned ZK_SystemCodePageIntl() {
+  return 1252;
+}
+
+std::string ZK_SystemFrom1252Intl(const std::string& text) {
+  return text;
 }

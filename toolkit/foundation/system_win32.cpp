@@ -1,4 +1,5 @@
 // Win32 answers to the foundation's system services.
+#include <string>
 #include <vector>
 
 #include "foundation/system.h"
@@ -55,4 +56,22 @@ std::filesystem::path ZK_SystemProgramFolderIntl() {
     if (buffer.size() >= 32768) return {};  // the longest path the system knows
     buffer.resize(buffer.size() * 2);
   }
+}
+
+unsigned ZK_SystemCodePageIntl() {
+  return GetACP();
+}
+
+std::string ZK_SystemFrom1252Intl(const std::string& text) {
+  constexpr UINT kCatalogueCodePage = 1252;
+  if (text.empty() || GetACP() == kCatalogueCodePage) return text;
+  const int size = static_cast<int>(text.size());
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  const int units = MultiByteToWideChar(kCatalogueCodePage, 0, text.data(), size, &wide[0], size);
+  const int bytes =
+      WideCharToMultiByte(CP_ACP, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+  if (units == 0 || bytes == 0) return text;
+  std::string converted(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), units, &converted[0], bytes, nullptr, nullptr);
+  return converted;
 }

@@ -49,6 +49,7 @@ int ZK_WindowMainCreate(const std::string& name, int /*showCommand: shown by ZK_
   WindowRecord record = ZK_WindowNewIntl(x, y, width, height, colour, brush, properties);
   record.hwnd = window;
   record.resizable = resizable;
+  record.dpi = ZK_WindowDpiIntl(window);
   ZK_WindowStoreIntl(name, record);
 
   const std::string title = ZK_PropertyGetIntl(ZK_NAME, properties);

@@ -91,6 +91,17 @@ int ZK_WindowMessageAuto(UINT message, WPARAM wParam) {
       }
       break;
     }
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another scale: where it is, its 96-DPI size at the new DPI.
+      const int dpi = HIWORD(wParam);
+      RECT now = {};
+      if (record.hwnd == nullptr || dpi == 0 || !GetWindowRect(record.hwnd, &now)) break;
+      ZK_WindowChangeIntl(name, [&](WindowRecord& r) { r.dpi = dpi; });
+      if (!SetWindowPos(record.hwnd, nullptr, now.left, now.top, ZK_ScaleIntl(record.width, dpi),
+                        ZK_ScaleIntl(record.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE))
+        return context.fail(ZK_ERR_MOVE_WINDOW);
+      break;
+    }
     case WM_VSCROLL: {
       // Without a registered window there is no record to store the position in.
       if (record.hwnd == nullptr) break;

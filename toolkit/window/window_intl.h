@@ -46,6 +46,7 @@ struct WindowRecord {
   std::string properties;        // the property string given at creation
   std::string closedBy;          // forms: "OK", "CANCEL" or "CLOSE"
   bool resizable = true;         // main window: sizing frame and maximize box
+  int dpi = 96;  // the DPI its places and sizes (96-DPI units) and its forms' items are scaled to
 };
 
 // The registry: window name (case-sensitive, byte order) to record.
@@ -144,3 +145,22 @@ int ZK_WindowRedrawIntl();
 // The vertical scroll bar of a window's text surface: its lines, the visible ones as the page,
 // and the position given; the bar is redrawn.
 void ZK_WindowScrollBarSetIntl(const WindowRecord& record, int position);
+
+// --- control_text.cpp --------------------------------------------------------------------------
+
+// The control's whole window text ("" when it has none).
+std::string ZK_ControlTextIntl(HWND control);
+// The whole text of a combo box's list entry ("" when there is none at that index).
+std::string ZK_ComboEntryIntl(HWND combo, WPARAM index);
+// A text of the program's code page in UTF-16, for the system's wide functions.
+std::wstring ZK_WideIntl(const std::string& text);
+
+// --- dpi.cpp -----------------------------------------------------------------------------------
+
+// The window's DPI: its monitor's with per-monitor awareness, else the system's; the system's for
+// a null window.
+int ZK_WindowDpiIntl(HWND window);
+// 96-DPI units to pixels at a DPI, rounded as MulDiv rounds (half away from zero); exact at 96.
+int ZK_ScaleIntl(int units, int dpi);
+// Pixels at a DPI back to 96-DPI units.
+int ZK_UnscaleIntl(int pixels, int dpi);

@@ -17,6 +17,8 @@ int ZK_WindowMove(const std::string& name, int x, int y, int width, int height) 
   const WindowRecord record = ZK_WindowLookupIntl(name);
   if (record.hwnd == nullptr) return context.fail(ZK_ERR_WINDOW_NOT_FOUND);
 
+  // Places and sizes come in 96-DPI units; the window gets them at its own DPI.
+  const int dpi = record.dpi;
   int right = 0;
   int bottom = 0;
   const std::string& mainName = ZK_WindowStateIntl().mainWindowName;
@@ -28,8 +30,8 @@ int ZK_WindowMove(const std::string& name, int x, int y, int width, int height) 
     if (!GetClientRect(main.hwnd, &client)) return context.fail(ZK_ERR_CLIENT_RECT);
     right = client.right;
     bottom = client.bottom;
-    if (x < 0 || x >= right) x = record.x;
-    if (y < 0 || y >= bottom) y = record.y;
+    if (x < 0 || ZK_ScaleIntl(x, dpi) >= right) x = record.x;
+    if (y < 0 || ZK_ScaleIntl(y, dpi) >= bottom) y = record.y;
   } else {
     RECT work = {};
     if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) {
@@ -38,8 +40,16 @@ int ZK_WindowMove(const std::string& name, int x, int y, int width, int height) 
     right = work.right;
     bottom = work.bottom;
   }
-  if (width < 1 || width > right) width = right;
-  if (height < 1 || height > bottom) height = bottom;
+  int pixelWidth = ZK_ScaleIntl(width, dpi);
+  int pixelHeight = ZK_ScaleIntl(height, dpi);
+  if (width < 1 || pixelWidth > right) {
+    pixelWidth = right;
+    width = ZK_UnscaleIntl(right, dpi);
+  }
+  if (height < 1 || pixelHeight > bottom) {
+    pixelHeight = bottom;
+    height = ZK_UnscaleIntl(bottom, dpi);
+  }
 
   // Stored before the move: MoveWindow sends WM_SIZE, whose handlers read the record.
   ZK_WindowChangeIntl(name, [&](WindowRecord& r) {
@@ -49,7 +59,9 @@ int ZK_WindowMove(const std::string& name, int x, int y, int width, int height) 
     r.height = height;
   });
 
-  if (!MoveWindow(record.hwnd, x, y, width, height, TRUE)) return context.fail(ZK_ERR_MOVE_WINDOW);
+  if (!MoveWindow(record.hwnd, ZK_ScaleIntl(x, dpi), ZK_ScaleIntl(y, dpi), pixelWidth, pixelHeight,
+                  TRUE))
+    return context.fail(ZK_ERR_MOVE_WINDOW);
   ShowWindow(record.hwnd, SW_SHOWNORMAL);
   return context.done();
 }

@@ -1,6 +1,6 @@
 // Zarvik: the public interface an application is written against.
-// Texts are 8-bit, code page 1252. Every function that can fail returns a status code, 0 on
-// success.
+// Texts are 8-bit, in the program's code page: 1252, or UTF-8 when its manifest declares it.
+// Every function that can fail returns a status code, 0 on success.
 #pragma once
 
 #include <cstdint>
@@ -114,6 +114,7 @@ enum ZK_Status : int {
   ZK_ERR_ROW_RANGE = 30,
   ZK_ERR_GRID_VIRTUAL = 31,
   ZK_ERR_GRID_FULL = 32,
+  ZK_ERR_LANGUAGE = 33,
   ZK_ERR_REGISTER_CLASS = 1000,
   ZK_ERR_CREATE_WINDOW = 1001,
   ZK_ERR_SYSTEM_METRICS = 1002,
@@ -161,6 +162,16 @@ extern const int ZK_ALL_STATUS_CODE_COUNT;
 // ---------------------------------------------------------------------------------------------
 using ZK_FormEventProc = int (*)(std::string form, std::string item, std::string event, HWND dialog,
                                  UINT message, WPARAM wParam, LPARAM lParam);
+
+// ---------------------------------------------------------------------------------------------
+// Catalogue language and error display
+// ---------------------------------------------------------------------------------------------
+
+// The language of error reports and validation messages, as the catalogue names it ("FR" as
+// built; a message missing in it comes in "US"). 1 to 8 ASCII letters, any case; status 27.
+int ZK_CatalogueLanguageSet(const std::string& language);
+// Error reports shown in the Yes/No box (true, as built) or appended to "zarerror.txt".
+void ZK_ErrorDisplaySet(bool shown);
 
 // ---------------------------------------------------------------------------------------------
 // Message box
