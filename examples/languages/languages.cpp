@@ -75,7 +75,8 @@ int formEvent(std::string, std::string, std::string event, HWND, UINT, WPARAM, L
   return 0;
 }
 
-// A label and a field for each language, a list of the greetings and a button that closes.
+// A label and a field for each language, a list of the greetings, a button that closes and a grid
+// of the languages and their greetings.
 void openForm() {
   if (gFormOpen) return;
   if (gFormOpenedOnce) ZK_FormClose(kForm);
@@ -96,8 +97,13 @@ void openForm() {
   ZK_FormItemAdd(kForm, "list", ZK_COMBOSYS, order++, 150, y, 230, 120, list);
   ZK_FormItemAdd(kForm, "close", ZK_BUTTON, order++, 20, y + 45, 360, 30,
                  std::string("button=ok;value=") + kClose);
+  ZK_FormItemAdd(kForm, "grid", ZK_DATAGRID, order++, 20, y + 85, 360, 110, "");
+  ZK_FormGridColumnAdd(kForm, "grid", "language", 1, 120, kLanguages[0].name, "");
+  ZK_FormGridColumnAdd(kForm, "grid", "greeting", 2, 220, kLanguages[0].greeting, "");
   gFormOpen = ZK_FormCreate(kForm, std::string("modal=false;name=") + kFormCaption, 40, 80, 420,
-                            320, formEvent) == 0;
+                            440, formEvent) == 0;
+  for (const Language& language : kLanguages)
+    ZK_FormGridRowInsert(kForm, "grid", -1, {language.name, language.greeting});
   gFormOpenedOnce = true;
 }
 

@@ -36,6 +36,10 @@ for greeting in "$french" "$greek" "$russian" "$japanese"; do
 done
 zk_expect "list entries" "$french|$greek|$russian|$japanese" \
   "$(zk_field "$(zk_probe --utf8 item 110)" entries)"
+names=('Fran\xC3\xA7ais' '\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC'
+  '\xD0\xA0\xD1\x83\xD1\x81\xD1\x81\xD0\xBA\xD0\xB8\xD0\xB9' '\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E')
+zk_expect "grid rows" "${names[0]}|$french,${names[1]}|$greek,${names[2]}|$russian,${names[3]}|$japanese" \
+  "$(zk_probe --utf8 rows 112 0 4 | sed -n 1,4p | paste -sd, -)"
 # The focused first field's remark, its language's name.
 zk_expect "status bar" 'Fran\xC3\xA7ais' "$(zk_probe --utf8 status)"
 
