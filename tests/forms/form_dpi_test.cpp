@@ -21,7 +21,9 @@ const std::pair<std::array<const char*, 3>, std::array<int, 4>> kItems[] = {
     {{ZK_CHECK, "coche", "check=true;brdsize=1"}, {15, 105, 21, 21}},
     {{ZK_BUTTON, "bouton", "value=Bouton"}, {180, 105, 99, 33}},
     {{ZK_COMBOSYS, "liste", "value1=un;value2=deux"}, {180, 70, 101, 100}},
+    {{ZK_DATAGRID, "grille", ""}, {10, 180, 301, 91}},
 };
+constexpr int kColumnWidth = 101;
 
 RECT placeIn(HWND dialog, HWND control) {
   RECT rect = {};
@@ -38,6 +40,7 @@ TEST(FormDpi, ItemsArePlacedAgainAtEachScaleAndNothingIsKept) {
     ASSERT_EQ(ZK_FormItemAdd("fiche", text[1], text[0], order++, place[0], place[1], place[2],
                              place[3], text[2]),
               ZK_OK);
+  ASSERT_EQ(ZK_FormGridColumnAdd("fiche", "grille", "date", 1, kColumnWidth, "Date", ""), ZK_OK);
   ASSERT_EQ(ZK_FormCreate("fiche", "modal=false", 10, 10, 400, 300, nullptr), ZK_OK);
   HWND dialog = dialogOf("fiche");
   RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -62,6 +65,8 @@ TEST(FormDpi, ItemsArePlacedAgainAtEachScaleAndNothingIsKept) {
       if (text[0] != std::string(ZK_COMBOSYS))
         EXPECT_EQ(place.bottom - place.top, MulDiv(declared[3], dpi, 96)) << text[1];
     }
+    EXPECT_EQ(ListView_GetColumnWidth(ZK_FormItemGet("fiche", "grille").hwnd, 0),
+              MulDiv(kColumnWidth, dpi, 96));
     EXPECT_EQ(ZK_GdiCountIntl(), start);
   }
   EXPECT_EQ(reports.count(), 0u);

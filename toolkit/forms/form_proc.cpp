@@ -99,6 +99,8 @@ INT_PTR onDpiChanged(const ZK_FormMessage& m, const WindowRecord& form) {
     const RECT place = ZK_ItemPlaceIntl(record, dpi);
     MoveWindow(record.hwnd, place.left, place.top, place.right - place.left,
                place.bottom - place.top, FALSE);
+    if (const ZK_Grid* grid = ZK_GridFindIntl(m.form, item))
+      ZK_GridRescaleIntl(*grid, form.dpi, dpi);
   }
   onSize(form);
   InvalidateRect(m.dialog, nullptr, TRUE);

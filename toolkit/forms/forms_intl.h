@@ -460,6 +460,8 @@ int ZK_GridCreateIntl(HWND dialog, const std::string& form, const std::string& i
 bool ZK_GridColumnInsertIntl(ZK_Grid& grid, int index);
 // Applies a column's title and alignment to the live list view, and the sort arrows.
 void ZK_GridColumnShowIntl(const ZK_Grid& grid, int index);
+// The columns' widths, from one DPI to another (the form moved to a monitor of another scale).
+void ZK_GridRescaleIntl(const ZK_Grid& grid, int from, int to);
 // Applies the item's colours and font again after ZK_FormItemSet.
 void ZK_GridItemChangedIntl(const std::string& form, const std::string& item);
 // Tells the list view the number of rows, keeping the current cell within them.

@@ -59,7 +59,8 @@ LRESULT setColumn(const ZK_Grid& grid, int index, UINT message) {
   LVCOLUMNA shown = {};
   shown.mask = LVCF_TEXT | LVCF_FMT | (message == LVM_INSERTCOLUMNA ? LVCF_WIDTH : 0);
   shown.fmt = formatOf(column);
-  shown.cx = column.width;
+  // Widths are 96-DPI units, as places are.
+  shown.cx = ZK_ScaleIntl(column.width, ZK_WindowLookupIntl(grid.form).dpi);
   shown.pszText = const_cast<char*>(column.field.value.c_str());
   return SendMessageA(grid.list, message, static_cast<WPARAM>(index),
                       reinterpret_cast<LPARAM>(&shown));
@@ -88,6 +89,16 @@ bool ZK_GridColumnInsertIntl(ZK_Grid& grid, int index) {
   return inserted == index;
 }
 
+void ZK_GridRescaleIntl(const ZK_Grid& grid, int from, int to) {
+  if (grid.list == nullptr || from <= 0) return;
+  // Through 96-DPI units, so that a width comes back to what it was at each scale.
+  for (std::size_t i = 0; i < grid.columns.size(); ++i) {
+    const int width = ListView_GetColumnWidth(grid.list, static_cast<int>(i));
+    ListView_SetColumnWidth(grid.list, static_cast<int>(i),
+                            ZK_ScaleIntl(ZK_UnscaleIntl(width, from), to));
+  }
+}
+
 void ZK_GridColumnShowIntl(const ZK_Grid& grid, int index) {
   if (grid.list == nullptr) return;
   setColumn(grid, index, LVM_SETCOLUMNA);
@@ -102,8 +113,9 @@ int ZK_GridCreateIntl(HWND dialog, const std::string& form, const std::string& i
   const ItemRecord declared = ZK_FormItemGet(form, item);
   // A hidden item is created disabled too, as the other kinds are.
   const DWORD style = kListStyle | (declared.visible ? WS_VISIBLE : WS_DISABLED);
-  HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, item.c_str(), style, declared.x,
-                              declared.y, declared.width, declared.height, dialog,
+  const RECT place = ZK_ItemPlaceIntl(declared, ZK_WindowLookupIntl(form).dpi);
+  HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, item.c_str(), style, place.left,
+                              place.top, place.right - place.left, place.bottom - place.top, dialog,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(identifier)),
                               ZK_WindowStateIntl().instance, nullptr);
   if (list == nullptr) return ZK_ERR_CREATE_WINDOW;
