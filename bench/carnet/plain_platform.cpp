@@ -6,8 +6,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
-// psapi.h needs windows.h first.
-#include <psapi.h>
+
+#include "../win32/bench_measure.h"
 #else
 #include <fcntl.h>
 #include <unistd.h>
@@ -23,26 +23,9 @@ double Now() {
 
 #ifdef _WIN32
 
+// The form benchmarks' measure, the same for every row of every benchmark.
 std::size_t PrivateBytes() {
-  PROCESS_MEMORY_COUNTERS_EX counters = {};
-  counters.cb = sizeof counters;
-  if (!GetProcessMemoryInfo(GetCurrentProcess(),
-                            reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                            sizeof counters)) {
-    return 0;
-  }
-  if (counters.PrivateUsage != 0) return counters.PrivateUsage;
-  // Wine leaves the counter at 0: add up the committed private regions instead.
-  std::size_t total = 0;
-  MEMORY_BASIC_INFORMATION region;
-  const char* at = nullptr;
-  while (VirtualQuery(at, &region, sizeof region) == sizeof region) {
-    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
-    const char* next = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
-    if (next <= at) break;
-    at = next;
-  }
-  return total;
+  return bench::PrivateBytes();
 }
 
 bool PlainRead(const std::string& path, char*& bytes, std::size_t& size) {
