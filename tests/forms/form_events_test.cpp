@@ -431,4 +431,33 @@ TEST(FormEvents, StatusBarFollowsTheDialogsSize) {
   EXPECT_EQ(reports.count(), 0u);
 }
 
+// DWLP_USER is the application's by Win32 convention: an event procedure that keeps its own
+// pointer there has a form that works and closes as any, and finds its value untouched.
+TEST(FormEvents, ApplicationsDialogUserDataIsLeftToIt) {
+  Reports reports;
+  Toolkit toolkit;
+  static LONG_PTR atClose = 0;
+  constexpr LONG_PTR kMine = 0x5A5A5A;
+  recorder().action = [](const std::string& event, HWND dialog) {
+    if (event == ZK_FORMOPENAFT) SetWindowLongPtrA(dialog, DWLP_USER, kMine);
+    if (event == ZK_FORMCLOSE) atClose = GetWindowLongPtrA(dialog, DWLP_USER);
+  };
+  openFiche();
+  HWND dialog = dialogOf("fiche");
+  EXPECT_EQ(GetWindowLongPtrA(dialog, DWLP_USER), kMine);
+  take();
+  form_test::type(controlOf("fiche", "nom"), "x");  // the first field has the focus
+  SendMessageA(controlOf("fiche", "ok"), BM_CLICK, 0, 0);
+  EXPECT_EQ(take(), (Sequence{"BEFORE fiche.nom WM_COMMAND/EN_KILLFOCUS",
+                              "ITEMCHG fiche.nom WM_COMMAND/EN_KILLFOCUS",
+                              "ITEMEXIT fiche.nom WM_COMMAND/EN_KILLFOCUS",
+                              "BEFORE fiche.ok WM_COMMAND/CLICKED", "BEFORE fiche. WM_SYSCOMMAND",
+                              "FORMCLOSE fiche. WM_SYSCOMMAND"}));
+  EXPECT_EQ(atClose, kMine);
+  EXPECT_FALSE(IsWindow(dialog));
+  EXPECT_EQ(ZK_WindowLookupIntl("fiche").closedBy, "OK");
+  EXPECT_EQ(ZK_FormClose("fiche"), ZK_OK);
+  EXPECT_EQ(reports.count(), 0u);
+}
+
 }  // namespace

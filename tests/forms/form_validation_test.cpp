@@ -218,8 +218,8 @@ TEST(FormValidation, TextIsCutToItsLengthAndRequired) {
   typeAndLeave("");
   EXPECT_EQ(GetFocus(), champ());
   EXPECT_EQ(statusMessage(), kRequired);
-  // The refocus showed the remark before the message was stored; the next focus-in shows it.
-  EXPECT_EQ(statusText("fiche"), "Dix lettres");
+  // The refusal says why at once: the refocus's own focus-in shows the message.
+  EXPECT_EQ(statusText("fiche"), kRequired);
   SetFocus(controlOf("fiche", "suite"));
   EXPECT_EQ(GetFocus(), champ());
   EXPECT_EQ(statusText("fiche"), kRequired);
@@ -229,6 +229,83 @@ TEST(FormValidation, TextIsCutToItsLengthAndRequired) {
   EXPECT_EQ(statusMessage(), "");
   EXPECT_EQ(GetFocus(), controlOf("fiche", "suite"));
   EXPECT_EQ(statusText("fiche"), "Suite");
+  EXPECT_EQ(reports.count(), 0u);
+}
+
+// Live-region announcements of one window, as a screen reader hears them from the status bar.
+class Announcements {
+ public:
+  explicit Announcements(HWND window) : hook_(watch(window)) {}
+  ~Announcements() { UnhookWinEvent(hook_); }
+  Announcements(const Announcements&) = delete;
+  Announcements& operator=(const Announcements&) = delete;
+  int count() const {
+    form_test::pump();
+    return heard();
+  }
+
+ private:
+  static HWND& watched() {
+    static HWND window = nullptr;
+    return window;
+  }
+  static int& heard() {
+    static int count = 0;
+    return count;
+  }
+  static void CALLBACK onEvent(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD) {
+    if (window == watched()) ++heard();
+  }
+  static HWINEVENTHOOK watch(HWND window) {
+    watched() = window;
+    heard() = 0;
+    constexpr DWORD kLiveRegionChanged = 0x8019;
+    return SetWinEventHook(kLiveRegionChanged, kLiveRegionChanged, nullptr, onEvent,
+                           GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  }
+  HWINEVENTHOOK hook_;
+};
+
+// The first Tab out of a refused field tells why, in the status bar and to screen readers, and
+// the events are those the application always got.
+TEST(FormValidation, RefusalIsToldAtOnceWithTheSameEvents) {
+  const Sequence required{
+      "BEFORE fiche.champ WM_COMMAND/EN_KILLFOCUS", "BEFORE fiche.suite WM_COMMAND/EN_KILLFOCUS",
+      "ITEMEXIT fiche.suite WM_COMMAND/EN_KILLFOCUS", "BEFORE fiche.champ WM_COMMAND/EN_SETFOCUS",
+      "ITEMEXIT fiche.champ WM_COMMAND/EN_KILLFOCUS"};
+  Sequence changed = required;
+  changed.insert(changed.end() - 1, "ITEMCHG fiche.champ WM_COMMAND/EN_KILLFOCUS");
+  struct Case {
+    const char* properties;
+    const char* typed;
+    const char* shown;
+    int announced;
+    const Sequence& events;
+  };
+  const Case cases[] = {
+      {"notnull=yes;remark=Nom", "", kRequired, 1, required},
+      {"type=currency;format=999,88;remark=Montant", "abc", kIncorrect, 1, changed},
+      // A wrong date has no message: its remark shows again, and nothing is announced.
+      {"type=date;format=dd/mm/yyyy;remark=Date", "32/01/2005", "Date", 0, changed},
+  };
+  Reports reports;
+  Toolkit toolkit;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.properties);
+    openWith(c.properties);
+    retype(champ(), c.typed);
+    take();
+    {
+      const Announcements heard(ZK_WindowLookupIntl("fiche").statusBarHwnd);
+      SendMessageA(dialogOf("fiche"), WM_NEXTDLGCTL, 0, FALSE);  // Tab
+      EXPECT_EQ(GetFocus(), champ());
+      EXPECT_EQ(statusText("fiche"), c.shown);
+      EXPECT_EQ(heard.count(), c.announced);
+      EXPECT_EQ(take(), c.events);
+    }
+    SendMessageA(dialogOf("fiche"), WM_SYSCOMMAND, SC_CLOSE, 0);
+    ZK_FormClose("fiche");
+  }
   EXPECT_EQ(reports.count(), 0u);
 }
 

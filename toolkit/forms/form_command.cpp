@@ -51,10 +51,9 @@ std::string controlText(const ZK_FormMessage& m, const ItemRecord& item) {
 // Sends the focus back to a refused field, once: not from an exit that a refocus caused (two
 // refused fields would send the focus to and fro), and not while the dialog is being hidden to
 // close.
-void refocus(const ZK_FormMessage& m) {
+void refocus(HWND dialog, HWND control) {
   ZK_FormsState& state = ZK_FormsStateIntl();
-  HWND control = controlOf(m);
-  if (state.refocusing || !IsWindow(control) || !IsWindowVisible(m.dialog)) return;
+  if (state.refocusing || !IsWindow(control) || !IsWindowVisible(dialog)) return;
   state.refocusing = true;
   SetFocus(control);
   state.refocusing = false;
@@ -67,6 +66,15 @@ void rememberEntry(const FieldValue& value) {
 }
 
 int onEnter(const ZK_FormMessage& m, const ItemRecord& item) {
+  rememberEntry(item.field);
+  // Back in the form after a refusal the focus left it with: the refused field takes the focus
+  // again, and its own focus-in tells why.
+  HWND refused = ZK_RefusalTakeIntl(m.dialog);
+  if (refused != nullptr && refused != controlOf(m) && IsWindowVisible(refused) &&
+      IsWindowEnabled(refused)) {
+    refocus(m.dialog, refused);
+    return TRUE;
+  }
   const WindowRecord form = ZK_WindowLookupIntl(m.form);
   if (form.statusBar) {
     const std::string& text = form.statusMessage.empty() ? item.remark : form.statusMessage;
@@ -74,27 +82,33 @@ int onEnter(const ZK_FormMessage& m, const ItemRecord& item) {
     // A refusal's message is news to a user who cannot see the status bar.
     if (!form.statusMessage.empty()) ZK_ItemAccessAnnounceIntl(form.statusBarHwnd);
   }
-  rememberEntry(item.field);
   return TRUE;
 }
 
 int onExit(const ZK_FormMessage& m, const ItemRecord& item) {
   // Left only because a refused field took the focus back: the message belongs to that field.
   const bool causedByRefocus = ZK_FormsStateIntl().refocusing;
+  // Left for another window: validation does not take the focus from it.
+  const bool away = ZK_FocusLeavesFormIntl(m.dialog, controlOf(m));
   ZK_FieldCheck check;
   check.value = item.field;
   const bool typed = item.type == ZK_STRING || item.type == ZK_DATE || item.type == ZK_CURRENCY;
   if (typed) check = ZK_FieldCheckIntl(item, controlText(m, item));
   if (check.rewrite) SetDlgItemTextA(m.dialog, controlIdOf(m), check.shown.c_str());
-  // The refocus runs the field's own enter branch before the new message is stored, so the
-  // message reaches the status bar at the next focus-in.
-  if (check.refused) refocus(m);
 
-  // Each a change of one field: the writes and the refocus re-enter the dialog procedure, whose
-  // colour requests replace the item's brushes meanwhile.
+  // Stored first: the refocus's focus-in shows it, so that a refusal says why at once.
   if (!causedByRefocus) {
     ZK_WindowChangeIntl(m.form, [&](WindowRecord& r) { r.statusMessage = check.message; });
   }
+  if (check.refused && away) {
+    ZK_RefusalAwayIntl(m.dialog, controlOf(m));
+  } else if (check.refused) {
+    refocus(m.dialog, controlOf(m));
+  }
+
+  // The item's value is stored after the refocus, whose focus-in remembers the value stored
+  // before as the entry values. The writes and the refocus re-enter the dialog procedure, whose
+  // colour requests replace the item's brushes meanwhile: a change of one field.
   if (!item.kind.empty()) {
     ZK_ItemChangeIntl(m.form, m.item, [&](ItemRecord& r) { r.field = check.value; });
   }

@@ -16,18 +16,25 @@ constexpr DWORD kStatusBarStyle = WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP;
 constexpr INT_PTR kNoForm = ZK_ERR_WINDOW_NOT_FOUND;
 
 // The form's name comes as the creation parameter of WM_INITDIALOG, the first message a dialog
-// procedure gets, and stays with the dialog until it is destroyed.
+// procedure gets, and stays with the dialog until it is destroyed: in a window property of the
+// toolkit's own, since DWLP_USER is the application's by convention (its event procedures get
+// the dialog).
+constexpr char kFormProperty[] = "Zarvik.Form";
+
 std::string formOf(HWND dialog, UINT message, LPARAM lParam) {
-  auto* name = reinterpret_cast<std::string*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  auto* name = static_cast<std::string*>(GetPropA(dialog, kFormProperty));
   if (name == nullptr && message == WM_INITDIALOG && lParam != 0) {
     name = new std::string(*reinterpret_cast<const std::string*>(lParam));
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(name));
+    if (!SetPropA(dialog, kFormProperty, name)) {
+      delete name;
+      return "";
+    }
   }
   return name != nullptr ? *name : "";
 }
 
 void forgetForm(HWND dialog) {
-  delete reinterpret_cast<std::string*>(SetWindowLongPtrA(dialog, DWLP_USER, 0));
+  delete static_cast<std::string*>(RemovePropA(dialog, kFormProperty));
 }
 
 // Items get controls for orders 1, 2, 3... up to the first number no item of the form carries;
@@ -208,7 +215,10 @@ INT_PTR CALLBACK ZK_FormProcIntl(HWND dialog, UINT message, WPARAM wParam, LPARA
   // WM_INITDIALOG with lParam 0, no control.
   if (message == WM_INITDIALOG) lParam = 0;
   const INT_PTR result = dispatch(context, {dialog, message, wParam, lParam, form, ""});
-  if (message == WM_NCDESTROY) forgetForm(dialog);
+  if (message == WM_NCDESTROY) {
+    forgetForm(dialog);
+    ZK_RefusalTakeIntl(dialog);
+  }
   return result;
 }
 

@@ -35,6 +35,13 @@ struct ZK_FormsState {
   std::string entryText;           // the text of the item that last received the focus ...
   bool entryCheckState = false;    // ... and its check state: an exit compares with them (ITEMCHG)
   bool refocusing = false;         // a refused field is taking the focus back
+  // While a typed item's control handles WM_KILLFOCUS: that control, and the window the focus
+  // goes to (null: a window of another thread or program, or none).
+  HWND focusFrom = nullptr;
+  HWND focusTo = nullptr;
+  // By form dialog: the refused control whose refusal waits, the focus having gone to another
+  // window, for the user to come back to the form.
+  std::map<HWND, HWND> refusalsAway;
   // The data grids (grid_table.cpp): every DATAGRID item's grid by key, and by its list view and
   // editor, through which every cell the list shows is asked for.
   std::map<std::string, std::unique_ptr<ZK_Grid>> grids;
@@ -220,7 +227,7 @@ struct ZK_FormMessage {
 };
 
 // The dialog procedure of every form. The form's name comes with WM_INITDIALOG (the creation
-// parameter) and stays with the dialog (DWLP_USER).
+// parameter) and stays with the dialog (a window property of the toolkit's own).
 INT_PTR CALLBACK ZK_FormProcIntl(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // Raises an event of the message's form and item with the message's values; 0 when the form has
 // no event procedure, else its answer.
@@ -245,6 +252,20 @@ void ZK_ItemAccessChangedIntl(const std::string& form, const std::string& item,
                               const std::string& keyword);
 // Tells them that the status bar shows a new message, without moving the focus.
 void ZK_ItemAccessAnnounceIntl(HWND statusBar);
+
+// --- item_focus.cpp ----------------------------------------------------------------------------
+
+// Watches where the focus goes when a typed item's control (or an editable combo box's text)
+// loses it.
+void ZK_ItemFocusWatchIntl(HWND control);
+// The focus is leaving the control for a window outside the dialog: another top-level window
+// of the program (a message box, another form, the main window) or another program. False when
+// the control is not losing the focus (a combo box's pick) or is not watched.
+bool ZK_FocusLeavesFormIntl(HWND dialog, HWND control);
+// Remembers a refusal left pending while the user is away from the form, and takes it back
+// (null when none); a dialog's pending refusal is forgotten when it is destroyed.
+void ZK_RefusalAwayIntl(HWND dialog, HWND control);
+HWND ZK_RefusalTakeIntl(HWND dialog);
 
 // --- form_command.cpp --------------------------------------------------------------------------
 

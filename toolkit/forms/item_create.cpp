@@ -77,6 +77,7 @@ int ZK_FormCreateItem(HWND parent, const std::string& form, const std::string& i
                       ZK_WindowStateIntl().instance, nullptr);
   if (control == nullptr) return context.fail(ZK_ERR_CREATE_WINDOW);
   ZK_ItemAccessAttachIntl(control);
+  if (kind.typed) ZK_ItemFocusWatchIntl(control);
   if (kind.fill != nullptr) {
     const int filled = kind.fill(control, declared);
     if (filled != ZK_OK) return context.fail(filled);
