@@ -155,6 +155,44 @@ TEST(Grid, AcceptedRefusedAndVetoedEditsRaiseTheirEvents) {
   EXPECT_EQ(reports.count(), 0u);
 }
 
+// A program whose catalogue language is "US" hears its grid's refusals in English too, a wrong
+// date without a remark included.
+TEST(Grid, RefusalsComeInTheProgramsLanguage) {
+  Reports reports;
+  Toolkit toolkit;
+  ASSERT_EQ(ZK_CatalogueLanguageSet("US"), ZK_OK);
+  ASSERT_EQ(ZK_FormItemAdd(kForm, kGrid, ZK_DATAGRID, 1, 10, 10, 400, 200, ""), 0);
+  ASSERT_EQ(
+      ZK_FormGridColumnAdd(kForm, kGrid, "jour", 1, 120, "Jour", "type=date;format=dd/mm/yyyy"), 0);
+  ASSERT_EQ(ZK_FormGridColumnAdd(kForm, kGrid, "somme", 2, 120, "Somme",
+                                 "type=currency;format=9999,88;notnull=true"),
+            0);
+  ASSERT_EQ(
+      ZK_FormGridColumnAdd(kForm, kGrid, "prix", 3, 120, "Prix", "type=currency;format=99,88"), 0);
+  ASSERT_EQ(ZK_FormGridRowInsert(kForm, kGrid, -1, {"01/03/2026", "5", "1"}), 0);
+  open();
+  struct Case {
+    const char* column;
+    const char* typed;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"jour", "32/13/2026", "Incorrect input"},
+      {"somme", "", "Input required"},
+      {"prix", "abc", "Incorrect input"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.column) + " " + c.typed);
+    editCell(0, c.column, c.typed);
+    key(editor(), VK_RETURN);
+    EXPECT_TRUE(ZK_FormGridGet(kForm, kGrid).editing);
+    EXPECT_EQ(statusText(kForm), c.message);
+    key(editor(), VK_ESCAPE);
+  }
+  ZK_CatalogueLanguageSet(ZK_LANGUAGE);
+  EXPECT_EQ(reports.count(), 0u);
+}
+
 // The application's rows: a million, asked for only as they are shown.
 std::map<int, std::string> gStored;
 int gAsked = 0;

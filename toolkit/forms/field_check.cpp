@@ -58,6 +58,10 @@ void checkCurrency(const ItemRecord& item, ZK_FieldCheck& check) {
 
 }  // namespace
 
+std::string ZK_FieldIncorrectTextIntl() {
+  return ZK_CatalogueTextIntl(kIncorrect.number, kIncorrect.builtIn);
+}
+
 std::string ZK_LengthCutIntl(const std::string& text, int length) {
   if (length <= 0) return text;
   return ZK_TextCutIntl(text, static_cast<std::size_t>(length), ZK_SystemCodePageIntl());

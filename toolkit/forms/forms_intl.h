@@ -203,6 +203,8 @@ struct ZK_FieldCheck {
 // Checks text against the item's TYPE, FORMAT, LENGTH and NOTNULL. Nothing is stored or shown; a
 // refusal reads its message from the catalogue.
 ZK_FieldCheck ZK_FieldCheckIntl(const ItemRecord& item, const std::string& text);
+// "Saisie incorrecte", or the catalogue's text for it in the application's language.
+std::string ZK_FieldIncorrectTextIntl();
 // The text cut to an item's LENGTH in characters of the program's code page (0: not cut).
 std::string ZK_LengthCutIntl(const std::string& text, int length);
 

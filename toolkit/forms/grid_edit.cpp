@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr char kIncorrect[] = "Saisie incorrecte";
-
 std::string editorText(HWND editor) {
   const int length = GetWindowTextLengthA(editor);
   std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
@@ -31,7 +29,7 @@ void showMessage(ZK_Grid& grid, const std::string& message) {
   } else if (!ZK_GridShowRemarkIntl(grid)) {
     // A wrong date has no message: the column's remark shows again, as for a date field. With
     // no remark the status bar would keep the application's text and the refusal go unsaid.
-    ZK_FormStatusShowIntl(grid.form, kIncorrect);
+    ZK_FormStatusShowIntl(grid.form, ZK_FieldIncorrectTextIntl());
   }
 }
 
