@@ -242,6 +242,33 @@ TEST(Reference, FormItemSetColumnIsWhatItAccepts) {
   }
 }
 
+// Statuses are named by their constants wherever a function's comment in the public header or a
+// sentence of this page says what it returns or reports; a bare number is easily wrong.
+TEST(Reference, StatusesAreNamedByTheirConstants) {
+  const std::set<int> codes(ZK_ALL_STATUS_CODES, ZK_ALL_STATUS_CODES + ZK_ALL_STATUS_CODE_COUNT);
+  const std::regex said(
+      R"(\b(?:[Ss]tatus(?:es)?(?! codes?\b)|[Rr]eturn(?:s|ed)?|[Rr]eports?|refused with)\b[^.;|`]*?\b(\d+)\b)");
+  const auto bareCodes = [&](const std::string& text) {
+    std::vector<std::string> found;
+    for (std::sregex_iterator it(text.begin(), text.end(), said), end; it != end; ++it)
+      if (codes.count(std::stoi((*it)[1])) != 0) found.push_back(it->str());
+    return found;
+  };
+  const std::string header = readText(kSource / "toolkit" / "include" / "zarvik" / "zarvik.h");
+  std::string comments;
+  for (const std::string& line : lines(header))
+    if (line.rfind("//", 0) == 0) comments += line.substr(2) + "\n";
+  EXPECT_EQ(bareCodes(comments), std::vector<std::string>{}) << "zarvik.h";
+  // The page's prose: not its tables (the status table gives numbers) nor its code blocks.
+  std::string prose;
+  bool code = false;
+  for (const std::string& line : lines(reference())) {
+    if (line.rfind("```", 0) == 0) code = !code;
+    if (!code && line.rfind("|", 0) != 0) prose += line + "\n";
+  }
+  EXPECT_EQ(bareCodes(prose), std::vector<std::string>{}) << "reference.md";
+}
+
 TEST(Reference, ReleaseFilesNameLicenceAndVersion) {
   EXPECT_EQ(readText(kSource / "LICENSE").rfind("MIT License\n", 0), 0u);
   const std::string changes = readText(kSource / "CHANGELOG.md");

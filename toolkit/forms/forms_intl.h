@@ -100,7 +100,7 @@ struct ZK_ItemKind {
   DWORD style;                          // without the visibility bits
   DWORD (*styleOf)(const ItemRecord&);  // bits the record adds, or null
   bool identified;                      // the control carries the item's identifier, order + 101
-  int fixedSize;            // the control is this many pixels square whatever its size; 0: its own
+  int fixedSize;            // the control is this many units square whatever its size; 0: its own
   bool typed;               // takes a TYPE, STRING when none is given
   bool formatted;           // a DATE or CURRENCY TYPE needs a FORMAT
   bool drawn;               // drawn by the toolkit's painter (owner-drawn)
@@ -382,7 +382,7 @@ class ZK_GridRows {
 struct ZK_GridColumn {
   std::string name;
   int order = 0;  // place among the columns, as declared
-  int width = 0;  // pixels as declared; the user's drags live in the control
+  int width = 0;  // 96-DPI units as declared; the user's drags live in the control
   // Its keywords read as an item's: VALUE (the title), TYPE, FORMAT, LENGTH, NOTNULL (what its
   // editor checks), TXHPOS, REMARK, ENABLE (false: read-only), BKCOL and TXCOL (-1 unset).
   ItemRecord field;

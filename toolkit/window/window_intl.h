@@ -19,7 +19,7 @@ struct WindowRecord {
   std::string title;    // NAME of the main window, form name for a form, last title set
   HWND hwnd = nullptr;  // the live window or dialog; null when there is none
   ZK_FormEventProc callback = nullptr;  // forms: the application's event procedure
-  std::int32_t x = 0;                   // placement as last requested, pixels
+  std::int32_t x = 0;                   // placement as last requested, 96-DPI units
   std::int32_t y = 0;
   std::int32_t width = 0;
   std::int32_t height = 0;

@@ -26,7 +26,7 @@ struct ItemRecord {
   HBRUSH backBrush = nullptr;   // brush of the background colour made at a colour request
   HBRUSH textBrush = nullptr;   // brush of the text colour made at a colour request
   int controlId = 0;            // order + 101 once the control exists
-  int x = 0;                    // position and size in the form's client area, pixels
+  int x = 0;                    // position and size in the form's client area, 96-DPI units
   int y = 0;
   int width = 0;
   int height = 0;
@@ -41,7 +41,7 @@ struct ItemRecord {
   bool fontBold = false;   // FTBOLD, FTITALIC, FTULINE
   bool fontItalic = false;
   bool fontUnderline = false;
-  int borderSize = 0;              // BRDSIZE in pixels
+  int borderSize = 0;              // BRDSIZE in 96-DPI units
   std::int32_t borderColour = -1;  // BRDCOL of a SOLID border
   std::string borderStyle;         // BRDSTYLE: "SOLID", "3DOUT" or "3DIN"
   std::string properties;          // the whole property string as declared

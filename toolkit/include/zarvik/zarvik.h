@@ -1,6 +1,10 @@
 // Zarvik: the public interface an application is written against.
 // Texts are 8-bit, in the program's code page: 1252, or UTF-8 when its manifest declares it.
-// Every function that can fail returns a status code, 0 on success.
+// Every function that can fail returns a status code (ZK_Status), ZK_OK (0) on success; the
+// comments below name the codes each function reports or returns.
+// Places, sizes and widths (of windows, forms, items and grid columns) are in 96-DPI units: the
+// toolkit scales them to the DPI of the window they land on, so that at 96 DPI they are pixels.
+// Font sizes are in points.
 #pragma once
 
 #include <cstdint>
@@ -168,7 +172,8 @@ using ZK_FormEventProc = int (*)(std::string form, std::string item, std::string
 // ---------------------------------------------------------------------------------------------
 
 // The language of error reports and validation messages, as the catalogue names it ("FR" as
-// built; a message missing in it comes in "US"). 1 to 8 ASCII letters, any case; status 27.
+// built; a message missing in it comes in "US"). 1 to 8 ASCII letters, any case; otherwise
+// ZK_ERR_LANGUAGE.
 int ZK_CatalogueLanguageSet(const std::string& language);
 // Error reports shown in the Yes/No box (true, as built) or appended to "zarerror.txt".
 void ZK_ErrorDisplaySet(bool shown);
@@ -178,7 +183,7 @@ void ZK_ErrorDisplaySet(bool shown);
 // ---------------------------------------------------------------------------------------------
 
 // Shows text in an OK box owned by the main window, with caption as its title.
-// Returns 0, or 5 when the main window does not exist yet.
+// Returns ZK_OK, or ZK_ERR_NO_MAIN_WINDOW when the main window does not exist yet.
 int ZK_MessageBox(const std::string& caption, const std::string& text);
 
 #ifdef _WIN32
@@ -187,27 +192,33 @@ int ZK_MessageBox(const std::string& caption, const std::string& text);
 // ---------------------------------------------------------------------------------------------
 
 // Creates the application's single main window with its own window procedure (first call also
-// initialises the toolkit). Statuses 1, 2, 26, 1028, 1000, 1001, or those of ZK_WindowTitleSet
-// and ZK_WindowMove.
+// initialises the toolkit). Statuses ZK_ERR_NAME_EMPTY, ZK_ERR_WINDOW_EXISTS, ZK_ERR_NAME_HAS_DOT,
+// ZK_ERR_CREATE_BRUSH, ZK_ERR_REGISTER_CLASS, ZK_ERR_CREATE_WINDOW, or those of
+// ZK_WindowTitleSet and ZK_WindowMove.
 int ZK_WindowMainCreate(const std::string& name, int showCommand, WNDPROC windowProc,
                         const std::string& properties, int x, int y, int width, int height);
 // Runs the thread's messages until WM_QUIT and returns its exit code.
 int ZK_MessageLoop();
-// WM_PAINT bracket: begins painting the named window (statuses 4, 1014) ...
+// WM_PAINT bracket: begins painting the named window (statuses ZK_ERR_WINDOW_NOT_FOUND,
+// ZK_ERR_BEGIN_PAINT) ...
 int ZK_WindowSelect(const std::string& name);
-// ... and ends it (statuses 4, 1005, 1017).
+// ... and ends it (statuses ZK_ERR_WINDOW_NOT_FOUND, ZK_ERR_CLIENT_RECT, ZK_ERR_SHOW_SCROLL_BAR).
 int ZK_WindowRelease();
 // Default handling of the current window's WM_DESTROY, WM_SIZE and WM_VSCROLL.
 int ZK_WindowMessageAuto(UINT message, WPARAM wParam);
-// Resets the current window's text surface and font (statuses 4 or those of ZK_TextFontSet).
+// Resets the current window's text surface and font (status ZK_ERR_WINDOW_NOT_FOUND or those of
+// ZK_TextFontSet).
 int ZK_WindowCls();
 // Text font of the current paint context; "" and 0 keep face and size, 0/1 switch an attribute,
-// other values keep it. Statuses 4, 1006, 1013, 1011.
+// other values keep it. Statuses ZK_ERR_WINDOW_NOT_FOUND, ZK_ERR_CREATE_FONT,
+// ZK_ERR_SELECT_OBJECT, ZK_ERR_DELETE_OBJECT.
 int ZK_TextFontSet(const std::string& face, int size, int bold, int italic, int underline);
-// Statuses 1 and 4 (both unreported), 1003.
+// Statuses ZK_ERR_NAME_EMPTY and ZK_ERR_WINDOW_NOT_FOUND (both unreported),
+// ZK_ERR_SET_WINDOW_TEXT.
 int ZK_WindowTitleSet(const std::string& name, const std::string& title);
 // Places a window within the work area (main window) or the main window's client area (forms)
-// and shows it. Statuses 4, 1004, 1005, 1012.
+// and shows it. Statuses ZK_ERR_WINDOW_NOT_FOUND, ZK_ERR_SYSTEM_PARAMETERS, ZK_ERR_CLIENT_RECT,
+// ZK_ERR_MOVE_WINDOW.
 int ZK_WindowMove(const std::string& name, int x, int y, int width, int height);
 
 // ---------------------------------------------------------------------------------------------
@@ -215,11 +226,13 @@ int ZK_WindowMove(const std::string& name, int x, int y, int width, int height);
 // ---------------------------------------------------------------------------------------------
 
 // Declares an entry at column (1..99) and row (1..99; row 1 titles the column); entry "-" is a
-// separator. Statuses 13, 10, 15, 11, 12, 5.
+// separator. Statuses ZK_ERR_MENU_NAME_EMPTY, ZK_ERR_MENU_TEXT_EMPTY, ZK_ERR_MENU_NO_COMMAND,
+// ZK_ERR_MENU_COLUMN, ZK_ERR_MENU_ROW, ZK_ERR_NO_MAIN_WINDOW.
 int ZK_MenuAdd(const std::string& menu, const std::string& entry, int column, int row,
                const std::string& caption, const std::string& properties);
-// Builds the menu bar of a window from the declared entries. Statuses 13, 4, 1031, 1032, 1033,
-// 1030.
+// Builds the menu bar of a window from the declared entries. Statuses ZK_ERR_MENU_NAME_EMPTY,
+// ZK_ERR_WINDOW_NOT_FOUND, ZK_ERR_DESTROY_MENU, ZK_ERR_CREATE_MENU, ZK_ERR_APPEND_MENU,
+// ZK_ERR_SET_MENU.
 int ZK_MenuDisplay(const std::string& window, const std::string& menu,
                    const std::string& properties);
 // The entry name of a menu command message, "" when the message is not one of that menu.
@@ -229,11 +242,13 @@ std::string ZK_MenuCommand(const std::string& menu, UINT message, WPARAM wParam)
 // Forms
 // ---------------------------------------------------------------------------------------------
 
-// Opens a form (modal: returns when it is closed). Statuses 1, 26, 5, 2, 1028, 1015, 1016;
-// 1021 and 1022 are returned without a report.
+// Opens a form (modal: returns when it is closed). Statuses ZK_ERR_NAME_EMPTY,
+// ZK_ERR_NAME_HAS_DOT, ZK_ERR_NO_MAIN_WINDOW, ZK_ERR_WINDOW_EXISTS, ZK_ERR_CREATE_BRUSH,
+// ZK_ERR_GLOBAL_ALLOC, ZK_ERR_GLOBAL_LOCK; ZK_ERR_DIALOG_RUN and ZK_ERR_GLOBAL_FREE are returned
+// without a report.
 int ZK_FormCreate(const std::string& name, const std::string& properties, int x, int y, int width,
                   int height, ZK_FormEventProc callback);
-// Forgets a closed form and its items. Statuses 4, 1011.
+// Forgets a closed form and its items. Statuses ZK_ERR_WINDOW_NOT_FOUND, ZK_ERR_DELETE_OBJECT.
 int ZK_FormClose(const std::string& name);
 #endif  // _WIN32
 
@@ -246,17 +261,23 @@ int ZK_FormClose(const std::string& name);
 ItemRecord ZK_FormItemGet(const std::string& form, const std::string& item);
 
 #ifdef _WIN32
-// Declares an item of a form before the form opens. Statuses 1, 18, 22, 20, 25, 21, 23, 24.
+// Declares an item of a form before the form opens. Statuses ZK_ERR_NAME_EMPTY,
+// ZK_ERR_ITEM_NOT_FOUND, ZK_ERR_ITEM_EXISTS, ZK_ERR_ITEM_KIND, ZK_ERR_BORDER_STYLE,
+// ZK_ERR_DATA_TYPE, ZK_ERR_TYPE_NOT_ALLOWED, ZK_ERR_FORMAT_MISSING.
 int ZK_FormItemAdd(const std::string& form, const std::string& item, const std::string& kind,
                    int order, int x, int y, int width, int height, const std::string& properties);
-// Changes an attribute or the value of a live item (returned, never reported): 0, 18, 19, 1019.
+// Changes an attribute or the value of a live item. Returned, never reported: ZK_OK,
+// ZK_ERR_ITEM_NOT_FOUND, ZK_ERR_KEYWORD_UNKNOWN, ZK_ERR_INVALIDATE_OR_REDRAW.
 int ZK_FormItemSet(const std::string& form, const std::string& item, const std::string& attribute,
                    const std::string& value);
-// Selects a font of the face, size and styles into a drawing context. Statuses 1006, 1013, 1011.
+// Selects a font of the face, size (points) and styles into a drawing context, where it stays for
+// the text drawn after it; the toolkit keeps nothing of it. Statuses ZK_ERR_CREATE_FONT,
+// ZK_ERR_SELECT_OBJECT, ZK_ERR_DELETE_OBJECT.
 int ZK_FormItemFontSet(HDC dc, const std::string& face, int size, bool bold, bool italic,
                        bool underline);
 // Shows a text in an open form's status bar now; the next item or grid column with a remark
-// replaces it. Returns 0, or 4 (no open form with a status bar), without reporting.
+// replaces it. Returns ZK_OK, or ZK_ERR_WINDOW_NOT_FOUND (no open form with a status bar),
+// without reporting.
 int ZK_FormStatusSet(const std::string& form, const std::string& text);
 #endif  // _WIN32
 
@@ -272,23 +293,29 @@ using ZK_GridCellProc = int (*)(const std::string& form, const std::string& grid
                                 const std::string& column, std::string& text);
 
 #ifdef _WIN32
-// Declares a column of a DATAGRID item: its place (order), width in pixels, title and properties
-// (TYPE, FORMAT, LENGTH, NOTNULL, TXHPOS, REMARK, ENABLE, BKCOL, TXCOL). Before the form opens,
-// or live. Statuses 1, 18, 27, 28, 29, 21, 24, 1001.
+// Declares a column of a DATAGRID item: its place (order), width, title and properties (TYPE,
+// FORMAT, LENGTH, NOTNULL, TXHPOS, REMARK, ENABLE, BKCOL, TXCOL). Before the form opens, or live.
+// Statuses ZK_ERR_NAME_EMPTY, ZK_ERR_ITEM_NOT_FOUND, ZK_ERR_NOT_A_GRID, ZK_ERR_COLUMN_NOT_FOUND,
+// ZK_ERR_COLUMN_EXISTS, ZK_ERR_DATA_TYPE, ZK_ERR_FORMAT_MISSING, ZK_ERR_CREATE_WINDOW.
 int ZK_FormGridColumnAdd(const std::string& form, const std::string& grid,
                          const std::string& column, int order, int width, const std::string& title,
                          const std::string& properties);
-// Changes one attribute of a column (returned, never reported): 0, 18, 27, 28, 19.
+// Changes one attribute of a column. Returned, never reported: ZK_OK, ZK_ERR_ITEM_NOT_FOUND,
+// ZK_ERR_NOT_A_GRID, ZK_ERR_COLUMN_NOT_FOUND, ZK_ERR_KEYWORD_UNKNOWN.
 int ZK_FormGridColumnSet(const std::string& form, const std::string& grid,
                          const std::string& column, const std::string& attribute,
                          const std::string& value);
 // Inserts a row held by the toolkit before `row` (-1: after the last), its cells in column order.
-// Returned, never reported: 0, 18, 27, 28, 30, 31, 32.
+// Returned, never reported: ZK_OK, ZK_ERR_ITEM_NOT_FOUND, ZK_ERR_NOT_A_GRID,
+// ZK_ERR_COLUMN_NOT_FOUND, ZK_ERR_ROW_RANGE, ZK_ERR_GRID_VIRTUAL, ZK_ERR_GRID_FULL.
 int ZK_FormGridRowInsert(const std::string& form, const std::string& grid, int row,
                          const std::vector<std::string>& cells);
-// Deletes a held row. Returned: 0, 18, 27, 30, 31.
+// Deletes a held row. Returned: ZK_OK, ZK_ERR_ITEM_NOT_FOUND, ZK_ERR_NOT_A_GRID,
+// ZK_ERR_ROW_RANGE, ZK_ERR_GRID_VIRTUAL.
 int ZK_FormGridRowDelete(const std::string& form, const std::string& grid, int row);
-// Sets the text of a held cell, as given. Returned: 0, 18, 27, 28, 30, 31, 32.
+// Sets the text of a held cell, as given. Returned: ZK_OK, ZK_ERR_ITEM_NOT_FOUND,
+// ZK_ERR_NOT_A_GRID, ZK_ERR_COLUMN_NOT_FOUND, ZK_ERR_ROW_RANGE, ZK_ERR_GRID_VIRTUAL,
+// ZK_ERR_GRID_FULL.
 int ZK_FormGridCellSet(const std::string& form, const std::string& grid, int row,
                        const std::string& column, const std::string& text);
 // The text of a cell (a virtual grid asks its procedure), "" when there is no such cell.
@@ -296,15 +323,17 @@ std::string ZK_FormGridCellGet(const std::string& form, const std::string& grid,
                                const std::string& column);
 // Makes the grid's rows the application's: `rows` of them, each cell asked of `proc` when shown.
 // Call it again whenever the application's rows change; a null proc gives held rows again (none).
-// Returned: 0, 18, 27, 30.
+// Returned: ZK_OK, ZK_ERR_ITEM_NOT_FOUND, ZK_ERR_NOT_A_GRID, ZK_ERR_ROW_RANGE.
 int ZK_FormGridVirtual(const std::string& form, const std::string& grid, int rows,
                        ZK_GridCellProc proc);
 // Makes a cell current and shows it, and opens its editor when `edit` is true; raises no event.
-// Returned: 0, 18, 27, 28, 30.
+// Returned: ZK_OK, ZK_ERR_ITEM_NOT_FOUND, ZK_ERR_NOT_A_GRID, ZK_ERR_COLUMN_NOT_FOUND,
+// ZK_ERR_ROW_RANGE.
 int ZK_FormGridSelect(const std::string& form, const std::string& grid, int row,
                       const std::string& column, bool edit);
 // Sorts held rows by a column, on its type; on a virtual grid only marks the column's title.
-// Raises no event. Returned: 0, 18, 27, 28.
+// Raises no event. Returned: ZK_OK, ZK_ERR_ITEM_NOT_FOUND, ZK_ERR_NOT_A_GRID,
+// ZK_ERR_COLUMN_NOT_FOUND.
 int ZK_FormGridSort(const std::string& form, const std::string& grid, const std::string& column,
                     bool descending);
 // What the toolkit knows of a grid; the empty record (rows 0, row -1) when there is no grid.
