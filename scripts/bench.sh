@@ -15,8 +15,7 @@ echo "=== building" >&2
 cmake -S . -B build/bench-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DZARVIK_BUILD_TESTS=OFF \
   >/dev/null
 cmake --build build/bench-release --target foundation_bench carnet_bench >/dev/null
-cmake --preset mingw64 >/dev/null
-cmake --build --preset mingw64 --target form_bench grid_bench carnet_bench >/dev/null
+bash scripts/build.sh form_bench grid_bench carnet_bench >/dev/null
 
 echo "=== native foundation" >&2
 build/bench-release/bin/foundation_bench --benchmark_format=csv \

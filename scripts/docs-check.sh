@@ -22,7 +22,7 @@ run() {  # run PAGE COMMAND
 # The tours, headless whatever display the caller has (with one, a program would wait for a user
 # to quit it), side by side: each has a private display and prefix, and most of a tour is waiting
 # for windows. The folders of screenshots the tours print are removed.
-cmake --build --preset mingw64 >/dev/null  # built once here, so the tours' own builds do nothing
+bash scripts/build.sh >/dev/null  # built once here, so the tours' own builds do nothing
 tours=('bash scripts/velmo.sh' 'bash scripts/grid.sh' 'bash scripts/carnet.sh')
 logs=() pids=()
 for i in "${!tours[@]}"; do

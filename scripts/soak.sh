@@ -5,9 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cycles="${1:-2000}"
-bash scripts/deps.sh
-cmake --preset mingw64 >/dev/null
-cmake --build --preset mingw64 --target soak_tests
+bash scripts/build.sh soak_tests
 source scripts/wine-env.sh
 zk_wine_start
 trap zk_wine_stop EXIT

@@ -26,8 +26,7 @@ step ctest --preset native
 # fuzzing for each fuzz target.
 step bash scripts/fuzz.sh 5
 
-step cmake --preset mingw64 >/dev/null
-step cmake --build --preset mingw64
+step bash scripts/build.sh
 step cmake --preset mingw32 >/dev/null
 step cmake --build --preset mingw32
 

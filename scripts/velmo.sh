@@ -5,9 +5,7 @@
 # folder it prints, quits through Fichier > Quitter, and exits with Velmo's exit code.
 set -uo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh || exit 1
-cmake --preset mingw64 >/dev/null || exit 1
-cmake --build --preset mingw64 || exit 1
+bash scripts/build.sh velmo zkprobe || exit 1
 
 source scripts/wine-env.sh
 zk_program_or_tour velmo.exe

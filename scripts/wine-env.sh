@@ -9,7 +9,8 @@
 # The prefix's default desktop is virtual: windows get drawn captions and menu bars, and hiding
 # or destroying a top-level window costs milliseconds instead of seconds.
 # ZK_DPI (96), ZK_SCREEN (1280x1024) and ZK_DESKTOP (1024x768) give the display scale, the Xvfb
-# screen and the virtual desktop a prefix is made with.
+# screen and the virtual desktop a prefix is made with; ZK_DISPLAY_FIRST (77) the display number
+# the search for a free one starts from.
 
 zk_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
@@ -19,13 +20,7 @@ zk_wine_start() {
   export WINEARCH=win64
   zk_xvfb_pid=""
   if [ "${ZK_USE_DISPLAY:-0}" != 1 ] || [ -z "${DISPLAY:-}" ]; then
-    # ZK_DISPLAY_FIRST lets sessions started at the same moment look from different numbers.
-    local n="${ZK_DISPLAY_FIRST:-77}"
-    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 "${ZK_SCREEN:-1280x1024}x24" -nolisten tcp >/dev/null 2>&1 &
-    zk_xvfb_pid=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    zk_xvfb_start || return 1
   fi
   export WINEPREFIX="$(mktemp -d /tmp/zarvik-wine.XXXXXX)"
   wineboot -i >/dev/null 2>&1 </dev/null
@@ -44,6 +39,34 @@ zk_wine_start() {
   # Wine's services must not inherit a test runner's output pipe: start them here, detached.
   wineserver -p >/dev/null 2>&1 </dev/null
   wine cmd /c exit >/dev/null 2>&1 </dev/null
+}
+
+# Starts Xvfb on the first free display from ZK_DISPLAY_FIRST (77): the server takes a display
+# by binding its socket, which only one server can do, and writes the number to -displayfd once
+# it listens; a display taken by another session makes it exit at once, and the next is tried.
+# Looking for a free number first and starting the server after would race with sessions
+# started at the same moment.
+zk_xvfb_start() {
+  local n="${ZK_DISPLAY_FIRST:-77}" ready
+  ready="$(mktemp -t zarvik-xvfb.XXXXXX)"
+  for _ in $(seq 64); do
+    : >"$ready"
+    Xvfb ":$n" -displayfd 3 -screen 0 "${ZK_SCREEN:-1280x1024}x24" -nolisten tcp \
+      3>"$ready" >/dev/null 2>&1 </dev/null &
+    zk_xvfb_pid=$!
+    while kill -0 "$zk_xvfb_pid" 2>/dev/null && [ ! -s "$ready" ]; do sleep 0.05; done
+    if [ -s "$ready" ]; then
+      export DISPLAY=":$n"
+      rm -f "$ready"
+      return 0
+    fi
+    wait "$zk_xvfb_pid" 2>/dev/null
+    zk_xvfb_pid=""
+    n=$((n + 1))
+  done
+  rm -f "$ready"
+  echo "No free X display from :${ZK_DISPLAY_FIRST:-77} on." >&2
+  return 1
 }
 
 zk_wine_stop() {

@@ -8,6 +8,8 @@
 #include <iterator>
 #include <string>
 
+#include "support/temp_names.h"
+
 namespace carnet_test {
 
 constexpr char kHeader[] = "date;libell\xE9;montant\r\n";
@@ -18,8 +20,8 @@ class TempFolder {
  public:
   explicit TempFolder(const std::string& suffix = "") {
     const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-    path_ = std::filesystem::temp_directory_path() /
-            (std::string("carnet_") + test->test_suite_name() + "_" + test->name() + suffix);
+    path_ = support::tempPath(std::string("carnet_") + test->test_suite_name() + "_" +
+                              test->name() + suffix);
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
     std::filesystem::create_directories(path_, ignored);

@@ -9,6 +9,7 @@
 
 #include "form_test_host.h"
 #include "foundation/clock.h"
+#include "support/temp_names.h"
 
 namespace {
 using form_test::controlOf;
@@ -186,8 +187,7 @@ TEST(FormValidation, MessagesFollowTheCatalogueLanguage) {
       {"US", false, false, kIncorrect},     {"US", false, true, kRequired},
   };
   const std::filesystem::path here = std::filesystem::current_path();
-  const std::filesystem::path empty =
-      std::filesystem::temp_directory_path() / "zarvik-no-catalogue";
+  const std::filesystem::path empty = support::tempPath("zarvik-no-catalogue");
   std::filesystem::create_directories(empty);
   ZK_CatalogueProgramFolderSetIntl([] { return std::filesystem::path(); });
   for (const Case& c : cases) {
@@ -200,6 +200,7 @@ TEST(FormValidation, MessagesFollowTheCatalogueLanguage) {
     EXPECT_EQ(check.message, c.message);
   }
   std::filesystem::current_path(here);
+  std::filesystem::remove_all(empty);
   ZK_CatalogueProgramFolderSetIntl(nullptr);
   ZK_CatalogueLanguageSet(ZK_LANGUAGE);
 }

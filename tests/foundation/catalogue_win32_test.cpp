@@ -6,13 +6,14 @@
 #include <string>
 
 #include "foundation/foundation_intl.h"
+#include "support/temp_names.h"
 #include "zarvik/zarvik.h"
 
 namespace fs = std::filesystem;
 
 TEST(CatalogueBesideProgram, ServesWhenTheWorkingDirectoryHasNone) {
   const fs::path original = fs::current_path();
-  const fs::path elsewhere = fs::temp_directory_path() / "zarvik-test-elsewhere";
+  const fs::path elsewhere = support::tempPath("zarvik-test-elsewhere");
   fs::remove_all(elsewhere);
   fs::create_directories(elsewhere);
   fs::current_path(elsewhere);

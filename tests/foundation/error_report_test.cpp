@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "foundation/foundation_intl.h"
+#include "support/temp_names.h"
 
 namespace fs = std::filesystem;
 
@@ -34,9 +35,9 @@ class InTempDirectory : public ::testing::Test {
   void SetUp() override {
     original_ = fs::current_path();
     catalogue_ = original_ / "zarmsg.zdb";
-    dir_ = fs::temp_directory_path() /
-           ("zarvik-test-" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    dir_ = support::tempPath(
+        "zarvik-test-" +
+        std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     fs::current_path(dir_);
