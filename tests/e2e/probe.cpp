@@ -449,6 +449,8 @@ int usage() {
       "  clipboard          the clipboard's Unicode text, in code page 1252\n"
       "  rows ID FIRST N    N rows of a list view from FIRST, cells separated by |\n"
       "  focus              the control with the keyboard focus\n"
+      "  foreground         the desktop's foreground window, and the control of its thread that\n"
+      "                     has the focus (where the keys go), with its text\n"
       "  status             the form's status bar text\n"
       "  close              posts a plain WM_CLOSE to the open form\n"
       "  close-main         posts WM_CLOSE to the main window\n"
@@ -461,6 +463,7 @@ int usage() {
       "  terminate          ends Velmo at once (clean-up after a failed test)\n"
       "  wait MS CHECK...   repeats a check until it holds (exit 0) or MS have passed (exit 1)\n"
       "checks: has-main, no-main, has-form, no-form, focus-is ID, status-is TEXT,\n"
+      "        foreground-is CAPTION (the foreground window's caption),\n"
       "        text-is ID TEXT, visible-is ID 0|1, check-is ID N, cell-is ID ROW COL TEXT,\n"
       "        current-is ID ROW, editor-is ID 0|1\n",
       stderr);
@@ -478,6 +481,7 @@ bool holds(const std::vector<std::string>& check) {
   if (what == "no-form") return mainWindow() != nullptr && topLevelForm() == nullptr;
   if (check.size() < 2) return false;
   if (what == "status-is") return form != nullptr && escaped(statusOf(form)) == check[1];
+  if (what == "foreground-is") return escaped(windowText(GetForegroundWindow())) == check[1];
   const int id = std::atoi(check[1].c_str());
   if (what == "focus-is") {
     HWND focus = focusedControl(form);
@@ -597,6 +601,22 @@ int run(const std::vector<std::string>& args) {
     HWND focus = focusedControl(form);
     if (focus == nullptr) return 1;
     std::printf("focus id=%d class=%s\n", GetDlgCtrlID(focus), escaped(className(focus)).c_str());
+    return 0;
+  }
+  if (command == "foreground") {
+    HWND window = GetForegroundWindow();
+    if (window == nullptr) return 1;
+    std::printf("%s\n", topLevelLine("foreground", window).c_str());
+    // Where the keys go: the control with the focus in the foreground window's thread.
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
+        info.hwndFocus != nullptr) {
+      std::printf("keys id=%d class=%s text=\"%s\" root=\"%s\"\n", GetDlgCtrlID(info.hwndFocus),
+                  escaped(className(info.hwndFocus)).c_str(),
+                  escaped(windowText(info.hwndFocus)).c_str(),
+                  escaped(windowText(GetAncestor(info.hwndFocus, GA_ROOT))).c_str());
+    }
     return 0;
   }
   if (command == "close") {
