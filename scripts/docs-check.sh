@@ -27,7 +27,8 @@ tours=('bash scripts/velmo.sh' 'bash scripts/grid.sh' 'bash scripts/carnet.sh')
 logs=() pids=()
 for i in "${!tours[@]}"; do
   logs+=("$(mktemp)")
-  (DISPLAY='' ZK_DISPLAY_FIRST=$((90 + 10 * i)) run README.md "${tours[$i]}" </dev/null \
+  (DISPLAY='' ZK_DISPLAY_FIRST=$((${ZK_DISPLAY_FIRST:-77} + 13 + 10 * i)) run README.md \
+    "${tours[$i]}" </dev/null \
     >"${logs[$i]}" 2>&1
   exit "$failed") &
   pids+=($!)
