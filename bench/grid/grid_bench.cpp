@@ -21,8 +21,8 @@
 
 #include "../win32/bench_host.h"
 #include "../win32/bench_measure.h"
-#include "forms/forms_intl.h"
 #include "foundation/foundation_intl.h"
+#include "grid/grid_intl.h"
 #include "raw_grid.h"
 #include "window/gdi_objects.h"
 #include "zarvik/zarvik.h"

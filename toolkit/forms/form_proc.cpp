@@ -99,8 +99,8 @@ INT_PTR onDpiChanged(const ZK_FormMessage& m, const WindowRecord& form) {
     const RECT place = ZK_ItemPlaceIntl(record, dpi);
     MoveWindow(record.hwnd, place.left, place.top, place.right - place.left,
                place.bottom - place.top, FALSE);
-    if (const ZK_Grid* grid = ZK_GridFindIntl(m.form, item))
-      ZK_GridRescaleIntl(*grid, form.dpi, dpi);
+    if (const auto rescale = ZK_FormsStateIntl().hooks.rescale)
+      rescale(m.form, item, form.dpi, dpi);
   }
   onSize(form);
   InvalidateRect(m.dialog, nullptr, TRUE);
@@ -139,7 +139,7 @@ INT_PTR onClose(const ZK_FormMessage& m, const ZK_ContextGuard& context) {
   const WindowRecord form = ZK_WindowLookupIntl(m.form);
   const int veto = ZK_FormRaiseIntl(m, ZK_FORMCLOSE);
   if (veto != 0) return veto;
-  ZK_GridFormClosingIntl(m.form);
+  if (const auto closing = ZK_FormsStateIntl().hooks.closing) closing(m.form);
 
   if (form.statusBar && form.statusBarHwnd != nullptr) {
     if (!DestroyWindow(form.statusBarHwnd)) context.report(ZK_ERR_DESTROY_WINDOW);
@@ -190,8 +190,10 @@ INT_PTR dispatch(const ZK_ContextGuard& context, ZK_FormMessage m) {
       return onDrawItem(m);
     case WM_COMMAND:
       return ZK_FormCommandIntl(m);
-    case WM_NOTIFY:
-      return ZK_GridNotifyIntl(m);
+    case WM_NOTIFY: {
+      const auto notify = ZK_FormsStateIntl().hooks.notify;
+      return notify != nullptr ? notify(m) : 0;
+    }
     case WM_SYSCOMMAND:
       // The low four bits of the command are the system's own.
       return (m.wParam & 0xFFF0) == SC_CLOSE ? onClose(m, context) : 0;

@@ -1,17 +1,18 @@
-// Sorting the rows a grid holds by one column, on its type: dates in time order, amounts exactly,
-// texts in the user's collation (LCMapStringA sort keys). Each cell's key is read once, then the
-// keys are sorted with the row's number as the last key, so that equal values keep their order
-// both ways: n log n comparisons of ready keys.
+// Sorting the rows a grid holds by one column, on its type's sort key: dates in time order,
+// amounts exactly, texts in the user's collation (LCMapStringA sort keys). Each cell's key is read
+// once, then the keys are sorted with the row's number as the last key, so that equal values keep
+// their order both ways: n log n comparisons of ready keys. A date's key is counted from its
+// components, without the C runtime's local time (microseconds a call under some runtimes).
 #include <windows.h>
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
 #include <string_view>
-#include <unordered_map>
 
-#include "forms/forms_intl.h"
+#include "foundation/clock.h"
 #include "foundation/foundation_intl.h"
+#include "grid/grid_intl.h"
 
 namespace {
 
@@ -22,10 +23,32 @@ struct NumberKey {
   std::uint32_t row;
 };
 
-NumberKey dateKey(DateValue& date, std::string_view cell, std::uint32_t row) {
-  date.Parse(std::string(cell));
-  if (date.Error() != 0) return {std::numeric_limits<std::int64_t>::min(), 0, row};
-  return {date.seconds, 0, row};
+// Days from 1970-01-01 of a date of the proleptic Gregorian calendar; a day past the month's end
+// runs into the next month, as the local-time conversion normalises it.
+std::int64_t daysFrom1970(int year, int month, int day) {
+  const int y = year - (month <= 2 ? 1 : 0);
+  const int era = (y >= 0 ? y : y - 399) / 400;
+  const int yearOfEra = y - era * 400;
+  const int dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5;
+  const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  return static_cast<std::int64_t>(era) * 146097 + dayOfEra - 719468 + (day - 1);
+}
+
+// The date's local moment as a count that orders as time does; unreadable, empty and refused
+// dates (as DateValue refuses them) sort first.
+NumberKey dateKey(const ZK_DateReader& reader, const std::tm& today, std::string_view cell,
+                  std::uint32_t row) {
+  constexpr NumberKey kFirst = {std::numeric_limits<std::int64_t>::min(), 0, 0};
+  if (cell.empty()) return {kFirst.high, 0, row};
+  ZK_DateFields f = reader.Read(cell);
+  if (f.year == 0) f.year = today.tm_year + 1900;
+  if (f.month == 0) f.month = today.tm_mon + 1;
+  if (ZK_DateRangeErrorIntl(f) != 0) return {kFirst.high, 0, row};
+  const std::int64_t moment =
+      daysFrom1970(f.year, f.month, f.day) * 86400 + f.hour * 3600 + f.minute * 60 + f.second;
+  // Past what the 32-bit count holds (19 January 2038).
+  if (moment > std::numeric_limits<std::int32_t>::max()) return {kFirst.high, 0, row};
+  return {moment, 0, row};
 }
 
 // Whole units and the fraction's marked digits, both signed: -1,5 < -1,2 < -0 = 0 < 0,5.
@@ -43,30 +66,28 @@ std::vector<std::uint32_t> orderByNumbers(ZK_Grid& grid, std::size_t column, boo
   const std::size_t count = grid.rows.Count();
   std::vector<NumberKey> keys;
   keys.reserve(count);
-  DateValue date;
-  date.SetFormat(c.field.format);
   CurrencyValue amount;
   amount.SetFormat(c.field.format);
-  // A date is read through the C runtime's local time, microseconds each; a ledger's dates repeat
-  // (a million rows hold some ten thousand days), so each text is read once. The views stay valid:
-  // the rows do not change until the sort is done.
-  std::unordered_map<std::string_view, NumberKey> dates;
+  const ZK_DateReader dates(c.field.format);
+  // Today, once: it completes a date that leaves out its year or month.
+  std::tm today{};
+  ZK_LocalTimeIntl(ZK_ClockNowIntl(), today);
+  const bool byDate = c.type != nullptr && c.type->sortKey == ZK_SortKey::kDate;
   for (std::size_t row = 0; row < count; ++row) {
     const std::string_view cell = grid.rows.Cell(row, c.slot);
     const auto number = static_cast<std::uint32_t>(row);
-    if (c.field.type != ZK_DATE) {
-      keys.push_back(amountKey(amount, cell, number));
-      continue;
-    }
-    const auto known = dates.find(cell);
-    NumberKey key = known != dates.end() ? known->second : dateKey(date, cell, number);
-    if (known == dates.end()) dates.emplace(cell, key);
-    key.row = number;
-    keys.push_back(key);
+    keys.push_back(byDate ? dateKey(dates, today, cell, number) : amountKey(amount, cell, number));
   }
-  std::sort(keys.begin(), keys.end(), [descending](const NumberKey& a, const NumberKey& b) {
-    if (a.high != b.high) return descending ? a.high > b.high : a.high < b.high;
-    if (a.low != b.low) return descending ? a.low > b.low : a.low < b.low;
+  // Downwards, the values' complements upwards: one comparison without a branch on the way.
+  if (descending) {
+    for (NumberKey& key : keys) {
+      key.high = ~key.high;
+      key.low = ~key.low;
+    }
+  }
+  std::sort(keys.begin(), keys.end(), [](const NumberKey& a, const NumberKey& b) {
+    if (a.high != b.high) return a.high < b.high;
+    if (a.low != b.low) return a.low < b.low;
     return a.row < b.row;
   });
   std::vector<std::uint32_t> order(count);
@@ -121,9 +142,10 @@ void ZK_GridSortIntl(ZK_Grid& grid, int column, bool descending) {
   if (grid.cellProc == nullptr && grid.rows.Count() > 1) {
     // An open edit belongs to a row that is about to move: it ends first.
     if (grid.editor != nullptr) ZK_GridEditCancelIntl(grid);
-    const std::vector<std::uint32_t> order = grid.columns[index].field.type == ZK_STRING
-                                                 ? orderByTexts(grid, index, descending)
-                                                 : orderByNumbers(grid, index, descending);
+    const ZK_DataType* type = grid.columns[index].type;
+    const bool text = type == nullptr || type->sortKey == ZK_SortKey::kText;
+    const std::vector<std::uint32_t> order =
+        text ? orderByTexts(grid, index, descending) : orderByNumbers(grid, index, descending);
     grid.rows.Reorder(order);
     if (grid.row >= 0) {
       const auto current =

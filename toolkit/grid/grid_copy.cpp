@@ -7,7 +7,7 @@
 
 #include <cstring>
 
-#include "forms/forms_intl.h"
+#include "grid/grid_intl.h"
 
 namespace {
 // The program's code page: 1252, or UTF-8 when its manifest declares it.
