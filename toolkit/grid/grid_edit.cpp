@@ -76,12 +76,11 @@ bool onKey(ZK_Grid& grid, const ZK_GridMessage& cause) {
   int row = grid.row;
   int column = grid.column;
   const bool choice = grid.editorEdit != nullptr || isCombo(grid.editor);
-  // An open drop-down list takes Enter and Escape itself, and a choice's arrows pick an entry.
+  // An open drop-down list takes Enter and Escape itself (to take or drop the entry picked), and
+  // a choice's arrows pick an entry.
   if (choice && SendMessageA(grid.editor, CB_GETDROPPEDSTATE, 0, 0) &&
-      (cause.wParam == VK_RETURN || cause.wParam == VK_ESCAPE)) {
-    SendMessageA(grid.editor, CB_SHOWDROPDOWN, cause.wParam == VK_RETURN, 0);
-    return true;
-  }
+      (cause.wParam == VK_RETURN || cause.wParam == VK_ESCAPE))
+    return false;
   if (choice && (cause.wParam == VK_UP || cause.wParam == VK_DOWN)) return false;
   switch (cause.wParam) {
     case VK_ESCAPE:
@@ -188,8 +187,6 @@ HWND makeChoice(ZK_Grid& grid, const ZK_GridColumn& column, const RECT& cell) {
                                nullptr, ZK_WindowStateIntl().instance, nullptr);
   if (combo == nullptr) return nullptr;
   SendMessageA(combo, WM_SETFONT, SendMessageA(grid.list, WM_GETFONT, 0, 0), FALSE);
-  // The closed box as high as the cell.
-  SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(1, height - 6));
   for (const std::string& entry : ZK_ChoicesIntl(column.field.properties))
     SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
   if (column.field.editable) {
