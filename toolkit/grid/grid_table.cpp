@@ -142,7 +142,10 @@ int ZK_GridRaiseIntl(const ZK_Grid& grid, const char* event, const ZK_GridMessag
   ZK_FormMessage m;
   m.form = grid.form;
   m.item = grid.item;
-  m.dialog = ZK_WindowLookupIntl(grid.form).hwnd;
+  // The dialog's handle alone: a copy of the whole record would cost more than the event.
+  const ZK_WindowRegistry& registry = ZK_WindowRegistryIntl();
+  const auto found = registry.find(grid.form);
+  m.dialog = found != registry.end() ? found->second.hwnd : nullptr;
   m.message = cause.message;
   m.wParam = cause.wParam;
   m.lParam = cause.lParam;

@@ -442,7 +442,12 @@ bool ZK_GridShowRemarkIntl(const ZK_Grid& grid) {
   std::string remark;
   if (grid.column >= 0 && grid.column <= lastColumn(grid))
     remark = grid.columns[static_cast<std::size_t>(grid.column)].field.remark;
-  if (remark.empty()) remark = ZK_FormItemGet(grid.form, grid.item).remark;
+  if (remark.empty()) {
+    // The remark alone, not a copy of the item's whole record, at every move.
+    const ZK_ItemTable& items = ZK_ItemTableIntl();
+    const auto found = items.find(ZK_ItemKeyIntl(grid.form, grid.item));
+    if (found != items.end()) remark = found->second.remark;
+  }
   // Without a remark the status bar keeps what the application put there.
   if (remark.empty()) return false;
   ZK_FormStatusShowIntl(grid.form, remark);
