@@ -79,6 +79,11 @@ bool changesRows(const std::string& event) {
 }
 
 int onEvent(std::string form, std::string item, std::string event, HWND, UINT, WPARAM, LPARAM) {
+  if (item == kGrid && event == ZK_CELLPASTE && ZK_FormGridGet(form, kGrid).addedRows > 20) {
+    // Vetoed: the rows pasted are put back as they were, and the status bar says why.
+    ZK_FormStatusSet(form, "A paste adds at most 20 rows");
+    return 1;
+  }
   if (item == kGrid && event == ZK_ROWINS) {
     // A new row is Anne's, not yet checked.
     const int row = ZK_FormGridGet(form, kGrid).eventRow;
