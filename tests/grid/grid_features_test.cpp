@@ -123,7 +123,7 @@ TEST(GridPaste, GoodRefusedAndVetoedPastesChangeAllOrNothing) {
   key('V', true);
   EXPECT_EQ(rows(), (Texts{before[0], "03/03/2026|7,5|Home|oui|", "04/03/2026|-1|Travel|non|"}));
   EXPECT_EQ(take(), Texts{"CELLPASTE 1 date 2x4+1 8"});
-  EXPECT_EQ(ZK_FormGridGet(kForm, kGrid).selected, 2) << "the pasted rows are selected";
+  EXPECT_EQ(ZK_FormGridGet(kForm, kGrid).row, 1) << "the current cell where the paste began";
 
   // One refused cell: nothing changes, the status bar names its row, its column and why.
   const Texts good = rows();

@@ -131,7 +131,7 @@ struct ZK_Grid {
   std::string name;        // reused for the column passed to the cell procedure
   bool forgotten = false;  // its form was forgotten during the visit
   // What the item's properties let the user do (ADDROWS, DELROWS, PASTE), read when the list is
-  // made; the colour procedure (ZK_FormGridColours), and whether a column is hidden.
+  // made, and the application's colour procedure (ZK_FormGridColours).
   bool addRows = false;
   bool deleteRows = false;
   bool paste = false;
