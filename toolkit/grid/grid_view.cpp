@@ -87,9 +87,10 @@ void frameCurrentCell(const ZK_Grid& grid, HDC dc) {
 void askColours(ZK_Grid& grid, int row, std::size_t column, NMLVCUSTOMDRAW* draw) {
   std::int32_t text = -1;
   std::int32_t back = -1;
-  grid.name = grid.columns[column].name;
+  // A copy: the procedure may ask for other cells, which reuse the grid's own buffers.
+  const std::string name = grid.columns[column].name;
   const ZK_GridVisit visit;
-  if (grid.colourProc(grid.form, grid.item, row, grid.name, text, back) != 0) return;
+  if (grid.colourProc(grid.form, grid.item, row, name, text, back) != 0) return;
   if (text != -1) draw->clrText = static_cast<COLORREF>(text);
   if (back != -1) draw->clrTextBk = static_cast<COLORREF>(back);
 }
