@@ -24,7 +24,9 @@ TEST(ItemFont, ApplicationsContextsKeepNoFont) {
     SIZE size = {};
     GetTextExtentPoint32A(canvas.dc(), "MMM", 3, &size);
     if (paint % 2) widest = std::max(widest, static_cast<int>(size.cx));
-    if (!(paint % 2)) EXPECT_LT(size.cx, 40);
+    if (!(paint % 2)) {
+      EXPECT_LT(size.cx, 40);
+    }
   }
   EXPECT_GT(widest, 60);  // 28-point bold capitals
   // Within the toolkit's own paint bracket the font goes with the bracket.
