@@ -1,4 +1,5 @@
-// Dates of entries: "dd/mm/yyyy", a real calendar date from 1970 to 2037, kept as a day number.
+// Dates of entries: "dd/mm/yyyy" (or "dd/mm/yy", as spreadsheets write them), a real calendar
+// date from 1970 to 2037, kept as a day number.
 #pragma once
 
 #include <array>
@@ -14,6 +15,7 @@ constexpr int kFirstYear = 1970;
 constexpr int kLastYear = 2037;
 constexpr int kYears = kLastYear - kFirstYear + 1;
 constexpr std::size_t kDateTextSize = 10;
+constexpr std::size_t kShortDateTextSize = 8;
 
 // The day number of the first day of each month of each year, and of the year after the last:
 // kMonthStarts[year - 1970][month - 1]; [..][12] is the next year's first day.
@@ -41,10 +43,33 @@ inline int ScanDate(const char* text) {
   return starts[month - 1] + static_cast<int>(day) - 1;
 }
 
+// The full year of each two-digit year, read as the toolkit's date fields read "yy" (so that a
+// file a spreadsheet wrote with two-digit years means what the program's own fields would),
+// or -1 when that year is outside 1970..2037.
+const std::array<std::int16_t, 100>& ShortYears();
+
+// Days since 01/01/1970 of the 8 bytes "dd/mm/yy" at `text`, or -1.
+inline int ScanShortDate(const char* text) {
+  auto digit = [text](int at) { return static_cast<unsigned char>(text[at]) - unsigned('0'); };
+  const unsigned d[6] = {digit(0), digit(1), digit(3), digit(4), digit(6), digit(7)};
+  const unsigned wrong =
+      ((d[0] + 6) | (d[1] + 6) | (d[2] + 6) | (d[3] + 6) | (d[4] + 6) | (d[5] + 6)) >> 4;
+  if (wrong != 0 || text[2] != '/' || text[5] != '/') return -1;
+  const int year = ShortYears()[d[4] * 10 + d[5]];
+  const unsigned day = d[0] * 10 + d[1];
+  const unsigned month = d[2] * 10 + d[3];
+  if (year < 0 || month - 1 >= 12u) return -1;
+  const std::array<std::uint16_t, 13>& starts = kMonthStarts[year - kFirstYear];
+  if (day - 1 >= unsigned(starts[month] - starts[month - 1])) return -1;
+  return starts[month - 1] + static_cast<int>(day) - 1;
+}
+
 // True when the whole text is one date.
 bool ParseDate(const std::string& text, int& days);
 // Writes the kDateTextSize bytes of "dd/mm/yyyy".
 void FormatDate(int days, char* out);
+// Writes the kShortDateTextSize bytes of "dd/mm/yy".
+void FormatShortDate(int days, char* out);
 std::string DateText(int days);
 
 }  // namespace carnet
