@@ -21,15 +21,19 @@ constexpr std::size_t kShortDateTextSize = 8;
 // kMonthStarts[year - 1970][month - 1]; [..][12] is the next year's first day.
 extern const std::array<std::array<std::uint16_t, 13>, kYears> kMonthStarts;
 
+// Nonzero unless each of the four values (a byte minus '0', unsigned) is a digit: a digit is at
+// most 9, so adding 6 keeps it below 16; a value past 9 is not, and one that wrapped below '0'
+// has high bits itself (adding 6 alone would bring '*' to '/' back to 0 to 5).
+inline unsigned NotDigits(unsigned a, unsigned b, unsigned c, unsigned d) {
+  return (((a + 6) | a) | ((b + 6) | b) | ((c + 6) | c) | ((d + 6) | d)) >> 4;
+}
+
 // Days since 01/01/1970 of the 10 bytes at `text`, or -1 when they are not a date in range.
 inline int ScanDate(const char* text) {
   auto digit = [text](int at) { return static_cast<unsigned char>(text[at]) - unsigned('0'); };
   const unsigned d[8] = {digit(0), digit(1), digit(3), digit(4),
                          digit(6), digit(7), digit(8), digit(9)};
-  // A digit is at most 9, so adding 6 keeps it below 16; anything else, wrapped or not, is not.
-  const unsigned wrong = ((d[0] + 6) | (d[1] + 6) | (d[2] + 6) | (d[3] + 6) | (d[4] + 6) |
-                          (d[5] + 6) | (d[6] + 6) | (d[7] + 6)) >>
-                         4;
+  const unsigned wrong = NotDigits(d[0], d[1], d[2], d[3]) | NotDigits(d[4], d[5], d[6], d[7]);
   const unsigned day = d[0] * 10 + d[1];
   const unsigned month = d[2] * 10 + d[3];
   const unsigned year = d[4] * 1000 + d[5] * 100 + d[6] * 10 + d[7];
@@ -52,8 +56,7 @@ const std::array<std::int16_t, 100>& ShortYears();
 inline int ScanShortDate(const char* text) {
   auto digit = [text](int at) { return static_cast<unsigned char>(text[at]) - unsigned('0'); };
   const unsigned d[6] = {digit(0), digit(1), digit(3), digit(4), digit(6), digit(7)};
-  const unsigned wrong =
-      ((d[0] + 6) | (d[1] + 6) | (d[2] + 6) | (d[3] + 6) | (d[4] + 6) | (d[5] + 6)) >> 4;
+  const unsigned wrong = NotDigits(d[0], d[1], d[2], d[3]) | NotDigits(d[4], d[5], 0, 0);
   if (wrong != 0 || text[2] != '/' || text[5] != '/') return -1;
   const int year = ShortYears()[d[4] * 10 + d[5]];
   const unsigned day = d[0] * 10 + d[1];

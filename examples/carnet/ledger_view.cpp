@@ -11,6 +11,44 @@
 namespace carnet {
 namespace {
 
+// Adds a batch of rows to `total`. Thousandths are split at 2^20 rather than divided by 1000
+// row by row: each part's sum stays far within 64 bits for a batch, and one division per batch
+// puts them back together.
+class BatchSum {
+ public:
+  void Add(const LedgerState& state, const Row& row) {
+    if (row.bits & kRowWideAmount) {
+      const Amount amount = RowAmountIntl(state, row);
+      units_ += amount.units;
+      nanos_ += amount.nanos;
+      return;
+    }
+    const std::int64_t low =
+        static_cast<std::int64_t>(static_cast<std::uint64_t>(row.milli) & (kSplit - 1));
+    high_ += (row.milli - low) / kSplit;
+    low_ += low;
+  }
+  void AddTo(AmountTotal& total) {
+    // high * 2^20 thousandths = high * 1048 units + high * 576 thousandths.
+    const std::int64_t thousandths = high_ * 576 + low_;
+    std::int64_t units = units_ + high_ * 1048 + thousandths / 1000;
+    std::int64_t rest = thousandths % 1000;
+    if (rest < 0) {
+      --units;
+      rest += 1000;
+    }
+    total.AddSums(units, nanos_ + rest * 1000000);
+    *this = BatchSum();
+  }
+
+ private:
+  static constexpr std::int64_t kSplit = 1 << 20;
+  std::int64_t high_ = 0;  // below 2^40 a row: 10^18 thousandths / 2^20
+  std::int64_t low_ = 0;
+  std::int64_t units_ = 0;  // of the rows with more decimals
+  std::int64_t nanos_ = 0;
+};
+
 // The sums of the entries shown, made again after a change.
 void MakeSums(const LedgerState& state) {
   const View& view = state.view;
@@ -18,17 +56,17 @@ void MakeSums(const LedgerState& state) {
   view.sums.clear();
   view.sums.reserve(count / kBalanceSpan + 1);
   AmountTotal total;
+  BatchSum batch;
   for (std::size_t start = 0; start < count; start += kBalanceSpan) {
     view.sums.push_back(total);
-    std::int64_t units = 0;  // at most kBalanceSpan amounts below 10^15
-    std::int64_t nanos = 0;
     const std::size_t end = std::min(count, start + kBalanceSpan);
-    for (std::size_t entry = start; entry < end; ++entry) {
-      const Amount amount = RowAmountIntl(state, state.rows[ShownRowIntl(state, entry)]);
-      units += amount.units;
-      nanos += amount.nanos;
+    if (view.filtered) {
+      for (std::size_t entry = start; entry < end; ++entry)
+        batch.Add(state, state.rows[view.rows[entry]]);
+    } else {
+      for (std::size_t entry = start; entry < end; ++entry) batch.Add(state, state.rows[entry]);
     }
-    total.AddSums(units, nanos);
+    batch.AddTo(total);
   }
   view.shownTotal = total;
   view.sumsValid = true;
@@ -83,14 +121,10 @@ void ViewAppendedIntl(LedgerState& state, std::uint32_t position) {
 AmountTotal BalanceIntl(const LedgerState& state, std::size_t entry) {
   if (!state.view.sumsValid) MakeSums(state);
   AmountTotal balance = state.view.sums[entry / kBalanceSpan];
-  std::int64_t units = 0;
-  std::int64_t nanos = 0;
-  for (std::size_t i = entry / kBalanceSpan * kBalanceSpan; i <= entry; ++i) {
-    const Amount amount = RowAmountIntl(state, state.rows[ShownRowIntl(state, i)]);
-    units += amount.units;
-    nanos += amount.nanos;
-  }
-  balance.AddSums(units, nanos);
+  BatchSum batch;
+  for (std::size_t i = entry / kBalanceSpan * kBalanceSpan; i <= entry; ++i)
+    batch.Add(state, state.rows[ShownRowIntl(state, i)]);
+  batch.AddTo(balance);
   return balance;
 }
 

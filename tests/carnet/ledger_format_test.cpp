@@ -106,9 +106,9 @@ TEST(LedgerFormat, SpreadsheetFilesOpenWithTheRightDatesAndTotalAndSaveBackAsThe
     const char* date;
     bool read;
   };
-  const Case years[] = {{"01/01/69", false}, {"01/01/70", true},  {"31/12/37", true},
-                        {"01/01/38", false}, {"29/02/24", true},  {"29/02/23", false},
-                        {"1/01/24", false},  {"01/01/2024", true}};
+  const Case years[] = {{"01/01/69", false}, {"01/01/70", true},   {"31/12/37", true},
+                        {"01/01/38", false}, {"29/02/24", true},   {"29/02/23", false},
+                        {"1/01/24", false},  {"01/01/2024", true}, {"01/01/-1", false}};
   for (const Case& c : years) {
     Ledger ledger;
     EXPECT_EQ(

@@ -150,7 +150,9 @@ TEST(LedgerView, CategoriesAndTheirTotalsFollowThePeriod) {
   EXPECT_EQ(ledger.Set(0, Column::Category, "  ").kind, ErrorKind::MissingLabel);
   EXPECT_EQ(ledger.Set(0, Column::Category, std::string(101, 'c')).kind, ErrorKind::LongLabel);
   for (const char* period : {"", "01/02/2024"}) {
-    if (*period) ASSERT_TRUE(ledger.SetPeriod(period, "29/02/2024").ok());
+    if (*period) {
+      ASSERT_TRUE(ledger.SetPeriod(period, "29/02/2024").ok());
+    }
     AmountTotal all;
     std::size_t count = 0;
     std::vector<std::string> names;
