@@ -379,8 +379,9 @@ void ViewRows(int repetitions) {
   PrintRow(8, "undo of a sort by amount, 1000000", t[0], t[1], "undo");
 
   std::string balance;
+  int changes = 0;
   auto changedBalance = [&] {
-    if (!ledger.Set(0, carnet::Column::Amount, std::to_string(balance.size()) + ",5").ok())
+    if (!ledger.Set(0, carnet::Column::Amount, std::to_string(++changes) + ",5").ok())
       Fail("edit refused");
     const double start = Now();
     balance = ledger.BalanceText(ledger.Count() - 1);

@@ -187,6 +187,10 @@ class Ledger {
   // the state last opened or saved, the ledger is clean again.
   bool Undo();
   bool Redo();
+  // The first entry shown that the last change, undo or redo touched (an added entry, the
+  // entry after those deleted), for the grid to select; kNoEntry after a sort, or when it is
+  // not shown.
+  std::size_t ChangedEntry() const;
 
   // --- Totals ---
 

@@ -110,6 +110,16 @@ void Compress(Change& change) {
 }
 
 void Apply(LedgerState& state, const Change& change, bool forward) {
+  std::size_t& touched = state.history.touched;
+  if (change.kind == ChangeKind::Permute || change.positions.empty()) {
+    touched = ~std::size_t(0);
+  } else {
+    const std::size_t first = *std::min_element(change.positions.begin(), change.positions.end());
+    if (first <= touched) {
+      touched = first;
+      state.history.touchedGone = forward == (change.kind == ChangeKind::Erase);
+    }
+  }
   switch (change.kind) {
     case ChangeKind::Replace:
       for (std::size_t i = 0; i < change.positions.size(); ++i) {
@@ -167,6 +177,9 @@ void OpenStepIntl(LedgerState& state) {
 void CommitChangeIntl(LedgerState& state, Change&& change) {
   History& history = state.history;
   if (change.kind == ChangeKind::Permute) Compress(change);
+  // A group's changes add up to one; a change alone starts afresh.
+  if (history.groupDepth == 0 || history.done.back().changes.empty())
+    history.touched = ~std::size_t(0);
   Apply(state, change, true);
   const bool grouped = history.groupDepth > 0;
   if (grouped && change.kind == ChangeKind::Insert) {
@@ -211,6 +224,7 @@ bool UndoIntl(LedgerState& state) {
   if (history.done.empty() || history.open) return false;
   Step step = std::move(history.done.back());
   history.done.pop_back();
+  history.touched = ~std::size_t(0);
   for (std::size_t i = step.changes.size(); i > 0; --i) Apply(state, step.changes[i - 1], false);
   history.undone.push_back(std::move(step));
   ViewChangedIntl(state, false);
@@ -222,6 +236,7 @@ bool RedoIntl(LedgerState& state) {
   if (history.undone.empty() || history.open) return false;
   Step step = std::move(history.undone.back());
   history.undone.pop_back();
+  history.touched = ~std::size_t(0);
   for (const Change& change : step.changes) Apply(state, change, true);
   history.done.push_back(std::move(step));
   ViewChangedIntl(state, false);

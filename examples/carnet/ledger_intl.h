@@ -83,9 +83,11 @@ struct History {
   std::uint64_t savedId = 0;
   std::uint64_t nextId = 1;
   int groupDepth = 0;
-  bool open = false;       // done.back() takes the changes under way (a group's)
-  std::size_t bytes = 0;   // held by done and undone
-  std::size_t budget = 0;  // beyond it, the oldest steps are forgotten
+  bool open = false;                      // done.back() takes the changes under way (a group's)
+  std::size_t bytes = 0;                  // held by done and undone
+  std::size_t budget = 0;                 // beyond it, the oldest steps are forgotten
+  std::size_t touched = ~std::size_t(0);  // the first row the last change applied touched
+  bool touchedGone = false;  // rows went from there: the entry after them stands for it
 
   std::uint64_t CurrentId() const { return done.empty() ? baseId : done.back().id; }
 };

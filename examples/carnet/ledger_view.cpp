@@ -142,6 +142,22 @@ const unsigned char* FindFoldIntl() {
   return table.fold;
 }
 
+std::size_t Ledger::ChangedEntry() const {
+  const LedgerState& state = *state_;
+  const std::size_t row = state.history.touched;
+  const bool gone = state.history.touchedGone;
+  if (row == kNoEntry || Count() == 0) return kNoEntry;
+  // Where rows went, the entry now there, or the last one when they were the last.
+  std::size_t entry = row;
+  if (state.view.filtered) {
+    const std::vector<std::uint32_t>& shown = state.view.rows;
+    const auto at = std::lower_bound(shown.begin(), shown.end(), row);
+    if (!gone && (at == shown.end() || *at != row)) return kNoEntry;
+    entry = static_cast<std::size_t>(at - shown.begin());
+  }
+  return entry < Count() ? entry : gone ? Count() - 1 : kNoEntry;
+}
+
 Result Ledger::SetPeriod(const std::string& first, const std::string& last) {
   int from = 0;
   int to = kMonthStarts[kYears - 1][12] - 1;

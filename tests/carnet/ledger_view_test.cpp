@@ -107,6 +107,26 @@ TEST(LedgerView, AGroupKeepsTheNumbersOfTheEntriesShownUntilItEnds) {
   EXPECT_FALSE(ledger.Dirty());
 }
 
+TEST(LedgerView, TheEntryAChangeTouchedIsTheOneToSelect) {
+  Ledger ledger;
+  ASSERT_TRUE(ledger.Load(Generated(), "v.csv").ok());
+  ASSERT_TRUE(ledger.SetPeriod("01/02/2024", "29/02/2024").ok());
+  ASSERT_TRUE(ledger.Set(5, Column::Amount, "1").ok());
+  EXPECT_EQ(ledger.ChangedEntry(), 5u);
+  ASSERT_TRUE(ledger.Add("15/02/2024", "ajout", "2").ok());
+  EXPECT_EQ(ledger.ChangedEntry(), ledger.Count() - 1);
+  ASSERT_TRUE(ledger.Add("15/03/2024", "hors p\xE9riode", "2").ok());
+  EXPECT_EQ(ledger.ChangedEntry(), kNoEntry);
+  ASSERT_TRUE(ledger.Delete({7, 3}).ok());
+  EXPECT_EQ(ledger.ChangedEntry(), 3u);  // the entry after the first deleted
+  ASSERT_TRUE(ledger.Undo());
+  EXPECT_EQ(ledger.ChangedEntry(), 3u);
+  ASSERT_TRUE(ledger.Delete(ledger.Count() - 1).ok());
+  EXPECT_EQ(ledger.ChangedEntry(), ledger.Count() - 1);
+  ledger.Sort(Column::Label, false);
+  EXPECT_EQ(ledger.ChangedEntry(), kNoEntry);
+}
+
 TEST(LedgerView, FindIgnoresCaseAndAccentsBothWaysAndGoesRound) {
   Ledger ledger;
   ASSERT_TRUE(ledger
