@@ -49,8 +49,6 @@ class PlatformFile {
   bool Stamp(FileStamp& stamp);
   // Reads up to `size` bytes; `got` is 0 at the end of the file.
   bool Read(char* data, std::size_t size, std::size_t& got);
-  // The same at `offset`, leaving the file's position alone.
-  bool ReadAt(std::uint64_t offset, char* data, std::size_t size, std::size_t& got);
   // Creates `path`, which must not exist (else the error says so), for writing, with the
   // permissions of `like` when that exists. While it is open no other process can remove it:
   // no sharing on Windows, an exclusive flock on POSIX.

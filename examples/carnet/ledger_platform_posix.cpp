@@ -168,20 +168,6 @@ bool PlatformFile::Read(char* data, std::size_t size, std::size_t& got) {
   }
 }
 
-bool PlatformFile::ReadAt(std::uint64_t offset, char* data, std::size_t size, std::size_t& got) {
-  for (;;) {
-    const ssize_t count = ::pread(Descriptor(handle_), data, size, static_cast<off_t>(offset));
-    if (count >= 0) {
-      got = static_cast<std::size_t>(count);
-      return true;
-    }
-    if (errno != EINTR) {
-      error_ = LastError();
-      return false;
-    }
-  }
-}
-
 bool PlatformFile::CreateNew(const std::string& path, const std::string& like) {
   Close();
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);

@@ -130,24 +130,6 @@ bool PlatformFile::Read(char* data, std::size_t size, std::size_t& got) {
   return true;
 }
 
-bool PlatformFile::ReadAt(std::uint64_t offset, char* data, std::size_t size, std::size_t& got) {
-  OVERLAPPED at = {};
-  at.Offset = static_cast<DWORD>(offset);
-  at.OffsetHigh = static_cast<DWORD>(offset >> 32);
-  DWORD count = 0;
-  if (!ReadFile(Handle(handle_), data, size < kChunk ? static_cast<DWORD>(size) : kChunk, &count,
-                &at)) {
-    if (GetLastError() == ERROR_HANDLE_EOF) {
-      got = 0;
-      return true;
-    }
-    error_ = LastError();
-    return false;
-  }
-  got = count;
-  return true;
-}
-
 bool PlatformFile::CreateNew(const std::string& path, const std::string&) {
   Close();
   // No sharing: while it is being written, no other process can open, rename or delete it.

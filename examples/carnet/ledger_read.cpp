@@ -519,50 +519,29 @@ Result ReadLedgerFileIntl(const std::string& path, LedgerState& state, const Pro
     return FileErrorIntl(ErrorKind::Io, FileAction::Read, path, PlatformNoMemoryError());
 
   // Progress counts reading as the first half of the work, parsing as the second. The line ends
-  // of each piece of kReadSize bytes are counted as soon as it is read, while in the cache. A
-  // large file is read in as many parts as it is parsed in, side by side, each through a handle
-  // of its own; the first part, read here, reports the progress for all.
-  const std::size_t pieces = (state.size + kReadSize - 1) / kReadSize;
-  std::vector<std::size_t> lineEnds(pieces);
-  const unsigned parts = PartsFor(state.size);
-  std::vector<Result> errors(parts);
-  std::atomic<bool> stop{false};
-  const auto read = [&](unsigned k) {
-    PlatformFile own;
-    PlatformFile* source = &file;
-    const auto fail = [&](ErrorKind kind, std::uint32_t error) {
-      errors[k] = FileErrorIntl(kind, FileAction::Read, path, error);
-      stop = true;
-    };
-    if (k > 0 && !own.OpenRead(path)) return fail(ErrorKind::Io, own.error());
-    if (k > 0) source = &own;
-    const std::size_t last = pieces * (k + 1) / parts;
-    const std::size_t every = std::max<std::size_t>(1, kChunk / kReadSize / parts);
-    for (std::size_t piece = pieces * k / parts; piece < last && !stop; ++piece) {
-      const std::size_t end = std::min(state.size, (piece + 1) * kReadSize);
-      for (std::size_t at = piece * kReadSize, got = 0; at < end; at += got) {
-        if (!source->ReadAt(at, &state.bytes[at], end - at, got))
-          return fail(ErrorKind::Io, source->error());
-        if (got == 0) return fail(ErrorKind::Changed, 0);
-      }
-      lineEnds[piece] = CountLineEnds(&state.bytes[piece * kReadSize], &state.bytes[end]);
-      if (k == 0 && progress && (piece + 1) % every == 0 &&
-          !progress(std::min(state.size, (piece + 1) * kReadSize * parts), 2 * state.size)) {
-        return fail(ErrorKind::Cancelled, 0);
-      }
+  // of each piece of kReadSize bytes are counted as soon as it is read, while in the cache.
+  std::size_t done = 0;
+  std::vector<std::size_t> lineEnds;
+  std::size_t report = kChunk;
+  while (done < state.size) {
+    std::size_t got = 0;
+    if (!file.Read(&state.bytes[done], std::min(kReadSize, state.size - done), got))
+      return FileErrorIntl(ErrorKind::Io, FileAction::Read, path, file.error());
+    if (got == 0) return FileErrorIntl(ErrorKind::Changed, FileAction::Read, path, 0);
+    done += got;
+    for (std::size_t at = lineEnds.size() * kReadSize;
+         at < done && (done - at >= kReadSize || done == state.size); at += kReadSize) {
+      lineEnds.push_back(
+          CountLineEnds(&state.bytes[at], &state.bytes[std::min(done, at + kReadSize)]));
     }
-  };
-  std::vector<std::thread> threads;
-  for (unsigned k = 1; k < parts; ++k) threads.emplace_back(read, k);
-  read(0);
-  for (std::thread& thread : threads) thread.join();
-  for (const Result& error : errors)
-    if (!error.ok()) return error;
-  if (progress && !progress(state.size, 2 * state.size))
-    return FileErrorIntl(ErrorKind::Cancelled, FileAction::Read, path, 0);
+    if (done < report && done < state.size) continue;
+    report = done + kChunk;
+    if (progress && !progress(done, 2 * state.size))
+      return FileErrorIntl(ErrorKind::Cancelled, FileAction::Read, path, 0);
+  }
   char extra;
   std::size_t got = 0;
-  if (!file.ReadAt(state.size, &extra, 1, got))
+  if (!file.Read(&extra, 1, got))
     return FileErrorIntl(ErrorKind::Io, FileAction::Read, path, file.error());
   if (got != 0) return FileErrorIntl(ErrorKind::Changed, FileAction::Read, path, 0);
   state.stamped = file.Stamp(state.stamp);
