@@ -159,8 +159,19 @@ Result Ledger::Open(const std::string& path, const Progress& progress) {
   Result result = ReadLedgerFileIntl(path, *state, progress);
   if (!result.ok()) return result;
   ResetHistoryIntl(*state);
-  state_ = std::move(state);
+  const bool heldHere = state_->lockState == LockState::Held && state_->lock.Path() == path;
+  state_ = std::move(state);  // lets go of the file it held
   path_ = path;
+  // The same file opened again: the lock this ledger held is its own to take again, provided
+  // the file is still the one just read.
+  FileStamp stamp;
+  PlatformFile lock;
+  LockState taken = LockState::Unavailable;
+  if (heldHere && state_->lockState == LockState::Elsewhere && lock.OpenLocked(path, taken) &&
+      taken == LockState::Held && lock.Stamp(stamp) && state_->stamped && stamp == state_->stamp) {
+    state_->lock.Swap(lock);
+    state_->lockState = taken;
+  }
   RemoveLeftoversIntl(path);
   return result;
 }

@@ -65,6 +65,11 @@ TEST_F(LedgerLock, ASecondLedgerIsReadOnlyUntilTheFirstLetsGo) {
   Ledger third;
   ASSERT_TRUE(third.Open(path_).ok());
   EXPECT_TRUE(third.ReadOnly());  // the second holds it now
+  // Opened again by the ledger that holds it, it is not open elsewhere.
+  ASSERT_TRUE(second.Open(path_).ok());
+  EXPECT_FALSE(second.ReadOnly());
+  ASSERT_TRUE(third.Open(path_).ok());
+  EXPECT_TRUE(third.ReadOnly());
 }
 
 TEST_F(LedgerLock, AFileChangedReplacedOrDeletedElsewhereIsNotOverwrittenUnlessAsked) {
