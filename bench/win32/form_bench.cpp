@@ -41,7 +41,7 @@ void toolkitClose(HWND dialog) {
   ZK_FormClose(kForm);
 }
 
-HWND rawOpen(const RawForm& form) {
+HWND rawOpen(RawForm& form) {
   HWND dialog = RawFormOpen(form, HostMainWindow(), kFormX, kFormY, kFormWidth, kFormHeight);
   Pump();
   return dialog;
@@ -78,7 +78,7 @@ void printRow(int row, const std::string& name, const Pair& pair, const char* un
 
 void openClose(const std::string& name, const std::vector<BenchItem>& items, const char* properties,
                int repetitions) {
-  const RawForm raw = RawFormCompile(items, properties);
+  RawForm raw = RawFormCompile(items, properties);
   auto toolkitRun = [&] {
     const double start = Now();
     toolkitClose(toolkitOpen(items, properties));
@@ -108,7 +108,7 @@ double repaint(const std::vector<HWND>& controls, int passes) {
 void repaintStatic(int repetitions, int passes) {
   const std::vector<BenchItem>& items = StaticFormItems();
   const std::string properties = StaticFormProperties();
-  const RawForm raw = RawFormCompile(items, properties);
+  RawForm raw = RawFormCompile(items, properties);
   auto toolkitRun = [&] {
     HWND dialog = toolkitOpen(items, properties.c_str());
     std::vector<HWND> controls;
@@ -151,7 +151,7 @@ double deliver(HWND dialog, const std::vector<std::pair<HWND, int>>& edits, int 
 
 void messages(int itemCount, int messageCount, int repetitions) {
   const std::vector<BenchItem> items = GeneratedFormItems(itemCount);
-  const RawForm raw = RawFormCompile(items, "");
+  RawForm raw = RawFormCompile(items, "");
   auto toolkitRun = [&] {
     HWND dialog = toolkitOpen(items, "");
     std::vector<std::pair<HWND, int>> edits;

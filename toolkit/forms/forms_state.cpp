@@ -10,7 +10,12 @@ void resetFormsLayer() {
   ZK_GridTableResetIntl(state);
   const int visits = state.gridVisits;
   std::vector<std::unique_ptr<ZK_Grid>> forgotten = std::move(state.gridsForgotten);
+  // Live controls keep their hooks, which hand their messages on through these.
+  std::unordered_map<HWND, ZK_ItemControl> controls = std::move(state.controls);
+  const std::uint64_t places = state.placesVersion + 1;
   state = ZK_FormsState{};
+  state.controls = std::move(controls);
+  state.placesVersion = places;
   state.orderVersion = version;
   state.gridVisits = visits;
   state.gridsForgotten = std::move(forgotten);

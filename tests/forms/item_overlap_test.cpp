@@ -1,0 +1,214 @@
+// What a drawn item leaves to the controls around it: the rule on placed rectangles (against a
+// plain walk of every pair on generated forms), and on real controls, read back by their pixels.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <vector>
+
+#include "item_test_host.h"
+
+using item_test::Dialog;
+using item_test::kForm;
+using item_test::Reports;
+
+namespace {
+
+std::vector<RECT> sorted(std::vector<RECT> rects) {
+  std::sort(rects.begin(), rects.end(), [](const RECT& a, const RECT& b) {
+    return std::tie(a.left, a.top, a.right, a.bottom) < std::tie(b.left, b.top, b.right, b.bottom);
+  });
+  return rects;
+}
+
+// Every pair, by the rule as the painter's comment gives it.
+std::vector<std::vector<RECT>> everyPair(const std::vector<ZK_ControlPlace>& places) {
+  std::vector<std::vector<RECT>> leftOut(places.size());
+  for (std::size_t i = 0; i < places.size(); ++i) {
+    const RECT& own = places[i].rect;
+    if (!places[i].drawn) continue;
+    for (std::size_t j = 0; j < places.size(); ++j) {
+      const RECT& other = places[j].rect;
+      RECT common = {};
+      if (i == j || !IntersectRect(&common, &own, &other)) continue;
+      RECT both = {};
+      UnionRect(&both, &own, &other);
+      if (EqualRect(&both, &other)) continue;  // it encloses this one
+      if (!EqualRect(&both, &own) && places[j].drawn) continue;
+      OffsetRect(&common, -own.left, -own.top);
+      leftOut[i].push_back(common);
+    }
+  }
+  return leftOut;
+}
+
+HWND add(HWND dialog, const std::string& item, const std::string& kind, int order, RECT place,
+         const std::string& properties) {
+  EXPECT_EQ(ZK_FormItemAdd(kForm, item, kind, order, place.left, place.top,
+                           place.right - place.left, place.bottom - place.top, properties),
+            ZK_OK);
+  EXPECT_EQ(ZK_FormCreateItem(dialog, kForm, item), ZK_OK);
+  return ZK_FormItemGet(kForm, item).hwnd;
+}
+
+// The pixels of a control's rectangle as the dialog shows them.
+std::vector<COLORREF> pixelsOf(HWND dialog, HWND control) {
+  RECT box = {};
+  GetWindowRect(control, &box);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
+  HDC dc = GetDC(dialog);
+  std::vector<COLORREF> pixels;
+  for (int y = box.top; y < box.bottom; ++y)
+    for (int x = box.left; x < box.right; ++x) pixels.push_back(GetPixel(dc, x, y));
+  ReleaseDC(dialog, dc);
+  return pixels;
+}
+
+COLORREF pixelAt(HWND dialog, int x, int y) {
+  HDC dc = GetDC(dialog);
+  const COLORREF colour = GetPixel(dc, x, y);
+  ReleaseDC(dialog, dc);
+  return colour;
+}
+
+void repaint(HWND control) {
+  RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  item_test::pump();
+}
+
+}  // namespace
+
+TEST(ItemOverlap, FramesLeaveOutWhatTheyEncloseAndLabelsTheControlsTheyReachOver) {
+  struct Case {
+    const char* what;
+    ZK_ControlPlace own;
+    ZK_ControlPlace other;
+    std::vector<RECT> leftOut;  // in own's coordinates
+  } cases[] = {
+      {"a frame's item", {{0, 0, 100, 100}, true}, {{10, 10, 30, 30}, true}, {{10, 10, 30, 30}}},
+      {"a frame's combo box",
+       {{0, 0, 100, 100}, true},
+       {{10, 10, 30, 30}, false},
+       {{10, 10, 30, 30}}},
+      {"a label over a combo box",
+       {{50, 50, 150, 75}, true},
+       {{120, 50, 220, 71}, false},
+       {{70, 0, 100, 21}}},
+      {"a label under a drawn item", {{50, 50, 150, 75}, true}, {{120, 50, 220, 71}, true}, {}},
+      {"the frame around a label", {{20, 20, 40, 40}, true}, {{0, 0, 100, 100}, true}, {}},
+      {"an edit around a label", {{20, 20, 40, 40}, true}, {{0, 0, 100, 100}, false}, {}},
+      {"two in one place", {{0, 0, 50, 50}, true}, {{0, 0, 50, 50}, true}, {}},
+      {"side by side", {{0, 0, 50, 50}, true}, {{50, 0, 100, 50}, false}, {}},
+      {"an empty one", {{0, 0, 50, 50}, true}, {{10, 10, 10, 30}, false}, {}},
+  };
+  for (const Case& c : cases) {
+    const auto found = ZK_ItemOverlapsIntl({c.own, c.other});
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(sorted(found[0]).size(), c.leftOut.size()) << c.what;
+    for (std::size_t i = 0; i < std::min(found[0].size(), c.leftOut.size()); ++i)
+      EXPECT_TRUE(EqualRect(&found[0][i], &c.leftOut[i])) << c.what;
+    // What is not drawn leaves nothing out.
+    if (!c.other.drawn) EXPECT_TRUE(found[1].empty()) << c.what;
+  }
+  EXPECT_TRUE(ZK_ItemOverlapsIntl({}).empty());
+}
+
+TEST(ItemOverlap, GeneratedFormsGiveWhatAWalkOfEveryPairGives) {
+  std::mt19937 random(23);
+  for (const int count : {1, 7, 60, 400}) {
+    for (const int spread : {80, 700, 40000}) {
+      SCOPED_TRACE(std::to_string(count) + " places over " + std::to_string(spread));
+      std::uniform_int_distribution<int> at(-spread / 4, spread);
+      std::uniform_int_distribution<int> size(0, 160);
+      std::vector<ZK_ControlPlace> places;
+      for (int i = 0; i < count; ++i) {
+        const int x = at(random);
+        const int y = at(random);
+        places.push_back({{x, y, x + size(random), y + size(random) / 3}, i % 3 != 0});
+      }
+      // Some in the same spot, and frames around others.
+      for (int i = 0; i + 1 < count; i += 9) places[static_cast<std::size_t>(i) + 1] = places[i];
+      for (int i = 2; i < count; i += 11)
+        InflateRect(&places[static_cast<std::size_t>(i)].rect, 90, 60);
+      const auto found = ZK_ItemOverlapsIntl(places);
+      const auto expected = everyPair(places);
+      ASSERT_EQ(found.size(), expected.size());
+      for (std::size_t i = 0; i < found.size(); ++i) {
+        const std::vector<RECT> a = sorted(found[i]);
+        const std::vector<RECT> b = sorted(expected[i]);
+        ASSERT_EQ(a.size(), b.size()) << i;
+        for (std::size_t k = 0; k < a.size(); ++k) EXPECT_TRUE(EqualRect(&a[k], &b[k])) << i;
+      }
+    }
+  }
+}
+
+// A label that reaches over a combo box, repainted alone, leaves the combo box as it was; once the
+// combo box is hidden, the label paints that part again.
+TEST(ItemOverlap, ARepaintedLabelLeavesTheComboBoxItReachesOver) {
+  Reports reports;
+  Dialog dialog;
+  HWND label =
+      add(dialog.hwnd(), "police", ZK_STATIC, 1, {10, 10, 190, 35}, "value=Police;txvpos=center");
+  HWND combo = add(dialog.hwnd(), "cbpolice", ZK_COMBOSYS, 2, {130, 10, 290, 110},
+                   "value1=Arial;value2=Courier New");
+  repaint(dialog.hwnd());
+  RedrawWindow(dialog.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  item_test::pump();
+  const std::vector<COLORREF> before = pixelsOf(dialog.hwnd(), combo);
+  ASSERT_FALSE(before.empty());
+  repaint(label);
+  EXPECT_EQ(pixelsOf(dialog.hwnd(), combo), before);
+
+  RECT box = {};
+  GetWindowRect(combo, &box);
+  MapWindowPoints(nullptr, dialog.hwnd(), reinterpret_cast<POINT*>(&box), 2);
+  EXPECT_NE(pixelAt(dialog.hwnd(), box.left + 20, box.top + 5), RGB(0, 128, 128));
+  ASSERT_EQ(ZK_FormItemSet(kForm, "cbpolice", ZK_VISIBLE, "false"), ZK_OK);
+  item_test::pump();
+  repaint(label);
+  EXPECT_EQ(pixelAt(dialog.hwnd(), box.left + 20, box.top + 5), RGB(0, 128, 128));
+  EXPECT_EQ(reports.count(), 0u);
+}
+
+// Every item control is hooked once, its entry gone with it; a move, or a control shown or
+// hidden, makes the painters find their siblings again, and a repaint alone does not.
+TEST(ItemHook, ControlsAreHookedOnceAndForgottenWithTheirPlaces) {
+  Reports reports;
+  Dialog dialog;
+  const ZK_FormsState& state = ZK_FormsStateIntl();
+  const std::size_t before = state.controls.size();
+  const char* kinds[] = {ZK_STATIC, ZK_RECT,     ZK_EDIT,  ZK_BUTTONSYS,
+                         ZK_BUTTON, ZK_CHECKSYS, ZK_CHECK, ZK_COMBOSYS};
+  std::vector<HWND> controls;
+  int order = 1;
+  for (const char* kind : kinds) {
+    const std::string name = std::string("i") + std::to_string(order);
+    controls.push_back(
+        add(dialog.hwnd(), name, kind, order, {0, 30 * order, 100, 30 * order + 25}, "value1=un"));
+    ++order;
+  }
+  EXPECT_EQ(state.controls.size(), before + controls.size());
+  for (HWND control : controls) ASSERT_NE(ZK_ItemControlIntl(control), nullptr);
+  // A second hook changes nothing, and messages reach the control as before.
+  ZK_ItemHookIntl(controls[0]);
+  EXPECT_EQ(state.controls.size(), before + controls.size());
+  EXPECT_EQ(SendMessageA(controls[0], WM_GETTEXTLENGTH, 0, 0), 2);
+  EXPECT_EQ(SendMessageA(controls[7], CB_GETCOUNT, 0, 0), 1);
+
+  std::uint64_t version = state.placesVersion;
+  repaint(controls[1]);
+  EXPECT_EQ(state.placesVersion, version);
+  MoveWindow(controls[1], 5, 35, 90, 20, TRUE);
+  EXPECT_NE(state.placesVersion, version);
+  version = state.placesVersion;
+  ShowWindow(controls[2], SW_HIDE);
+  EXPECT_NE(state.placesVersion, version);
+  version = state.placesVersion;
+  SetWindowPos(controls[3], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  EXPECT_EQ(state.placesVersion, version);
+
+  for (HWND control : controls) DestroyWindow(control);
+  EXPECT_EQ(state.controls.size(), before);
+  EXPECT_EQ(reports.count(), 0u);
+}
