@@ -51,16 +51,30 @@ HWND add(HWND dialog, const std::string& item, const std::string& kind, int orde
   return ZK_FormItemGet(kForm, item).hwnd;
 }
 
-// The pixels of a control's rectangle as the dialog shows them.
-std::vector<COLORREF> pixelsOf(HWND dialog, HWND control) {
+// The pixels of a control's rectangle as the dialog shows them, copied out in one piece.
+std::vector<DWORD> pixelsOf(HWND dialog, HWND control) {
   RECT box = {};
   GetWindowRect(control, &box);
   MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
-  HDC dc = GetDC(dialog);
-  std::vector<COLORREF> pixels;
-  for (int y = box.top; y < box.bottom; ++y)
-    for (int x = box.left; x < box.right; ++x) pixels.push_back(GetPixel(dc, x, y));
-  ReleaseDC(dialog, dc);
+  const int width = box.right - box.left;
+  const int height = box.bottom - box.top;
+  HDC window = GetDC(dialog);
+  HDC memory = CreateCompatibleDC(window);
+  HBITMAP bitmap = CreateCompatibleBitmap(window, width, height);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, window, box.left, box.top, SRCCOPY);
+  SelectObject(memory, previous);
+  BITMAPINFO format = {};
+  format.bmiHeader.biSize = sizeof format.bmiHeader;
+  format.bmiHeader.biWidth = width;
+  format.bmiHeader.biHeight = -height;
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 32;
+  std::vector<DWORD> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &format, DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(dialog, window);
   return pixels;
 }
 
@@ -155,7 +169,7 @@ TEST(ItemOverlap, ARepaintedLabelLeavesTheComboBoxItReachesOver) {
   repaint(dialog.hwnd());
   RedrawWindow(dialog.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   item_test::pump();
-  const std::vector<COLORREF> before = pixelsOf(dialog.hwnd(), combo);
+  const std::vector<DWORD> before = pixelsOf(dialog.hwnd(), combo);
   ASSERT_FALSE(before.empty());
   repaint(label);
   EXPECT_EQ(pixelsOf(dialog.hwnd(), combo), before);

@@ -161,29 +161,37 @@ bool isColourMessage(UINT message) {
   return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
 }
 
+// The dialog's form is registered, with no other dialog since; it is then the active form once it
+// has its dialog. Read in place: most messages need nothing of the record, and none copies it.
+bool isOwnForm(const ZK_FormMessage& m) {
+  const ZK_WindowRegistry& registry = ZK_WindowRegistryIntl();
+  const auto found = registry.find(m.form);
+  if (found == registry.end() || found->second.title.empty()) return false;
+  const HWND registered = found->second.hwnd;
+  if (registered != nullptr && registered != m.dialog) return false;
+  if (registered == m.dialog) ZK_WindowStateIntl().activeFormName = m.form;
+  return true;
+}
+
 INT_PTR dispatch(const ZK_ContextGuard& context, ZK_FormMessage m) {
-  const WindowRecord form = ZK_WindowLookupIntl(m.form);
   // A forgotten form, or a form of that name opened again on another dialog since. A colour
   // answer is taken as a brush: the usual 4 would be an invalid handle there.
-  if (form.title.empty() || (form.hwnd != nullptr && form.hwnd != m.dialog)) {
-    return isColourMessage(m.message) ? 0 : kNoForm;
-  }
-  if (form.hwnd == m.dialog) ZK_WindowStateIntl().activeFormName = m.form;
+  if (!isOwnForm(m)) return isColourMessage(m.message) ? 0 : kNoForm;
   m.item = ZK_FormItemByControlIntl(m.form, reinterpret_cast<HWND>(m.lParam));
   const int before = ZK_FormRaiseIntl(m, ZK_BEFORE);
   if (before != 0) return before;
 
   switch (m.message) {
     case WM_INITDIALOG:
-      return onInitDialog(m, form);
+      return onInitDialog(m, ZK_WindowLookupIntl(m.form));
     case WM_SIZE:
-      return onSize(form);
+      return onSize(ZK_WindowLookupIntl(m.form));
     case WM_ACTIVATE:
       return onActivate(m);
     case WM_DPICHANGED:
-      return onDpiChanged(m, form);
+      return onDpiChanged(m, ZK_WindowLookupIntl(m.form));
     case WM_CTLCOLORDLG:
-      return reinterpret_cast<INT_PTR>(form.backBrush);
+      return reinterpret_cast<INT_PTR>(ZK_WindowLookupIntl(m.form).backBrush);
     case WM_CTLCOLOREDIT:
       return onColourEdit(m);
     case WM_DRAWITEM:
