@@ -41,8 +41,9 @@ struct ZK_ItemControl {
 struct ZK_FormsState {
   ZK_ItemTable items;  // every declared item by key
   // Keys by control handle, each set in key order: the dialog procedure looks up the item of a
-  // control for every message, which a walk of the whole table made cost as much as the table.
-  std::map<HWND, std::set<std::string>> keysByControl;
+  // control for every message, which a walk of the whole table made cost as much as the table
+  // (hashed: a tree of thousands of handles cost a cache miss a level).
+  std::unordered_map<HWND, std::set<std::string>> keysByControl;
   std::uint64_t orderVersion = 0;  // changes whenever a key is added or removed or an order changes
   std::string entryText;           // the text of the item that last received the focus ...
   bool entryCheckState = false;    // ... and its check state: an exit compares with them (ITEMCHG)
