@@ -82,7 +82,7 @@ awk -F'|' '
   # A time without a baseline (row 13, a paste) is said alone.
   $1 == "TIME" {
     ratio = $5 > 0 ? sprintf("%.2f", $4 / $5) : "-"
-    # In parentheses: a bare ">" among printf's arguments is a redirection to mawk.
+    # In parentheses: a bare ">" among the arguments of printf is a redirection to mawk.
     printf line, $2, $3, $6, shown($4), ($5 > 0 ? shown($5) : "-"), ratio, "-", "-", "-"
   }
   $1 == "REPORTS" && $2 != 0 { printf "toolkit error reports during the run: %d\n", $2 }
