@@ -41,7 +41,7 @@ void toolkitClose(HWND dialog) {
   ZK_FormClose(kForm);
 }
 
-HWND rawOpen(const RawForm& form) {
+HWND rawOpen(RawForm& form) {
   HWND dialog = RawFormOpen(form, HostMainWindow(), kFormX, kFormY, kFormWidth, kFormHeight);
   Pump();
   return dialog;
@@ -78,7 +78,7 @@ void printRow(int row, const std::string& name, const Pair& pair, const char* un
 
 void openClose(const std::string& name, const std::vector<BenchItem>& items, const char* properties,
                int repetitions) {
-  const RawForm raw = RawFormCompile(items, properties);
+  RawForm raw = RawFormCompile(items, properties);
   auto toolkitRun = [&] {
     const double start = Now();
     toolkitClose(toolkitOpen(items, properties));
@@ -89,8 +89,9 @@ void openClose(const std::string& name, const std::vector<BenchItem>& items, con
     rawClose(rawOpen(raw));
     return Now() - start;
   };
-  toolkitRun();  // warm-up: classes, fonts and caches of the first opening
-  rawRun();
+  // Warm-up: classes, fonts and caches of the first opening.
+  if (Runs(true)) toolkitRun();
+  if (Runs(false)) rawRun();
   const Snapshot before = snapshot();
   const Pair pair = Interleave(repetitions, toolkitRun, rawRun);
   printRow(1, name, pair, "open+close", 1, before, snapshot());
@@ -108,7 +109,7 @@ double repaint(const std::vector<HWND>& controls, int passes) {
 void repaintStatic(int repetitions, int passes) {
   const std::vector<BenchItem>& items = StaticFormItems();
   const std::string properties = StaticFormProperties();
-  const RawForm raw = RawFormCompile(items, properties);
+  RawForm raw = RawFormCompile(items, properties);
   auto toolkitRun = [&] {
     HWND dialog = toolkitOpen(items, properties.c_str());
     std::vector<HWND> controls;
@@ -127,8 +128,8 @@ void repaintStatic(int repetitions, int passes) {
     rawClose(dialog);
     return seconds;
   };
-  toolkitRun();
-  rawRun();
+  if (Runs(true)) toolkitRun();
+  if (Runs(false)) rawRun();
   const Snapshot before = snapshot();
   const Pair pair = Interleave(repetitions, toolkitRun, rawRun);
   printRow(2, "repaint static (all drawn items)", pair, "pass", passes, before, snapshot());
@@ -151,7 +152,7 @@ double deliver(HWND dialog, const std::vector<std::pair<HWND, int>>& edits, int 
 
 void messages(int itemCount, int messageCount, int repetitions) {
   const std::vector<BenchItem> items = GeneratedFormItems(itemCount);
-  const RawForm raw = RawFormCompile(items, "");
+  RawForm raw = RawFormCompile(items, "");
   auto toolkitRun = [&] {
     HWND dialog = toolkitOpen(items, "");
     std::vector<std::pair<HWND, int>> edits;
@@ -174,8 +175,8 @@ void messages(int itemCount, int messageCount, int repetitions) {
     rawClose(dialog);
     return seconds;
   };
-  toolkitRun();
-  rawRun();
+  if (Runs(true)) toolkitRun();
+  if (Runs(false)) rawRun();
   const Snapshot before = snapshot();
   const Pair pair = Interleave(repetitions, toolkitRun, rawRun);
   printRow(
@@ -189,6 +190,12 @@ bool wanted(char row) {
   const std::string rows = Environment("BENCH_ROWS");
   return rows.empty() || rows.find(row) != std::string::npos;
 }
+
+// BENCH_ITEMS=30,1000 opens only the forms of those item counts in row 1 (30: the "static" form).
+bool wantedForm(int items) {
+  const std::string counts = "," + Environment("BENCH_ITEMS") + ",";
+  return counts == ",," || counts.find("," + std::to_string(items) + ",") != std::string::npos;
+}
 }  // namespace
 
 int main() {
@@ -196,10 +203,12 @@ int main() {
   const bool small = Quick();
   const int scale = small ? 3 : 1;
   if (wanted('1')) {
-    openClose("open+close static (30 items)", StaticFormItems(), StaticFormProperties().c_str(),
-              21 / scale);
+    if (wantedForm(30)) {
+      openClose("open+close static (30 items)", StaticFormItems(), StaticFormProperties().c_str(),
+                21 / scale);
+    }
     for (int count : {100, 1000, 5000}) {
-      if (small && count == 5000) continue;
+      if ((small && count == 5000) || !wantedForm(count)) continue;
       const int repetitions = count >= 5000 ? 3 : (count >= 1000 ? 7 : 15);
       openClose("open+close " + std::to_string(count) + " items", GeneratedFormItems(count), "",
                 small ? 3 : repetitions);

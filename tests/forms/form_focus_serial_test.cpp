@@ -75,6 +75,35 @@ TEST(FormFocus, MainWindowKeepsTheFocusAndTheRefusalWaitsForTheReturn) {
   EXPECT_EQ(reports.count(), 0u);
 }
 
+// An editable combo box's text is a control of its own: leaving it for the main window is
+// leaving the form too.
+TEST(FormFocus, EditableComboBoxLeftForTheMainWindowLetsTheFocusGo) {
+  form_test::Reports reports;
+  Toolkit toolkit;
+  ASSERT_EQ(ZK_FormItemAdd("fiche", "liste", ZK_COMBOSYS, 1, 10, 10, 150, 100,
+                           "edit=true;notnull=yes;value1=Lyon;value2=Nantes"),
+            0);
+  ASSERT_EQ(ZK_FormCreate("fiche", "", 10, 10, 300, 200, form_test::recordEvent), 0);
+  HWND liste = controlOf("fiche", "liste");
+  COMBOBOXINFO info = {};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetComboBoxInfo(liste, &info));
+  ASSERT_NE(info.hwndItem, nullptr);
+  SetForegroundWindow(dialogOf("fiche"));
+  SetFocus(info.hwndItem);
+  SetWindowTextA(info.hwndItem, "");
+  pump();
+  SetFocus(toolkit.main());
+  pump();
+  EXPECT_EQ(GetFocus(), toolkit.main());
+  EXPECT_EQ(waiting(), kRequired);
+  SetActiveWindow(dialogOf("fiche"));
+  pump();
+  EXPECT_EQ(GetAncestor(GetFocus(), GA_PARENT), liste);
+  EXPECT_EQ(statusText("fiche"), kRequired);
+  EXPECT_EQ(reports.count(), 0u);
+}
+
 // A form inside the main window (EDGE=false) gets no activation of its own: the user comes back
 // to it through another of its items, and the refused field takes the focus from there.
 TEST(FormFocus, BackThroughAnotherItemTheRefusedFieldTakesTheFocus) {

@@ -41,25 +41,42 @@ struct ZK_FormHooks {
   void (*changed)(const std::string& form, const std::string& item) = nullptr;
 };
 
+// What the toolkit keeps of one live control of an item, found from its handle: the procedure
+// its hook hands messages on to (item_hook.cpp), and what its paints need once per layout and
+// text rather than at every paint (item_overlap.cpp, item_paint.cpp).
+struct ZK_ItemControl {
+  WNDPROC original = nullptr;       // the control's procedure before the hook
+  bool unicode = false;             // ... called with CallWindowProcW rather than A
+  std::uint64_t placesVersion = 0;  // the placesVersion its leftOut was found at
+  std::vector<RECT> leftOut;        // its siblings' parts it must not paint, in its own pixels
+  std::string textSource;           // the last text it drew ...
+  std::wstring text;                // ... in UTF-16, as drawn
+};
+
 // Everything the form layer keeps between calls, one instance for the process; all of it belongs
 // to one toolkit lifetime, but the hooks, which the grid registers once for the process.
 struct ZK_FormsState {
   ZK_ItemTable items;  // every declared item by key
   // Keys by control handle, each set in key order: the dialog procedure looks up the item of a
-  // control for every message, which a walk of the whole table made cost as much as the table.
-  std::map<HWND, std::set<std::string>> keysByControl;
+  // control for every message, which a walk of the whole table made cost as much as the table
+  // (hashed: a tree of thousands of handles cost a cache miss a level).
+  std::unordered_map<HWND, std::set<std::string>> keysByControl;
   std::uint64_t orderVersion = 0;  // changes whenever a key is added or removed or an order changes
   std::string entryText;           // the text of the item that last received the focus ...
   bool entryCheckState = false;    // ... and its check state: an exit compares with them (ITEMCHG)
   bool refocusing = false;         // a refused field is taking the focus back
-  // While a typed item's control handles WM_KILLFOCUS: that control, and the window the focus
-  // goes to (null: a window of another thread or program, or none).
+  // While an item's control handles WM_KILLFOCUS: that control, and the window the focus goes
+  // to (null: a window of another thread or program, or none).
   HWND focusFrom = nullptr;
   HWND focusTo = nullptr;
   // By form dialog: the refused control whose refusal waits, the focus having gone to another
   // window, for the user to come back to the form.
   std::map<HWND, HWND> refusalsAway;
   ZK_FormHooks hooks;  // the grid's answers for DATAGRID items
+  // Every hooked item control by handle. Controls outlive the tables: a reset keeps these.
+  std::unordered_map<HWND, ZK_ItemControl> controls;
+  // Changes whenever an item control is made, moved, resized, shown, hidden or destroyed.
+  std::uint64_t placesVersion = 1;
 };
 
 ZK_FormsState& ZK_FormsStateIntl();
@@ -284,18 +301,52 @@ struct ZK_ItemAccess {
   bool checked = false;     // a CHECK's cross
   std::string description;  // the REMARK the status bar shows while the item is current
 };
-// Answers the platform's accessibility requests to the control with the item's texts.
-void ZK_ItemAccessAttachIntl(HWND control);
+// Answers a WM_GETOBJECT sent to an item's control: true with the answer when it is the client
+// object the item names; false leaves the request to the control.
+bool ZK_ItemAccessAnswerIntl(HWND control, WPARAM wParam, LPARAM lParam, LRESULT* answer);
 // Tells accessibility clients that a run-time change of that keyword changed what they read.
 void ZK_ItemAccessChangedIntl(const std::string& form, const std::string& item,
                               const std::string& keyword);
 // Tells them that the status bar shows a new message, without moving the focus.
 void ZK_ItemAccessAnnounceIntl(HWND statusBar);
 
+// --- item_hook.cpp -----------------------------------------------------------------------------
+
+// Puts the toolkit's procedure in front of a new item control's own: it answers accessibility
+// clients and keeps track of the control's place; every other message goes on unchanged.
+void ZK_ItemHookIntl(HWND control);
+// The control's entry, or null when it is not hooked. Valid until the next hook or destruction.
+ZK_ItemControl* ZK_ItemControlIntl(HWND control);
+
+// --- item_overlap.cpp --------------------------------------------------------------------------
+
+// A control's rectangle (any one coordinate system for all) and whether the painter draws it.
+struct ZK_ControlPlace {
+  RECT rect;
+  bool drawn;
+};
+// For each place, the rectangles (in its own coordinates, from its top left corner) that a drawn
+// one must not paint: the places wholly inside it (a frame around items), and the parts of the
+// places it overlaps that draw themselves (a label reaching over a combo box). Nothing is left out
+// of what encloses it, nor of a drawn place it only partly overlaps. Empty for places not drawn.
+std::vector<std::vector<RECT>> ZK_ItemOverlapsIntl(const std::vector<ZK_ControlPlace>& places);
+// The parts of the control's rectangle its paint must leave to the form's other visible item
+// controls, found again for the whole form whenever a control has moved, shown or hidden since.
+std::vector<RECT> ZK_ItemLeftOutIntl(const std::string& form, HWND control);
+
 // --- item_focus.cpp ----------------------------------------------------------------------------
 
-// Watches where the focus goes when a typed item's control (or an editable combo box's text)
-// loses it.
+// The focus leaving an item's control for the window `to`, while the control handles
+// WM_KILLFOCUS (the hook of item_hook.cpp): the move becomes the current one until
+// ZK_FocusLeftIntl puts back the outer one it returns.
+struct ZK_FocusMove {
+  HWND from = nullptr;
+  HWND to = nullptr;
+};
+ZK_FocusMove ZK_FocusLeavingIntl(HWND control, HWND to);
+void ZK_FocusLeftIntl(const ZK_FocusMove& outer);
+// An editable combo box's text is an edit control of its own, which has the focus: it is
+// watched too. Other controls need nothing more than their hook.
 void ZK_ItemFocusWatchIntl(HWND control);
 // The focus is leaving the control for a window outside the dialog: another top-level window
 // of the program (a message box, another form, the main window) or another program. False when

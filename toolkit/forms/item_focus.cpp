@@ -10,25 +10,17 @@
 namespace {
 constexpr UINT_PTR kFocusWatchId = 0x5A46;  // "ZF"
 
-// The destination comes with WM_KILLFOCUS only; the EN_KILLFOCUS or CBN_KILLFOCUS it causes,
-// sent while it is handled, reads it from the state.
-LRESULT CALLBACK focusProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                           DWORD_PTR) {
+// An editable combo box's text: the one control the focus reaches that is not an item's own.
+LRESULT CALLBACK textProc(HWND text, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                          DWORD_PTR) {
   if (message == WM_KILLFOCUS) {
-    ZK_FormsState& state = ZK_FormsStateIntl();
-    const HWND outerFrom = state.focusFrom;
-    const HWND outerTo = state.focusTo;
-    state.focusFrom = control;
-    state.focusTo = reinterpret_cast<HWND>(wParam);
-    const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
-    // The focus may move on meanwhile (a refused field takes it back): the outer move again.
-    ZK_FormsState& after = ZK_FormsStateIntl();
-    after.focusFrom = outerFrom;
-    after.focusTo = outerTo;
+    const ZK_FocusMove outer = ZK_FocusLeavingIntl(text, reinterpret_cast<HWND>(wParam));
+    const LRESULT result = DefSubclassProc(text, message, wParam, lParam);
+    ZK_FocusLeftIntl(outer);
     return result;
   }
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(control, focusProc, id);
-  return DefSubclassProc(control, message, wParam, lParam);
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(text, textProc, id);
+  return DefSubclassProc(text, message, wParam, lParam);
 }
 
 bool isComboBox(HWND control) {
@@ -38,14 +30,29 @@ bool isComboBox(HWND control) {
 }
 }  // namespace
 
+// The destination comes with WM_KILLFOCUS only; the EN_KILLFOCUS or CBN_KILLFOCUS it causes,
+// sent while it is handled, reads it from the state.
+ZK_FocusMove ZK_FocusLeavingIntl(HWND control, HWND to) {
+  ZK_FormsState& state = ZK_FormsStateIntl();
+  const ZK_FocusMove outer{state.focusFrom, state.focusTo};
+  state.focusFrom = control;
+  state.focusTo = to;
+  return outer;
+}
+
+// The focus may have moved on meanwhile (a refused field took it back): the outer move again.
+void ZK_FocusLeftIntl(const ZK_FocusMove& outer) {
+  ZK_FormsState& state = ZK_FormsStateIntl();
+  state.focusFrom = outer.from;
+  state.focusTo = outer.to;
+}
+
 void ZK_ItemFocusWatchIntl(HWND control) {
-  SetWindowSubclass(control, focusProc, kFocusWatchId, 0);
-  // An editable combo box's text is an edit control of its own, which has the focus.
   if (!isComboBox(control)) return;
   COMBOBOXINFO info = {};
   info.cbSize = sizeof info;
   if (GetComboBoxInfo(control, &info) && info.hwndItem != nullptr && info.hwndItem != control)
-    SetWindowSubclass(info.hwndItem, focusProc, kFocusWatchId, 0);
+    SetWindowSubclass(info.hwndItem, textProc, kFocusWatchId, 0);
 }
 
 bool ZK_FocusLeavesFormIntl(HWND dialog, HWND control) {
