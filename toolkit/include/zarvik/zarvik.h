@@ -48,6 +48,20 @@ inline constexpr char ZK_BRDSTYLE[] = "BRDSTYLE";
 inline constexpr char ZK_RETURN[] = "RETURN";
 inline constexpr char ZK_ADDVALUE[] = "ADDVALUE";
 inline constexpr char ZK_CLEARVALUE[] = "CLEARVALUE";
+// Keyboard-first forms, all opt-in: a menu entry's shortcut; a form's default and cancel buttons,
+// its check of every input on OK, its smallest size and its filling the main window; an item's
+// anchors and its place at run time; a file dialog's filter and default extension.
+inline constexpr char ZK_KEY[] = "KEY";
+inline constexpr char ZK_KEYFIRST[] = "KEYFIRST";
+inline constexpr char ZK_DEFAULT[] = "DEFAULT";
+inline constexpr char ZK_CANCEL[] = "CANCEL";
+inline constexpr char ZK_VALIDATE[] = "VALIDATE";
+inline constexpr char ZK_MINSIZE[] = "MINSIZE";
+inline constexpr char ZK_FILL[] = "FILL";
+inline constexpr char ZK_ANCHOR[] = "ANCHOR";
+inline constexpr char ZK_PLACE[] = "PLACE";
+inline constexpr char ZK_FILTER[] = "FILTER";
+inline constexpr char ZK_EXT[] = "EXT";
 
 // Item kinds ("EDIT", "BUTTON" and "CHECK" are also property keys, with the same text).
 inline constexpr char ZK_STATIC[] = "STATIC";
@@ -115,6 +129,11 @@ enum ZK_Status : int {
   ZK_ERR_GRID_VIRTUAL = 31,
   ZK_ERR_GRID_FULL = 32,
   ZK_ERR_LANGUAGE = 33,
+  ZK_ERR_MENU_KEY = 34,
+  ZK_ERR_ANCHOR = 35,
+  ZK_ERR_ITEM_NO_FOCUS = 36,
+  ZK_ERR_FILE_NAME = 37,
+  ZK_ERR_INPUT_REFUSED = 38,
   ZK_ERR_REGISTER_CLASS = 1000,
   ZK_ERR_CREATE_WINDOW = 1001,
   ZK_ERR_SYSTEM_METRICS = 1002,
@@ -149,6 +168,8 @@ enum ZK_Status : int {
   ZK_ERR_CREATE_PEN = 1044,
   ZK_ERR_DRAW_TEXT = 1045,
   ZK_ERR_RECTANGLE = 1046,
+  ZK_ERR_QUESTION_BOX = 1047,
+  ZK_ERR_FILE_DIALOG = 1048,
 };
 
 // Every status code above but 0, in ascending order (the catalogue holds a message for each).
@@ -211,6 +232,25 @@ int ZK_WindowTitleSet(const std::string& name, const std::string& title);
 int ZK_WindowMove(const std::string& name, int x, int y, int width, int height);
 
 // ---------------------------------------------------------------------------------------------
+// The everyday dialogs, each modal to `owner` (a window or open form; "" for the main window)
+// ---------------------------------------------------------------------------------------------
+
+// The answer of a question box.
+enum ZK_Answer : int { ZK_ANSWER_YES = 1, ZK_ANSWER_NO = 2, ZK_ANSWER_CANCEL = 3 };
+// Asks a question with the buttons Yes and No, and Cancel when `cancel` is true, in the
+// catalogue's language (Oui, Non, Annuler as built); `answer` gets the button chosen (Escape and
+// the close box choose Cancel). Statuses 5, 4, 1047.
+int ZK_QuestionAsk(const std::string& owner, const std::string& caption, const std::string& text,
+                   bool cancel, ZK_Answer* answer);
+// The system's Open and Save As dialogs. `path` comes with the file name to start from ("" for
+// none) and leaves with the chosen file's whole path, or "" when the user cancelled. Properties:
+// NAME (the title), FILTER ("description|pattern|...", several patterns joined by ","), EXT (the
+// extension a typed name without one gets). Save asks before replacing a file. Statuses 5, 4,
+// 1048; 37 (the name does not fit the program's code page) returned without a report.
+int ZK_FileOpenAsk(const std::string& owner, const std::string& properties, std::string* path);
+int ZK_FileSaveAsk(const std::string& owner, const std::string& properties, std::string* path);
+
+// ---------------------------------------------------------------------------------------------
 // Menus
 // ---------------------------------------------------------------------------------------------
 
@@ -235,6 +275,13 @@ int ZK_FormCreate(const std::string& name, const std::string& properties, int x,
                   int height, ZK_FormEventProc callback);
 // Forgets a closed form and its items. Statuses 4, 1011.
 int ZK_FormClose(const std::string& name);
+// How a form was closed: "OK" or "CANCEL" (its button, or Escape, or the close box of a form with
+// a CANCEL button), "CLOSE" (its close box), or "" while it is open or when it is unknown.
+std::string ZK_FormClosedBy(const std::string& form);
+// Checks every typed input of an open form that the user can reach, in Tab order, as leaving it
+// would: accepted ones are written as their FORMAT says and kept; the first refused one gets the
+// focus and its message in the status bar. Returned, never reported: 0, 4, 38 (refused).
+int ZK_FormCheck(const std::string& form);
 #endif  // _WIN32
 
 // ---------------------------------------------------------------------------------------------
@@ -252,6 +299,10 @@ int ZK_FormItemAdd(const std::string& form, const std::string& item, const std::
 // Changes an attribute or the value of a live item (returned, never reported): 0, 18, 19, 1019.
 int ZK_FormItemSet(const std::string& form, const std::string& item, const std::string& attribute,
                    const std::string& value);
+// Puts the keyboard focus on an item of an open form, as Tab would. Returned, never reported: 0,
+// 4 (the form is not open), 18 (no such item, or it has no control), 36 (the item cannot take the
+// focus: a label or frame, disabled or hidden). The field the focus leaves does not take it back.
+int ZK_FormItemFocus(const std::string& form, const std::string& item);
 // Selects a font of the face, size and styles into a drawing context. Statuses 1006, 1013, 1011.
 int ZK_FormItemFontSet(HDC dc, const std::string& face, int size, bool bold, bool italic,
                        bool underline);
