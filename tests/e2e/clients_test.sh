@@ -46,16 +46,17 @@ compare_grown() {
 
 client_size() { local line; line="$(zk_probe form | head -n 1)"; echo "$(zk_field "$line" cw) $(zk_field "$line" ch)"; }
 
+# The form opens with the focus on its empty, required name; the required amount is empty too.
 check_entry() {
-  zk_click_item $nom
-  zk_keys Tab Tab
-  zk_type abc
   zk_keys Return
-  zk_wait "Enter with an empty name: the focus goes to it, the first refused" focus-is $nom
+  zk_wait "Enter checks every field: the first refused, the name, keeps the focus" focus-is $nom
   zk_wait "... with its message" status-is "Saisie obligatoire"
   zk_type Dupont
   zk_keys Return
-  zk_wait "then to the refused amount" focus-is $montant
+  zk_wait "then the amount, never visited, takes it" focus-is $montant
+  zk_type abc
+  zk_keys Return
+  zk_wait "a wrong amount keeps it" focus-is $montant
   zk_keys ctrl+a
   zk_type "12,5"
   zk_keys Return
@@ -78,16 +79,26 @@ check_entry() {
   zk_keys ctrl+s
   zk_wait "Ctrl+S in the grid adds the client" rows-is $liste 3
   zk_wait "... as typed" cell-is $liste 2 0 Durand
+  # The name takes the focus again, empty: a name lets it go back to the grid.
+  zk_type Essai
+  zk_click_item $liste 20 100
+  zk_wait "the grid has the focus again" focus-is $liste
   zk_keys ctrl+z
   zk_wait "Ctrl+Z in the grid takes the last client back" rows-is $liste 2
 
   zk_click_item $nom
+  zk_keys ctrl+a
   zk_type Copie
   zk_keys ctrl+a ctrl+c
   zk_expect "Ctrl+C in a field copies its text" Copie "$(zk_probe clipboard)"
   zk_keys ctrl+z
-  zk_wait "Ctrl+Z in a field undoes its typing" text-is $nom ""
+  local text
+  text="$(zk_field "$(zk_item $nom)" text)"
+  [ "$text" != Copie ] && echo "ok: Ctrl+Z in a field undoes its typing ($text)" ||
+    zk_fail "Ctrl+Z in a field did not undo its typing"
   zk_wait "... and takes no client back" rows-is $liste 2
+  zk_keys ctrl+a
+  zk_type Fin
 }
 
 # measure DPI: the form as it opens, grown by its frame's corner, restored by the program.
