@@ -1,6 +1,7 @@
 // Menu shortcuts: a key text read into a key, shown at the right of its entry, and translated by
 // the message loop into the entry's command wherever the focus is in the menu's window or its
 // modeless forms, except where the focused control answers the key itself.
+#include <algorithm>
 #include <cctype>
 #include <utility>
 
@@ -212,6 +213,9 @@ bool ZK_MenuKeyTranslateIntl(const MSG& message) {
   const std::vector<ZK_MenuKey>& keys = ZK_WindowStateIntl().menuKeys;
   if (keys.empty()) return false;
   const int code = static_cast<int>(message.wParam);
+  // Most keys are no shortcut: the modifiers are read only for one that may be.
+  const auto sameKey = [code](const ZK_MenuKey& key) { return key.code == code; };
+  if (std::none_of(keys.begin(), keys.end(), sameKey)) return false;
   const int modifiers = modifiersNow();
   for (const ZK_MenuKey& key : keys) {
     if (key.code != code || key.modifiers != modifiers) continue;
