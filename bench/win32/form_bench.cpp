@@ -250,7 +250,7 @@ void messageLoop(int keys, int messageCount, int repetitions) {
   rawRun();
   const Snapshot before = snapshot();
   const Pair pair = Interleave(repetitions, toolkitRun, rawRun);
-  printRow(13,
+  printRow(14,
            std::to_string(messageCount) + " posted messages through the loop, " +
                std::to_string(keys) + " shortcuts",
            pair, "message", messageCount, before, snapshot());
@@ -282,7 +282,7 @@ int main() {
     messages(1000, 10000, small ? 3 : 7);
     if (!small) messages(100, 10000, 7);
   }
-  // Row 13 (BENCH_ROWS with "L"): the message loop, without and then with menu shortcuts.
+  // Row 14 (BENCH_ROWS with "L"): the message loop, without and then with menu shortcuts.
   if (wanted('L')) {
     messageLoop(0, 4000, small ? 3 : 7);
     messageLoop(10, 4000, small ? 3 : 7);

@@ -180,10 +180,15 @@ std::string listTitles(HWND list) {
 }
 
 // The list's open cell editor, an edit control among its children.
+// A grid's open editor: an edit, or a choice's combo box.
 HWND listEditor(HWND list) {
   for (HWND child = GetWindow(list, GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT))
-    if (lstrcmpiA(className(child).c_str(), "Edit") == 0 && IsWindowVisible(child)) return child;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    const std::string kind = className(child);
+    if ((lstrcmpiA(kind.c_str(), "Edit") == 0 || lstrcmpiA(kind.c_str(), "ComboBox") == 0) &&
+        IsWindowVisible(child))
+      return child;
+  }
   return nullptr;
 }
 

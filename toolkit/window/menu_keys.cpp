@@ -14,9 +14,9 @@ struct KeyName {
   int number;
   const char* builtIn;
 };
-constexpr KeyName kCtrlName = {6, "Ctrl"};
-constexpr KeyName kShiftName = {7, "Shift"};
-constexpr KeyName kAltName = {8, "Alt"};
+constexpr KeyName kCtrlName = {7, "Ctrl"};
+constexpr KeyName kShiftName = {8, "Shift"};
+constexpr KeyName kAltName = {9, "Alt"};
 
 // The keys a shortcut may name besides letters, digits and F1 to F12: the names a key text may
 // use (English, and the French names of the keys) and the name shown.
@@ -27,12 +27,12 @@ struct NamedKey {
   bool alone;  // a shortcut without Ctrl or Alt
 };
 const NamedKey kNamedKeys[] = {
-    {VK_INSERT, {"INSERT", "INS", "INSER"}, {9, "Ins"}, true},
-    {VK_DELETE, {"DELETE", "DEL", "SUPPR"}, {10, "Del"}, true},
-    {VK_HOME, {"HOME", "ORIGINE", nullptr}, {11, "Home"}, false},
-    {VK_END, {"END", "FIN", nullptr}, {12, "End"}, false},
-    {VK_PRIOR, {"PAGEUP", "PGUP", nullptr}, {13, "PgUp"}, false},
-    {VK_NEXT, {"PAGEDOWN", "PGDN", nullptr}, {14, "PgDn"}, false},
+    {VK_INSERT, {"INSERT", "INS", "INSER"}, {10, "Ins"}, true},
+    {VK_DELETE, {"DELETE", "DEL", "SUPPR"}, {11, "Del"}, true},
+    {VK_HOME, {"HOME", "ORIGINE", nullptr}, {12, "Home"}, false},
+    {VK_END, {"END", "FIN", nullptr}, {13, "End"}, false},
+    {VK_PRIOR, {"PAGEUP", "PGUP", nullptr}, {14, "PgUp"}, false},
+    {VK_NEXT, {"PAGEDOWN", "PGDN", nullptr}, {15, "PgDn"}, false},
 };
 
 struct Modifier {

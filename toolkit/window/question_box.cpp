@@ -5,9 +5,9 @@
 namespace {
 
 // The catalogue's texts of the buttons (TEXT records), and the texts as built.
-constexpr int kYesText = 3;
-constexpr int kNoText = 4;
-constexpr int kCancelText = 5;
+constexpr int kYesText = 4;
+constexpr int kNoText = 5;
+constexpr int kCancelText = 6;
 
 std::wstring catalogueText(int number, const char* builtIn) {
   return ZK_WideIntl(ZK_CatalogueTextIntl(number, builtIn));
