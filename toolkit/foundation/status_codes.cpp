@@ -1,6 +1,8 @@
 // The list of status codes, for the catalogue's completeness check.
 #include "zarvik/zarvik.h"
 
+// One code a line, in ascending order.
+// clang-format off
 const int ZK_ALL_STATUS_CODES[] = {
     ZK_ERR_NAME_EMPTY,
     ZK_ERR_WINDOW_EXISTS,
@@ -71,4 +73,5 @@ const int ZK_ALL_STATUS_CODES[] = {
     ZK_ERR_QUESTION_BOX,
     ZK_ERR_FILE_DIALOG,
 };
+// clang-format on
 const int ZK_ALL_STATUS_CODE_COUNT = sizeof(ZK_ALL_STATUS_CODES) / sizeof(ZK_ALL_STATUS_CODES[0]);
