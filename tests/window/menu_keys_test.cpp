@@ -156,29 +156,3 @@ TEST(MenuKeys, ShortcutsWorkWhereverTheFocusIsButLeaveAControlItsOwnKeys) {
   EXPECT_EQ(ZK_MenuCommand("menu", WM_COMMAND, MAKEWPARAM(40001, 1)), "enregistrer");
   for (const std::string& text : support::reportTexts()) ADD_FAILURE() << text;
 }
-
-TEST(MenuKeys, ControlsKeepTheirOwnKeys) {
-  const struct {
-    const char* controlClass;
-    int key;
-    int modifiers;
-    bool needed;
-  } cases[] = {
-      {"Edit", 'C', kKeyCtrl, true},
-      {"edit", 'Z', kKeyCtrl | kKeyShift, true},
-      {"Edit", 'S', kKeyCtrl, false},
-      {"Edit", 'C', kKeyCtrl | kKeyAlt, false},
-      {"Edit", VK_DELETE, 0, true},
-      {"Edit", VK_F5, 0, false},
-      {"SysListView32", 'A', kKeyCtrl, true},
-      {"SysListView32", VK_DELETE, 0, true},
-      {"SysListView32", VK_INSERT, kKeyShift, true},
-      {"SysListView32", VK_DELETE, kKeyCtrl, false},
-      {"SysListView32", 'Z', kKeyCtrl, false},
-      {"ComboBox", VK_F4, 0, true},
-      {"Button", 'C', kKeyCtrl, false},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(ZK_MenuKeyNeededIntl(c.controlClass, c.key, c.modifiers), c.needed)
-        << c.controlClass << " " << c.key << " " << c.modifiers;
-}
