@@ -227,7 +227,7 @@ void messageLoop(int keys, int messageCount, int repetitions) {
   }
   if (keys > 0) ZK_MenuDisplay(ZK_WindowStateIntl().mainWindowName, "bench", "");
   const std::vector<BenchItem> items = GeneratedFormItems(100);
-  const RawForm raw = RawFormCompile(items, "");
+  RawForm raw = RawFormCompile(items, "");
   const auto firstEdit = [&](HWND dialog, bool toolkit) -> HWND {
     for (const BenchItem& item : items) {
       if (item.kind != ZK_EDIT) continue;
