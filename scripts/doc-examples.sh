@@ -8,12 +8,15 @@
 #                         the build against the toolkit's internal headers
 #   ```cpp from=PATH      a fragment of the project's file PATH: its lines are lines of that file,
 #                         in their order (a line "// ..." stands for lines left out)
+#   ```cpp file=PATH      the whole of the project's source file PATH, which the build compiles
+#                         with the project (an example program): the block is that file, exactly
 # A C++ block whose fence says none of these is an error.
 #   doc-examples.sh extract DIR PAGE...  writes the complete examples of the pages into DIR, as
 #                                        PAGE-NAME.cpp and PAGE-NAME.unit.cpp, each block after a
 #                                        #line of its place in the page; rewrites only what changed
-#   doc-examples.sh check DIR PAGE...    checks every block's fence and every fragment, and that
-#                                        DIR holds the examples as the pages give them now
+#   doc-examples.sh check DIR PAGE...    checks every block's fence, every fragment and whole
+#                                        file, and that DIR holds the examples as the pages give
+#                                        them now
 # Exits non-zero, naming the page and line, on the first kind of fault found.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -24,7 +27,8 @@ cd "$(dirname "$0")/.."
 mode="$1" dir="$2"
 shift 2
 
-# Splits one page: complete examples into $2, fragments into $2/fragments (first line: the path).
+# Splits one page: complete examples into $2, fragments and whole files into $2/fragments (first
+# line: the path; second: the block's place in the page; a whole file's path after "=").
 split_page() {
   local page="$1" into="$2" stem
   stem="$(sed 's|/|_|g; s|\.md$||' <<<"$page")"
@@ -40,19 +44,19 @@ split_page() {
       count = split($0, words, /[ \t]+/)
       for (i = 1; i <= count; ++i) {
         split(words[i], pair, "=")
-        if (pair[1] == "example" || pair[1] == "unit" || pair[1] == "from") {
+        if (pair[1] == "example" || pair[1] == "unit" || pair[1] == "from" || pair[1] == "file") {
           kind = pair[1]
           name = substr(words[i], length(pair[1]) + 2)
         }
       }
       if (kind == "" || name == "" || name !~ /^[A-Za-z0-9_.\/-]+$/) {
-        fail("a C++ block whose fence says neither example=NAME, unit=NAME nor from=PATH")
+        fail("a C++ block whose fence says none of example=NAME, unit=NAME, from=PATH, file=PATH")
         file = "/dev/null"
         next
       }
-      if (kind == "from") {
+      if (kind == "from" || kind == "file") {
         file = dir "/fragments/" stem "." NR
-        print name > file
+        print (kind == "file" ? "=" : "") name > file
         printf "%s:%d\n", page, NR + 1 > file
       } else {
         file = dir "/" stem "-" name (kind == "unit" ? ".unit" : "") ".cpp"
@@ -78,14 +82,24 @@ extract_all() {
   for page in "${pages[@]}"; do split_page "$page" "$into" || return 1; done
 }
 
-# A fragment's lines, trimmed, are lines of its file, in order; "// ..." skips.
+# A fragment's lines, trimmed, are lines of its file, in order; "// ..." skips. A whole file's
+# block is its file, line for line.
 check_fragment() {
   local fragment="$1" source where
   source="$(head -n 1 "$fragment")"
   where="$(sed -n 2p "$fragment")"
-  if [ ! -f "$source" ]; then
-    echo "$where: the fragment's file $source does not exist" >&2
+  if [ ! -f "${source#=}" ]; then
+    echo "$where: the block's file ${source#=} does not exist" >&2
     return 1
+  fi
+  if [ "${source:0:1}" = "=" ]; then
+    source="${source#=}"
+    if ! tail -n +3 "$fragment" | cmp -s - "$source"; then
+      echo "$where: the block is not the whole of $source as it is now:" >&2
+      tail -n +3 "$fragment" | diff - "$source" | head -n 20 >&2
+      return 1
+    fi
+    return 0
   fi
   LC_ALL=C awk -v where="$where" -v source="$source" '
     function trim(text) {

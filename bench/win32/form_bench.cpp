@@ -185,6 +185,78 @@ void messages(int itemCount, int messageCount, int repetitions) {
       pair, "message", messageCount, before, snapshot());
 }
 
+// Key presses and mouse moves posted to a form's controls, then the loop run until they are all
+// handled (the form is the active one: dialog keys go through its dialog manager).
+double loop(HWND dialog, HWND edit, int count, int (*run)(HWND)) {
+  for (int i = 0; i < count; ++i) {
+    if (i % 2 == 0) {
+      PostMessageA(edit, WM_KEYDOWN, VK_F5, 1);
+    } else {
+      PostMessageA(dialog, WM_MOUSEMOVE, 0, MAKELPARAM(i % 600, i % 400));
+    }
+  }
+  PostQuitMessage(0);
+  const double start = Now();
+  run(dialog);
+  return Now() - start;
+}
+
+// What an application's loop does for its one modeless dialog.
+int rawLoop(HWND dialog) {
+  MSG message = {};
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (IsDialogMessageA(dialog, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+int toolkitLoop(HWND) {
+  return ZK_MessageLoop();
+}
+
+// `keys` menu shortcuts on the main window, none of them the key posted: what they cost a loop.
+void messageLoop(int keys, int messageCount, int repetitions) {
+  for (int row = 1; row <= keys; ++row) {
+    const std::string name = "entree" + std::to_string(row);
+    ZK_MenuAdd("bench", row == 1 ? "titre" : name, 1, row,
+               "&Entr\xE9"
+               "e",
+               row == 1 ? "" : "key=Ctrl+" + std::string(1, static_cast<char>('A' + row)));
+  }
+  if (keys > 0) ZK_MenuDisplay(ZK_WindowStateIntl().mainWindowName, "bench", "");
+  const std::vector<BenchItem> items = GeneratedFormItems(100);
+  RawForm raw = RawFormCompile(items, "");
+  const auto firstEdit = [&](HWND dialog, bool toolkit) -> HWND {
+    for (const BenchItem& item : items) {
+      if (item.kind != ZK_EDIT) continue;
+      return toolkit ? ZK_FormItemGet(kForm, item.name).hwnd : GetDlgItem(dialog, item.order + 101);
+    }
+    return nullptr;
+  };
+  auto toolkitRun = [&] {
+    HWND dialog = toolkitOpen(items, "");
+    const double seconds = loop(dialog, firstEdit(dialog, true), messageCount, toolkitLoop);
+    toolkitClose(dialog);
+    return seconds;
+  };
+  auto rawRun = [&] {
+    HWND dialog = rawOpen(raw);
+    const double seconds = loop(dialog, firstEdit(dialog, false), messageCount, rawLoop);
+    rawClose(dialog);
+    return seconds;
+  };
+  toolkitRun();
+  rawRun();
+  const Snapshot before = snapshot();
+  const Pair pair = Interleave(repetitions, toolkitRun, rawRun);
+  printRow(14,
+           std::to_string(messageCount) + " posted messages through the loop, " +
+               std::to_string(keys) + " shortcuts",
+           pair, "message", messageCount, before, snapshot());
+}
+
 // BENCH_ROWS=13 runs rows 1 and 3 only; every row by default.
 bool wanted(char row) {
   const std::string rows = Environment("BENCH_ROWS");
@@ -218,6 +290,11 @@ int main() {
   if (wanted('3')) {
     messages(1000, 10000, small ? 3 : 7);
     if (!small) messages(100, 10000, 7);
+  }
+  // Row 14 (BENCH_ROWS with "L"): the message loop, without and then with menu shortcuts.
+  if (wanted('L')) {
+    messageLoop(0, 4000, small ? 3 : 7);
+    messageLoop(10, 4000, small ? 3 : 7);
   }
   return HostEnd();
 }

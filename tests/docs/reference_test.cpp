@@ -246,12 +246,21 @@ TEST(Reference, FormItemSetColumnIsWhatItAccepts) {
 // sentence of this page says what it returns or reports; a bare number is easily wrong.
 TEST(Reference, StatusesAreNamedByTheirConstants) {
   const std::set<int> codes(ZK_ALL_STATUS_CODES, ZK_ALL_STATUS_CODES + ZK_ALL_STATUS_CODE_COUNT);
+  // From the word that says it to the end of the clause: every number in a list counts.
   const std::regex said(
-      R"(\b(?:[Ss]tatus(?:es)?(?! codes?\b)|[Rr]eturn(?:s|ed)?|[Rr]eports?|refused with)\b[^.;|`]*?\b(\d+)\b)");
+      R"(\b(?:[Ss]tatus(?:es)?(?!\s+(?:codes?|bar)\b)|[Rr]eturn(?:s|ed)?|[Rr]eports?|refused with)\b[^.;|`]*)");
+  const std::regex number(R"(\b\d+\b)");
   const auto bareCodes = [&](const std::string& text) {
     std::vector<std::string> found;
-    for (std::sregex_iterator it(text.begin(), text.end(), said), end; it != end; ++it)
-      if (codes.count(std::stoi((*it)[1])) != 0) found.push_back(it->str());
+    for (std::sregex_iterator it(text.begin(), text.end(), said), end; it != end; ++it) {
+      const std::string clause = it->str();
+      for (std::sregex_iterator n(clause.begin(), clause.end(), number); n != end; ++n) {
+        if (codes.count(std::stoi(n->str())) != 0) {
+          found.push_back(clause);
+          break;
+        }
+      }
+    }
     return found;
   };
   const std::string header = readText(kSource / "toolkit" / "include" / "zarvik" / "zarvik.h");
@@ -259,14 +268,32 @@ TEST(Reference, StatusesAreNamedByTheirConstants) {
   for (const std::string& line : lines(header))
     if (line.rfind("//", 0) == 0) comments += line.substr(2) + "\n";
   EXPECT_EQ(bareCodes(comments), std::vector<std::string>{}) << "zarvik.h";
-  // The page's prose: not its tables (the status table gives numbers) nor its code blocks.
+  // The page's prose and tables: not the rows of the tables of statuses (each row gives its
+  // number) nor its code blocks.
+  const std::regex statusRow(R"(\| \d+ \|.*)");
   std::string prose;
   bool code = false;
   for (const std::string& line : lines(reference())) {
     if (line.rfind("```", 0) == 0) code = !code;
-    if (!code && line.rfind("|", 0) != 0) prose += line + "\n";
+    if (!code && !std::regex_match(line, statusRow)) prose += line + "\n";
   }
   EXPECT_EQ(bareCodes(prose), std::vector<std::string>{}) << "reference.md";
+}
+
+// The README's guide is the Clients example, whole: its one C++ block stands for
+// examples/clients/clients.cpp, which the build compiles and tests/e2e/clients_test.sh drives;
+// scripts/doc-examples.sh (the test docs.examples) holds the block to the file, line for line.
+TEST(Reference, ReadmeGuideIsTheClientsExample) {
+  const std::string readme = readText(kSource / "README.md");
+  const std::string::size_type guide = readme.find("\n## A keyboard-first form");
+  ASSERT_NE(guide, std::string::npos);
+  const std::string::size_type next = readme.find("\n## ", guide + 1);
+  const std::string section = readme.substr(guide, next - guide);
+  std::vector<std::string> fences;
+  for (const std::string& line : lines(section))
+    if (line.rfind("```c", 0) == 0) fences.push_back(line);
+  EXPECT_EQ(fences, std::vector<std::string>{"```cpp file=examples/clients/clients.cpp"});
+  EXPECT_TRUE(fs::is_regular_file(kSource / "examples" / "clients" / "clients.cpp"));
 }
 
 TEST(Reference, ReleaseFilesNameLicenceAndVersion) {

@@ -470,7 +470,7 @@ int usage() {
       "checks: has-main, no-main, has-form, no-form, focus-is ID, status-is TEXT,\n"
       "        foreground-is CAPTION (the foreground window's caption),\n"
       "        text-is ID TEXT, visible-is ID 0|1, check-is ID N, cell-is ID ROW COL TEXT,\n"
-      "        current-is ID ROW, editor-is ID 0|1\n",
+      "        current-is ID ROW, editor-is ID 0|1, rows-is ID N\n",
       stderr);
   return 2;
 }
@@ -502,6 +502,8 @@ bool holds(const std::vector<std::string>& check) {
     return SendMessageW(control, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED) ==
            std::atoi(check[2].c_str());
   if (what == "editor-is") return (listEditor(control) != nullptr ? "1" : "0") == check[2];
+  if (what == "rows-is")
+    return SendMessageW(control, LVM_GETITEMCOUNT, 0, 0) == std::atoi(check[2].c_str());
   if (what == "cell-is" && check.size() >= 5)
     return escaped(listCell(control, std::atoi(check[2].c_str()), std::atoi(check[3].c_str()))) ==
            check[4];

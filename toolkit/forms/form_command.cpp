@@ -68,10 +68,11 @@ void rememberEntry(const FieldValue& value) {
 int onEnter(const ZK_FormMessage& m, const ItemRecord& item) {
   rememberEntry(item.field);
   // Back in the form after a refusal the focus left it with: the refused field takes the focus
-  // again, and its own focus-in tells why.
+  // again, and its own focus-in tells why. Not from a focus the toolkit or the application puts
+  // on an item (ZK_FormItemFocus, the check on OK): that one stays where it is put.
   HWND refused = ZK_RefusalTakeIntl(m.dialog);
-  if (refused != nullptr && refused != controlOf(m) && IsWindowVisible(refused) &&
-      IsWindowEnabled(refused)) {
+  if (refused != nullptr && refused != controlOf(m) && !ZK_FormsStateIntl().refocusing &&
+      IsWindowVisible(refused) && IsWindowEnabled(refused)) {
     refocus(m.dialog, refused);
     return TRUE;
   }
@@ -146,6 +147,8 @@ int onClick(const ZK_FormMessage& m, const ItemRecord& item) {
   if (kind == nullptr) return 0;
   switch (kind->click) {
     case ZK_Click::kEvent:
+      // A form that asks for more (a default button, a check of its inputs) handles it first.
+      if (ZK_FormButtonIntl(m, item)) return TRUE;
       // An OK or CANCEL button closes the form, as its close box would; no field is validated.
       if (item.buttonRole == "OK" || item.buttonRole == "CANCEL")
         return closeBy(m, item.buttonRole);
@@ -166,7 +169,9 @@ int onClick(const ZK_FormMessage& m, const ItemRecord& item) {
 
 int ZK_FormCommandIntl(const ZK_FormMessage& m) {
   // A command from no item (Enter and Escape come as IDOK and IDCANCEL without a control, and so
-  // does the IDCANCEL of a plain WM_CLOSE) finds no record below, and does nothing.
+  // does the IDCANCEL of a plain WM_CLOSE) presses the form's DEFAULT or CANCEL button; without
+  // them it finds no record below, and does nothing.
+  if (ZK_FormKeyPressIntl(m)) return TRUE;
   const ItemRecord item = m.item.empty() ? ZK_ItemEmptyIntl() : ZK_FormItemGet(m.form, m.item);
   switch (branchOf(HIWORD(m.wParam))) {
     case Branch::kClick:

@@ -22,6 +22,21 @@
 // Item key (form name, ".", item name) to record, in byte order.
 using ZK_ItemTable = std::map<std::string, ItemRecord>;
 
+// What a form asked for beyond the defaults, read when it opens and kept until ZK_FormClose
+// (form_options.cpp).
+struct ZK_FormOptions {
+  std::string defaultItem;  // DEFAULT: the BUTTON Enter presses, drawn as the default
+  std::string cancelItem;   // CANCEL: the BUTTON Escape presses; the close box closes as it does
+  bool validate = false;    // VALIDATE: OK and the default button first check every input
+  int minWidth = 0;         // MINSIZE: the smallest frame, 96-DPI units; 0 for none
+  int minHeight = 0;
+  bool anchored = false;  // an item has anchors: a change of size places the items again
+  // The area (client less status bar) the items' places are meant for: the form at its declared
+  // size, in pixels at referenceDpi; 0 x 0 until the form has been placed.
+  SIZE reference = {0, 0};
+  int referenceDpi = 96;
+};
+
 struct ZK_FormMessage;
 
 // What the grid (toolkit/grid/, the layer above) does for the forms' DATAGRID items. The grid
@@ -77,6 +92,10 @@ struct ZK_FormsState {
   std::unordered_map<HWND, ZK_ItemControl> controls;
   // Changes whenever an item control is made, moved, resized, shown, hidden or destroyed.
   std::uint64_t placesVersion = 1;
+  // What open forms asked for beyond the defaults (form_options.cpp), by form name; only forms
+  // that asked for something have one.
+  std::map<std::string, ZK_FormOptions> formOptions;
+  std::string buttonClosing;  // the form an OK or CANCEL button of is closing it now
 };
 
 ZK_FormsState& ZK_FormsStateIntl();
@@ -161,6 +180,7 @@ enum class ZK_Reading {
   kVertical,           // upper-cased: CENTER 0, BOTTOM 1, anything else -1 (top)
   kVerticalOrDigit,    // as kVertical, and "0" and "1" as CENTER and BOTTOM
   kBorderStyle,        // upper-cased; "" gives SOLID (the declaration checks the word)
+  kAnchor,             // edge words LEFT, TOP, RIGHT, BOTTOM, FILL (unknown ones are left out)
 };
 
 // Where a keyword's value goes: one member of the record or of its value; none for a keyword
@@ -192,7 +212,7 @@ struct ZK_Range {
 };
 
 // What ZK_FormItemSet does to the control once the change is stored.
-enum class ZK_Native { kNone, kEnable, kShow, kReturn, kAddValue, kClearValue };
+enum class ZK_Native { kNone, kEnable, kShow, kReturn, kAddValue, kClearValue, kAnchor, kPlace };
 
 // One item keyword: how ZK_FormItemAdd reads it, whether and how ZK_FormItemSet changes it, and
 // what a change does to the control.
@@ -215,6 +235,20 @@ void ZK_ItemKeywordsDeclareIntl(const std::string& properties, ItemRecord& recor
 // Reads one value into the record as a change of the keyword.
 void ZK_ItemKeywordChangeIntl(const ZK_ItemKeyword& keyword, const std::string& value,
                               ItemRecord& record);
+
+// --- form_layout.cpp ---------------------------------------------------------------------------
+
+// The edges an item keeps its distance to when its form changes size (ItemRecord::anchor).
+enum ZK_AnchorEdge : int {
+  kAnchorLeft = 1,
+  kAnchorTop = 2,
+  kAnchorRight = 4,
+  kAnchorBottom = 8,
+  kAnchorFill = 16,  // the item takes the form's whole area above its status bar
+};
+// Reads edge words separated by commas or blanks into `edges`; false when one is none of them
+// (the known ones are read all the same).
+bool ZK_AnchorReadIntl(const std::string& text, int* edges);
 
 // --- field_check.cpp ---------------------------------------------------------------------------
 
@@ -396,6 +430,49 @@ int ZK_ItemFontSelectIntl(HDC dc, const std::string& face, int size, bool bold, 
 
 // Repaints one item's control. Statuses 18, 1019.
 int ZK_FormItemRedrawIntl(const std::string& form, const std::string& item);
+
+// --- form_options.cpp --------------------------------------------------------------------------
+
+// The options of an open form, or null when it asked for none (most forms).
+const ZK_FormOptions* ZK_FormOptionsIntl(const std::string& form);
+// The form has just been placed (WM_INITDIALOG): reads what it asks for and what its items'
+// anchors need; the default button, and the main window filled.
+void ZK_FormOptionsStartIntl(const ZK_FormMessage& m, const WindowRecord& declared);
+// An anchor or a place changed at run time: the form keeps options from now on, its reference
+// the area as it is.
+ZK_FormOptions& ZK_FormOptionsEnsureIntl(const std::string& form);
+void ZK_FormOptionsForgetIntl(const std::string& form);
+
+// --- form_layout.cpp (continued) ---------------------------------------------------------------
+
+// The area of an open form its items are laid out in: its client area less its status bar, in
+// pixels (0 x 0 without a window).
+SIZE ZK_FormAreaIntl(const WindowRecord& form);
+// The item's rectangle in its dialog at a DPI: its place for the form's declared size, moved and
+// stretched by the anchors with the form's growth since.
+RECT ZK_FormItemLaidOutIntl(const std::string& form, const ItemRecord& item, int dpi);
+// WM_SIZE: the anchored items follow the form's new size.
+void ZK_FormLayoutIntl(const std::string& form);
+// WM_GETMINMAXINFO: the smallest frame the form declared; 0 when it declared none.
+INT_PTR ZK_FormMinSizeIntl(const ZK_FormMessage& m);
+// ZK_FormItemSet of ANCHOR or PLACE ("x,y,width,height", an empty part kept): the control goes
+// to the item's new place.
+void ZK_FormItemPlaceIntl(const std::string& form, const std::string& item,
+                          const std::string& place);
+
+// --- form_keys.cpp -----------------------------------------------------------------------------
+
+// A command from no item: Enter (IDOK) and Escape (IDCANCEL) press the form's DEFAULT and CANCEL
+// buttons; true when one was pressed.
+bool ZK_FormKeyPressIntl(const ZK_FormMessage& m);
+// A click on a BUTTON of a form with options: an OK or CANCEL button closes it, OK and the default
+// button checking every input first when the form asks. True when the click was handled here.
+bool ZK_FormButtonIntl(const ZK_FormMessage& m, const ItemRecord& button);
+// SC_CLOSE on a form with a CANCEL button: the form closes as that button closes it, or not at all
+// while it is disabled (true: nothing more is done).
+bool ZK_FormCloseBoxIntl(const ZK_FormMessage& m);
+// The item is the form's DEFAULT button.
+bool ZK_FormIsDefaultIntl(const std::string& form, const std::string& item);
 
 // --- form.cpp ----------------------------------------------------------------------------------
 

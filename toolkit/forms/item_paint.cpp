@@ -145,6 +145,11 @@ int ZK_FormItemPaintIntl(const ZK_FormMessage& m) {
                                              record.borderColour, record.backColour, form.dpi);
     if (status != ZK_OK) context.report(status);
   }
+  // The form's default button (DEFAULT) has a black line round its edge, as the system's has.
+  if (button && ZK_FormIsDefaultIntl(m.form, m.item)) {
+    const int status = ZK_FormItemBorderIntl(dc, 0, 0, width, height, "SOLID", 1, 0, -1, form.dpi);
+    if (status != ZK_OK) context.report(status);
+  }
 
   const int edge = ZK_ScaleIntl(size, form.dpi);
   RECT inset = {edge, edge, width - edge, height - edge};
