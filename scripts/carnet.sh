@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 file="$(realpath "${1:-examples/carnet/compte.csv}")"
 bash scripts/deps.sh || exit 1
 cmake --preset mingw64 >/dev/null || exit 1
-cmake --build --preset mingw64 --target carnet zkprobe || exit 1
+cmake --build --preset mingw64 --target carnet zarvik_probe || exit 1
 
 # Wine reads a full Unix path as one on its drive Z:, the root of the Unix files.
 source scripts/wine-env.sh

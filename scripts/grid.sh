@@ -8,7 +8,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh || exit 1
 cmake --preset mingw64 >/dev/null || exit 1
-cmake --build --preset mingw64 --target zarvik_grid zkprobe || exit 1
+cmake --build --preset mingw64 --target zarvik_grid zarvik_probe || exit 1
 
 source scripts/wine-env.sh
 zk_program_or_tour zarvik_grid.exe

@@ -38,10 +38,10 @@ for row in "${tous[@]}"; do
   zk_expect "tous: item $id ($text) is heard as a sighted user reads it" "$expected" \
     "$(heard "$id" "$text")"
 done
-zk_click_item 109
+zk_click_item tous.check2
 zk_expect "tous: the toolkit-drawn check box is heard unchecked after a click" \
   "Check :|44|0|Case \xE0 cocher ownerdraw" "$(heard 109 check2)"
-zk_click_item 116
+zk_click_item tous.ok
 zk_wait "tous: OK closes it" no-form
 
 # Form "edit": a refusal's message is announced without the focus moving; disabled and hidden
@@ -51,38 +51,38 @@ events="$zk_shots/events"
 zk_probe events 8000 >"$events" &
 watcher=$!
 for _ in $(seq 50); do grep -q watching "$events" && break; sleep 0.1; done
-zk_click_item 110
+zk_click_item edit.champ3
 zk_keys End shift+Home BackSpace
 zk_type abc
 zk_keys Tab
-zk_wait "edit: 'abc' is refused, the focus comes back" focus-is 110
+zk_wait "edit: 'abc' is refused, the focus comes back" focus-is edit.champ3
 zk_keys Tab
 zk_wait "edit: Saisie incorrecte shows" status-is "Saisie incorrecte"
 wait "$watcher"
 zk_expect "edit: Saisie incorrecte is announced from the status bar" yes \
   "$(grep -q '^event live-region id=100 .* name="Saisie incorrecte"' "$events" && echo yes)"
-zk_wait "edit: the announcement leaves the focus in the refused field" focus-is 110
+zk_wait "edit: the announcement leaves the focus in the refused field" focus-is edit.champ3
 zk_keys End shift+Home BackSpace
 zk_type 7
 zk_keys Tab
-zk_click_item 118  # Désactiver
+zk_click_item edit.desactiver
 state="$(zk_field "$(zk_probe access | grep ' id=105 ')" state)"
 zk_expect "edit: a disabled input is heard unavailable" 1 "$(((state & 0x1) ? 1 : 0))"
-zk_click_item 116  # Masquer
+zk_click_item edit.masquer
 state="$(zk_field "$(zk_probe access | grep ' id=105 ')" state)"
 zk_expect "edit: a hidden input is heard invisible" 1 "$(((state & 0x8000) ? 1 : 0))"
-zk_click_item 115
+zk_click_item edit.fermer
 zk_wait "edit: Fermer closes it" no-form
 
 # Form "static": typing a new text for the sample renames it.
 zk_menu_open s || exit 1
-zk_click_item 130
+zk_click_item static.texte
 zk_keys End shift+Home BackSpace
 zk_type "Bonjour"
 zk_keys Tab
 zk_expect "static: the sample is heard by its new text" "Bonjour" \
   "$(zk_field "$(zk_probe access | grep -F ' text="static1"')" name)"
-zk_click_item 131
+zk_click_item static.fermer
 zk_wait "static: Fermer closes it" no-form
 
 zk_quit

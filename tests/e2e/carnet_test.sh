@@ -5,7 +5,7 @@
 # folder that has vanished (nothing lost) and a malformed file refused with its line number.
 source "$(dirname "$0")/lib.sh"
 
-grid=102 question_no=104 entry_ok=108
+grid=carnet.ecritures question_no=question.non
 sample="$(cd "$(dirname "$0")/../../examples/carnet" && pwd)/compte.csv"
 work="$zk_shots/work"
 mkdir -p "$work/folder"

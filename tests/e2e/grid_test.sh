@@ -4,7 +4,7 @@
 # colours read from a screenshot; Ctrl+C read from the clipboard.
 source "$(dirname "$0")/lib.sh"
 
-list=102 add=103 close=106
+list=expenses.list add=expenses.add close=expenses.close
 month="$(date +%m/%Y)"
 
 grid_start() {

@@ -4,8 +4,10 @@
 # the focus outline of "Fermer" follows the focus.
 source "$(dirname "$0")/lib.sh"
 
-sample=static1 cbpolice=106 cbtaille=108 gras=110 cbtxcol=116 cbbkcol=118
-cbhoriz=120 cbvert=122 cbbrdsize=124 cbbrdcol=126 cbbrdstyle=128 texte=130 fermer=131
+sample=static.static1 cbpolice=static.cbpolice cbtaille=static.cbtaille gras=static.gras
+cbtxcol=static.cbcouleurtexte cbbkcol=static.cbcouleurfond cbhoriz=static.cbhorizalign
+cbvert=static.cbverticalign cbbrdsize=static.cbtaillebrd cbbrdcol=static.cbcouleurbrd
+cbbrdstyle=static.cbstylebrd texte=static.texte fermer=static.fermer
 
 # pick COMBO INDEX: selects an entry with the keyboard, as a user would.
 pick() {

@@ -246,6 +246,15 @@ void ZK_ItemAccessChangedIntl(const std::string& form, const std::string& item,
 // Tells them that the status bar shows a new message, without moving the focus.
 void ZK_ItemAccessAnnounceIntl(HWND statusBar);
 
+// --- name_query.cpp ----------------------------------------------------------------------------
+
+// True for the registered message ZK_NAME_QUERY, with which another program asks names.
+bool ZK_NameQueryIntl(UINT message);
+// The answer of a form's dialog: a global atom of the form's name (asked for the dialog) or of
+// "form.item" (asked for one of its item controls), whose reference goes to the asker; else 0.
+// Given as the message's result (DWLP_MSGRESULT); returns TRUE, handled.
+INT_PTR ZK_NameAnswerIntl(HWND dialog, WPARAM asked);
+
 // --- form_command.cpp --------------------------------------------------------------------------
 
 // WM_COMMAND from an item's control: focus, validation, buttons, check items and their events.
