@@ -53,6 +53,9 @@ expect_code "find in a form that is not open" 3 'no open form named "nope" (open
 probe find hello
 expect_code "find without an item name" 2 'an item is named form.item, not "hello"'
 
+probe type hello.greeting "Hi"
+expect_code "type into a label, which never takes the focus" 6 \
+  'the focus did not come to hello.greeting: it stays on hello.name'
 probe type hello.name "Zoé"
 expect_code "type" 0
 probe text hello.name
