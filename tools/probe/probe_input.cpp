@@ -146,17 +146,23 @@ ProbeResult ProbeClick(HWND control, int dx, int dy) {
   const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
   const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
   const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-  std::vector<INPUT> inputs(3);
-  for (INPUT& input : inputs) input.type = INPUT_MOUSE;
-  // Absolute coordinates run from 0 to 65535 across the whole desktop.
-  inputs[0].mi.dx = MulDiv(point.x - left, 65535, width > 1 ? width - 1 : 1);
-  inputs[0].mi.dy = MulDiv(point.y - top, 65535, height > 1 ? height - 1 : 1);
-  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  // Each event carries the place: under Wine the pointer's own motion, reported back late by the
+  // X server, could otherwise move the press elsewhere between the events.
+  const DWORD flags[] = {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+  std::vector<INPUT> inputs;
+  for (DWORD button : flags) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    // Absolute coordinates run from 0 to 65535 across the whole desktop.
+    input.mi.dx = MulDiv(point.x - left, 65535, width > 1 ? width - 1 : 1);
+    input.mi.dy = MulDiv(point.y - top, 65535, height > 1 ? height - 1 : 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK | button;
+    inputs.push_back(input);
+  }
   const ProbeResult sent = send(inputs);
+  if (sent.code != kProbeOk) return sent;
   Sleep(kSettleMs);
-  return sent;
+  return {};
 }
 
 ProbeResult ProbeKeys(const std::vector<std::wstring>& keys) {
