@@ -95,8 +95,8 @@ HWND ProbeOpenForm();
 HWND ProbeTopLevelForm();
 // A message box of the program with that caption.
 HWND ProbeBoxOf(const std::wstring& caption);
-// A control of the open form by its identifier (digits), by "form.item", or by its window text
-// (a static's item name).
+// A control of the open form by its identifier (digits) or by its window text (a static's item
+// name).
 HWND ProbeControlByKey(const std::wstring& key);
 
 // --- probe_read.cpp ----------------------------------------------------------------------------

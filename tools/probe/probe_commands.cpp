@@ -37,22 +37,15 @@ std::string utf8(const std::wstring& text) {
 
 // A control by "form.item", or, for the older commands, by identifier or window text on the
 // open form.
-ProbeResult resolve(const std::wstring& key, HWND* control, ProbeItem* item = nullptr) {
-  ProbeItem found;
+ProbeResult resolve(const std::wstring& key, HWND* control) {
   if (key.find(L'.') != std::wstring::npos) {
+    ProbeItem found;
     const ProbeResult result = ProbeFindItem(key, &found);
     *control = found.control;
-    if (item != nullptr) *item = found;
     return result;
   }
   *control = ProbeControlByKey(key);
-  if (*control != nullptr) {
-    found.form = GetParent(*control);
-    found.control = *control;
-    found.itemName = key;
-    if (item != nullptr) *item = found;
-    return {};
-  }
+  if (*control != nullptr) return {};
   if (ProbeOpenForm() == nullptr) return ProbeFail(kProbeNotFound, "no form is open");
   return ProbeFail(kProbeNotFound, "the open form has no control " + ProbeQuoted(key));
 }

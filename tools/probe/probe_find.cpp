@@ -199,10 +199,6 @@ HWND ProbeBoxOf(const std::wstring& caption) {
 }
 
 HWND ProbeControlByKey(const std::wstring& key) {
-  if (key.find(L'.') != std::wstring::npos) {
-    ProbeItem item;
-    return ProbeFindItem(key, &item).code == kProbeOk ? item.control : nullptr;
-  }
   HWND form = ProbeOpenForm();
   if (form == nullptr || key.empty()) return nullptr;
   if (std::all_of(key.begin(), key.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; }))
