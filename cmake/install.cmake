@@ -20,13 +20,15 @@ install(FILES toolkit/foundation/zarmsg.zdb DESTINATION ${ZARVIK_CATALOGUE_DIR} 
 install(FILES LICENSE CHANGELOG.md docs/reference.md DESTINATION ${CMAKE_INSTALL_DOCDIR}
         COMPONENT Zarvik)
 
-# The test kit: the driver, exported as Zarvik::probe, and the headless session that runs it on
-# Linux with the settings of its Wine prefix.
-install(TARGETS zarvik_probe EXPORT ZarvikTargets
-        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT Zarvik)
-install(PROGRAMS scripts/zarvik-session.sh DESTINATION ${CMAKE_INSTALL_BINDIR}
-        RENAME zarvik-session COMPONENT Zarvik)
-install(FILES scripts/wine-prefix.reg DESTINATION ${ZARVIK_CATALOGUE_DIR} COMPONENT Zarvik)
+# The test kit of a Windows build: the driver, exported as Zarvik::probe, and the headless session
+# that runs it on Linux with the settings of its Wine prefix.
+if(TARGET zarvik_probe)
+  install(TARGETS zarvik_probe EXPORT ZarvikTargets
+          RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT Zarvik)
+  install(PROGRAMS scripts/zarvik-session.sh DESTINATION ${CMAKE_INSTALL_BINDIR}
+          RENAME zarvik-session COMPONENT Zarvik)
+  install(FILES scripts/wine-prefix.reg DESTINATION ${ZARVIK_CATALOGUE_DIR} COMPONENT Zarvik)
+endif()
 
 install(EXPORT ZarvikTargets NAMESPACE Zarvik:: DESTINATION ${ZARVIK_PACKAGE_DIR}
         COMPONENT Zarvik)
