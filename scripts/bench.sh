@@ -74,14 +74,15 @@ awk -F'|' '
     printf line, $2, $3, $6, shown($4), shown($5), ratio, $7 " -> " $8, $9 " -> " $10,
       kib($11) " -> " kib($12)
   }
-  # Grid rows: bytes against their reference, and sorts against std::sort of ready keys.
+  # Grid rows: bytes against their reference, sorts against std::sort of ready keys, pastes.
   $1 == "MEM" {
     ratio = $5 > 0 ? sprintf("%.2f", $4 / $5) : "-"
     printf line, $2, $3, "process", kib($4), kib($5), ratio, "-", "-", kib($6) " -> " kib($7)
   }
+  # A time without a baseline (row 13, a paste) is said alone.
   $1 == "TIME" {
     ratio = $5 > 0 ? sprintf("%.2f", $4 / $5) : "-"
-    printf line, $2, $3, $6, shown($4), shown($5), ratio, "-", "-", "-"
+    printf line, $2, $3, $6, shown($4), $5 > 0 ? shown($5) : "-", ratio, "-", "-", "-"
   }
   $1 == "REPORTS" && $2 != 0 { printf "toolkit error reports during the run: %d\n", $2 }
   # Carnet rows: "toolkit" is the ledger, "raw Win32" the plain loop doing the same work.

@@ -9,7 +9,7 @@ packages=(
   clang libclang-rt-14-dev clang-format
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64
-  xvfb xdotool imagemagick x11-utils
+  xvfb xdotool xclip imagemagick x11-utils
   fonts-liberation fonts-wine fonts-wqy-microhei
 )
 

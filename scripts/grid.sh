@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs the grid example (examples/grid). With a DISPLAY it runs there until the user
 # quits. Without one it runs on a private Xvfb inside Wine's virtual desktop: sorts the list by
-# amount with a click on the title, moves to the third row's label with the keys, saves a
+# amount with a click on the title, opens the third row's category list with the keys, saves a
 # screenshot of the form in the folder it prints, quits through File > Quit, and exits with the
 # example's exit code.
 set -uo pipefail
@@ -30,11 +30,13 @@ line="$(zk_item $list)"
 x="$(zk_field "$line" x)" y="$(zk_field "$line" y)"
 xdotool mousemove $((x + 400)) $((y + 10)) click 1  # the Amount title
 sleep 0.5
-zk_keys ctrl+Home Down Down Right
+zk_keys ctrl+Home Down Down Right Right Right F2 alt+Down
+sleep 0.5
 shots="$(mktemp -d /tmp/grid-tour.XXXXXX)"
 zk_shot "$(zk_probe form | head -n 1)" "$shots/grid.png"
 echo "Screenshot: $shots/grid.png"
 
+zk_keys Escape Escape
 zk_click_item 106  # Close
 zk_probe wait 5000 no-form || echo "The form did not close." >&2
 xdotool windowfocus --sync "$(xdotool search --name '^Grid$' 2>/dev/null | head -n 1)" 2>/dev/null

@@ -5,7 +5,10 @@
 //   11  private bytes: 1 000 000 virtual rows against an empty grid (and the same for the raw
 //       list), and 1 000 000 held rows of three short texts against the bytes of the texts;
 //   12  sorting held rows by amount and by date at 10 000, 100 000 and 1 000 000 rows, against
-//       std::sort of the same keys already read into numbers.
+//       std::sort of the same keys already read into numbers;
+//   13  pasting 2 500, 10 000 and 40 000 rows of the three typed columns into an open grid of held
+//       rows (ZK_FormGridPaste: every cell checked, then written), timed alone: it must grow
+//       linearly.
 // Prints "ROW|..." lines as form_bench does, "MEM|row|case|measured|reference|before|after" and
 // "TIME|row|case|toolkit s|raw s|unit" for scripts/bench.sh. BENCH_QUICK=1: fewer runs;
 // BENCH_ROWS=9,10...: only those rows.
@@ -21,8 +24,8 @@
 
 #include "../win32/bench_host.h"
 #include "../win32/bench_measure.h"
-#include "forms/forms_intl.h"
 #include "foundation/foundation_intl.h"
+#include "grid/grid_intl.h"
 #include "raw_grid.h"
 #include "window/gdi_objects.h"
 #include "zarvik/zarvik.h"
@@ -257,6 +260,46 @@ void sorts(int repetitions) {
   toolkitClose(ZK_WindowLookupIntl(kForm).hwnd);
 }
 
+// The generator's rows as tab-separated text, as a spreadsheet copies them.
+std::string pasteText(int count) {
+  std::string text;
+  std::string cell;
+  for (int row = 0; row < count; ++row) {
+    for (int column = 0; column < 3; ++column) {
+      GridCell(row, column, cell);
+      text += cell;
+      text += column < 2 ? '\t' : '\n';
+    }
+  }
+  return text;
+}
+
+void pastes(int repetitions) {
+  for (int count : {2500, 10000, 40000}) {
+    const std::string text = pasteText(count);
+    std::vector<double> times;
+    for (int run = 0; run < repetitions; ++run) {
+      declare();
+      ZK_FormCreate(kForm, "", 10, 10, 580, 470, onEvent);
+      HWND dialog = ZK_WindowLookupIntl(kForm).hwnd;
+      Pump();
+      const double start = Now();
+      const int status = ZK_FormGridPaste(kForm, kGrid, text);
+      UpdateWindow(ZK_FormItemGet(kForm, kGrid).hwnd);
+      times.push_back(Now() - start);
+      if (status != ZK_OK || ZK_FormGridGet(kForm, kGrid).rows != count)
+        std::printf("paste of %d rows: status %d, %d rows\n", count, status,
+                    ZK_FormGridGet(kForm, kGrid).rows);
+      toolkitClose(dialog);
+    }
+    std::sort(times.begin(), times.end());
+    const double median = times[times.size() / 2];
+    std::printf("TIME|13|paste %d rows of 3 typed cells (per row)|%.9g|0|row\n", count,
+                median / count);
+    std::fflush(stdout);
+  }
+}
+
 bool wanted(const std::string& row) {
   const std::string rows = "," + Environment("BENCH_ROWS") + ",";
   return rows == ",," || rows.find("," + row + ",") != std::string::npos;
@@ -270,5 +313,6 @@ int main() {
   if (wanted("9")) openPaint(quick ? 3 : 11);
   if (wanted("10")) pageDowns(quick ? 3 : 11, 100);
   if (wanted("12")) sorts(quick ? 3 : 9);
+  if (wanted("13")) pastes(quick ? 3 : 7);
   return HostEnd();
 }

@@ -99,7 +99,7 @@ int ZK_FormClose(const std::string& name) {
   ZK_FormItemBrushesReleaseIntl(name);
   for (const std::string& item : ZK_ItemNamesOfFormIntl(name))
     ZK_ItemRemoveIntl(ZK_ItemKeyIntl(name, item));
-  ZK_GridForgetFormIntl(name);
+  if (const auto forget = ZK_FormsStateIntl().hooks.forget) forget(name);
   const WindowRecord record = ZK_WindowLookupIntl(name);
   if (record.title.empty()) return context.fail(ZK_ERR_WINDOW_NOT_FOUND);
 

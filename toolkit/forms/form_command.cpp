@@ -83,7 +83,7 @@ int onExit(const ZK_FormMessage& m, const ItemRecord& item) {
   const bool causedByRefocus = ZK_FormsStateIntl().refocusing;
   ZK_FieldCheck check;
   check.value = item.field;
-  const bool typed = item.type == ZK_STRING || item.type == ZK_DATE || item.type == ZK_CURRENCY;
+  const bool typed = ZK_DataTypeIntl(item.type) != nullptr;
   if (typed) check = ZK_FieldCheckIntl(item, controlText(m, item));
   if (check.rewrite) SetDlgItemTextA(m.dialog, controlIdOf(m), check.shown.c_str());
   // The refocus runs the field's own enter branch before the new message is stored, so the

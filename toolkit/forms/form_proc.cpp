@@ -99,8 +99,8 @@ INT_PTR onDpiChanged(const ZK_FormMessage& m, const WindowRecord& form) {
     const RECT place = ZK_ItemPlaceIntl(record, dpi);
     MoveWindow(record.hwnd, place.left, place.top, place.right - place.left,
                place.bottom - place.top, FALSE);
-    if (const ZK_Grid* grid = ZK_GridFindIntl(m.form, item))
-      ZK_GridRescaleIntl(*grid, form.dpi, dpi);
+    if (const auto rescale = ZK_FormsStateIntl().hooks.rescale)
+      rescale(m.form, item, form.dpi, dpi);
   }
   onSize(form);
   InvalidateRect(m.dialog, nullptr, TRUE);
@@ -139,7 +139,7 @@ INT_PTR onClose(const ZK_FormMessage& m, const ZK_ContextGuard& context) {
   const WindowRecord form = ZK_WindowLookupIntl(m.form);
   const int veto = ZK_FormRaiseIntl(m, ZK_FORMCLOSE);
   if (veto != 0) return veto;
-  ZK_GridFormClosingIntl(m.form);
+  if (const auto closing = ZK_FormsStateIntl().hooks.closing) closing(m.form);
 
   if (form.statusBar && form.statusBarHwnd != nullptr) {
     if (!DestroyWindow(form.statusBarHwnd)) context.report(ZK_ERR_DESTROY_WINDOW);
@@ -161,14 +161,30 @@ bool isColourMessage(UINT message) {
   return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
 }
 
+// The messages whose handlers read the form's record as it stood before BEFORE.
+bool readsRecord(UINT message) {
+  return message == WM_INITDIALOG || message == WM_SIZE || message == WM_DPICHANGED ||
+         message == WM_CTLCOLORDLG || message == WM_SYSCOMMAND;
+}
+
 INT_PTR dispatch(const ZK_ContextGuard& context, ZK_FormMessage m) {
-  const WindowRecord form = ZK_WindowLookupIntl(m.form);
+  // The whole record is copied only for the handlers that read it: a grid's list sends a
+  // hundred notifications a paint.
+  const WindowRecord form = readsRecord(m.message) ? ZK_WindowLookupIntl(m.form) : WindowRecord{};
+  bool known = false;
+  HWND window = nullptr;
+  {
+    const ZK_WindowRegistry& registry = ZK_WindowRegistryIntl();
+    const auto found = registry.find(m.form);
+    known = found != registry.end() && !found->second.title.empty();
+    window = known ? found->second.hwnd : nullptr;
+  }
   // A forgotten form, or a form of that name opened again on another dialog since. A colour
   // answer is taken as a brush: the usual 4 would be an invalid handle there.
-  if (form.title.empty() || (form.hwnd != nullptr && form.hwnd != m.dialog)) {
+  if (!known || (window != nullptr && window != m.dialog)) {
     return isColourMessage(m.message) ? 0 : kNoForm;
   }
-  if (form.hwnd == m.dialog) ZK_WindowStateIntl().activeFormName = m.form;
+  if (window == m.dialog) ZK_WindowStateIntl().activeFormName = m.form;
   m.item = ZK_FormItemByControlIntl(m.form, reinterpret_cast<HWND>(m.lParam));
   const int before = ZK_FormRaiseIntl(m, ZK_BEFORE);
   if (before != 0) return before;
@@ -190,8 +206,10 @@ INT_PTR dispatch(const ZK_ContextGuard& context, ZK_FormMessage m) {
       return onDrawItem(m);
     case WM_COMMAND:
       return ZK_FormCommandIntl(m);
-    case WM_NOTIFY:
-      return ZK_GridNotifyIntl(m);
+    case WM_NOTIFY: {
+      const auto notify = ZK_FormsStateIntl().hooks.notify;
+      return notify != nullptr ? notify(m) : 0;
+    }
     case WM_SYSCOMMAND:
       // The low four bits of the command are the system's own.
       return (m.wParam & 0xFFF0) == SC_CLOSE ? onClose(m, context) : 0;

@@ -22,10 +22,27 @@
 // Item key (form name, ".", item name) to record, in byte order.
 using ZK_ItemTable = std::map<std::string, ItemRecord>;
 
-struct ZK_Grid;
+struct ZK_FormMessage;
+
+// What the grid (toolkit/grid/, the layer above) does for the forms' DATAGRID items. The grid
+// registers it the first time its state is used, so that the forms never name it; a null
+// function does nothing (a grid without columns has no state and no list).
+struct ZK_FormHooks {
+  // Makes a DATAGRID item's control on its dialog; a status as ZK_FormCreateItem's.
+  int (*create)(HWND dialog, const std::string& form, const std::string& item,
+                int identifier) = nullptr;
+  // WM_NOTIFY of a form's dialog; 0 when the notification is not the grid's.
+  INT_PTR (*notify)(const ZK_FormMessage& m) = nullptr;
+  void (*closing)(const std::string& form) = nullptr;  // the form closes (FORMCLOSE passed)
+  void (*forget)(const std::string& form) = nullptr;   // ZK_FormClose forgets it
+  // The form went from one DPI to another: an item's own sizes follow.
+  void (*rescale)(const std::string& form, const std::string& item, int from, int to) = nullptr;
+  // ZK_FormItemSet changed a DATAGRID item's colours, font or state.
+  void (*changed)(const std::string& form, const std::string& item) = nullptr;
+};
 
 // Everything the form layer keeps between calls, one instance for the process; all of it belongs
-// to one toolkit lifetime.
+// to one toolkit lifetime, but the hooks, which the grid registers once for the process.
 struct ZK_FormsState {
   ZK_ItemTable items;  // every declared item by key
   // Keys by control handle, each set in key order: the dialog procedure looks up the item of a
@@ -35,13 +52,7 @@ struct ZK_FormsState {
   std::string entryText;           // the text of the item that last received the focus ...
   bool entryCheckState = false;    // ... and its check state: an exit compares with them (ITEMCHG)
   bool refocusing = false;         // a refused field is taking the focus back
-  // The data grids (grid_table.cpp): every DATAGRID item's grid by key, and by its list view and
-  // editor, through which every cell the list shows is asked for.
-  std::map<std::string, std::unique_ptr<ZK_Grid>> grids;
-  std::unordered_map<HWND, ZK_Grid*> gridsByWindow;
-  int gridVisits = 0;  // ZK_GridVisit objects alive now
-  // Grids forgotten during a visit (their form closed from an event), kept until the last ends.
-  std::vector<std::unique_ptr<ZK_Grid>> gridsForgotten;
+  ZK_FormHooks hooks;              // the grid's answers for DATAGRID items
 };
 
 ZK_FormsState& ZK_FormsStateIntl();
@@ -193,6 +204,32 @@ struct ZK_FieldCheck {
   FieldValue value;      // the item's value with the text, and the date or amount, read
 };
 
+// How the rows of a typed grid column sort: by the collation of their texts, in time, or exactly.
+enum class ZK_SortKey { kText, kDate, kAmount };
+
+// One data type: its TYPE word and its rules. A new type is one row of kTypes (field_check.cpp)
+// and its check; the grid's editors, paste, copy and sort ask the row.
+struct ZK_DataType {
+  const char* name;  // the TYPE word
+  bool items;        // an EDIT or COMBOSYS item takes it; otherwise grid columns only
+  bool formatted;    // it needs a FORMAT
+  int alignment;     // the TXHPOS it takes when none is given: -1 left, 0 centre, 1 right
+  // The check of a field's text: fills what check.value.text, as typed, becomes.
+  void (*check)(const ItemRecord& item, ZK_FieldCheck& check);
+  ZK_SortKey sortKey;
+};
+
+// The data type of a TYPE word (upper case), or null.
+const ZK_DataType* ZK_DataTypeIntl(const std::string& word);
+// A choice's entries: VALUE1, VALUE2... of the property string, up to the first empty one.
+std::vector<std::string> ZK_ChoicesIntl(const std::string& properties);
+// A check box column's two texts, from its FORMAT "on/off" ("1" and "0" when none is given).
+struct ZK_CheckTexts {
+  std::string on;
+  std::string off;
+};
+ZK_CheckTexts ZK_CheckTextsIntl(const std::string& format);
+
 // Checks text against the item's TYPE, FORMAT, LENGTH and NOTNULL. Nothing is stored or shown; a
 // refusal reads its message from the catalogue.
 ZK_FieldCheck ZK_FieldCheckIntl(const ItemRecord& item, const std::string& text);
@@ -314,211 +351,3 @@ int ZK_FormTemplateIntl(const std::string& caption, DWORD style, int x, int y, i
 bool ZK_FormStatusGetIntl(const std::string& form, std::string* text);
 // Shows a text in it; false when the form shows none.
 bool ZK_FormStatusShowIntl(const std::string& form, const std::string& text);
-
-// --- grid_*.cpp: the data grid -----------------------------------------------------------------
-// A DATAGRID item with columns is a list view in report view and owner-data mode: it asks for
-// the text of each cell it shows, so rows cost nothing until shown. Its rows are held by the
-// toolkit (ZK_GridRows) or by the application (a row count and a cell procedure). A grid lives in
-// the grid table as an object, reached by its key or its windows for the length of one visit (a
-// message, a public call); an event procedure may forget it meanwhile, which marks it
-// `forgotten` and keeps it in memory until the visit ends.
-
-// --- grid_rows.cpp ---
-
-// Rows of texts held compactly: a row's cells are written one after the other (a length, then
-// the bytes) into large chunks, and a row is one 32-bit reference. Cells are kept by slot, a
-// column's number for good, so that a column added later finds the rows without it empty.
-class ZK_GridRows {
- public:
-  ZK_GridRows();
-  ~ZK_GridRows();
-  ZK_GridRows(const ZK_GridRows&) = delete;
-  ZK_GridRows& operator=(const ZK_GridRows&) = delete;
-
-  std::size_t Count() const { return refs_.size(); }
-  // Inserts a row before `at` (at most Count()); false when no more text fits.
-  bool Insert(std::size_t at, const std::vector<std::string_view>& cells);
-  void Erase(std::size_t at);
-  // A view of a cell, valid until the next change; "" for a slot the row does not have.
-  std::string_view Cell(std::size_t row, std::size_t slot) const;
-  bool Set(std::size_t row, std::size_t slot, std::string_view text);
-  // Row i becomes the row that was at order[i]; order is a permutation of the rows.
-  void Reorder(const std::vector<std::uint32_t>& order);
-  void Clear();
-  // The bytes held: chunks and references.
-  std::size_t Bytes() const;
-
- private:
-  struct Chunk;
-  bool Write(const std::vector<std::string_view>& cells, std::uint32_t* ref);
-  void Release(std::uint32_t ref);
-  void Compact();
-  const char* At(std::uint32_t ref) const;
-
-  std::vector<std::uint32_t> refs_;  // one per row, in the order shown: chunk and offset
-  std::vector<Chunk> chunks_;        // some empty, ready for reuse
-  std::size_t open_ = 0;             // the chunk new rows are written into
-  std::size_t live_ = 0;             // bytes of rows in use
-  std::size_t dead_ = 0;             // bytes of rows replaced or erased, until compacted
-};
-
-// --- grid_table.cpp ---
-
-// One column of a grid, as declared and changed.
-struct ZK_GridColumn {
-  std::string name;
-  int order = 0;  // place among the columns, as declared
-  int width = 0;  // pixels as declared; the user's drags live in the control
-  // Its keywords read as an item's: VALUE (the title), TYPE, FORMAT, LENGTH, NOTNULL (what its
-  // editor checks), TXHPOS, REMARK, ENABLE (false: read-only), BKCOL and TXCOL (-1 unset).
-  ItemRecord field;
-  std::size_t slot = 0;  // where held rows keep its cells
-};
-
-// One grid and everything it holds.
-struct ZK_Grid {
-  std::string form;  // names given to the event and cell procedures
-  std::string item;
-  std::vector<ZK_GridColumn> columns;  // in display order: by order, then as declared
-  std::size_t slots = 0;               // slots given to columns so far
-  HWND list = nullptr;                 // the list view, while the form is open
-  HWND editor = nullptr;               // the cell editor, while open
-  HFONT font = nullptr;                // the item's font (FTNAME...), made by the toolkit
-  ZK_GridRows rows;                    // held rows
-  ZK_GridCellProc cellProc = nullptr;  // virtual rows: the application's procedure...
-  int virtualCount = 0;                // ... and its number of rows
-  int row = -1;                        // the current cell
-  int column = 0;
-  int editRow = -1;  // the cell being edited
-  int editColumn = -1;
-  std::string editBefore;    // the text that cell had when the editor opened
-  bool statusSaved = false;  // the status bar text before a refusal's message...
-  std::string statusBefore;  // ... to be put back when the edit ends
-  std::string sortColumn;    // the last sort
-  bool descending = false;
-  COLORREF back = 0;  // the item's colours as applied (BKCOL, TXCOL or the system's)
-  COLORREF ink = 0;
-  bool columnColours = false;  // a column has colours of its own
-  bool selecting = false;      // the grid is changing the list's selection itself
-  // The list's focused row, as its notifications tell: asking the list walks its rows in some
-  // list views.
-  int focused = -1;
-  GridRecord event;        // the cell of the event raised last
-  std::string text;        // reused for the cell requests
-  std::string name;        // reused for the column passed to the cell procedure
-  bool forgotten = false;  // its form was forgotten during the visit
-};
-
-// A message a grid is handling, given on to the events it raises.
-struct ZK_GridMessage {
-  UINT message = 0;
-  WPARAM wParam = 0;
-  LPARAM lParam = 0;
-};
-
-// Keeps every grid in memory while it lives: hold one for the length of any handling that calls
-// out to the application, and stop when the grid comes back `forgotten` (or without its list).
-class ZK_GridVisit {
- public:
-  ZK_GridVisit();
-  ~ZK_GridVisit();
-  ZK_GridVisit(const ZK_GridVisit&) = delete;
-  ZK_GridVisit& operator=(const ZK_GridVisit&) = delete;
-};
-
-// Key ("form.item") of a grid.
-ZK_Grid* ZK_GridFindIntl(const std::string& form, const std::string& item);
-// The grid of a list view or of its editor, or null.
-ZK_Grid* ZK_GridByWindowIntl(HWND window);
-// The grid of a DATAGRID item, made when it has none yet; null with the status (18, 27).
-ZK_Grid* ZK_GridOfItemIntl(const std::string& form, const std::string& item, int* status);
-// A grid and one of its columns, found by name.
-struct ZK_GridColumnRef {
-  ZK_Grid* grid = nullptr;  // null when not found, with the status (18, 27, 28)
-  int index = -1;
-  int status = ZK_OK;
-};
-ZK_GridColumnRef ZK_GridColumnOfIntl(const std::string& form, const std::string& item,
-                                     const std::string& column);
-// Records or forgets which grid a window belongs to.
-void ZK_GridWindowIntl(HWND window, ZK_Grid* grid);
-// The grids of a form, for the length of a visit.
-std::vector<ZK_Grid*> ZK_GridsOfFormIntl(const std::string& form);
-// Forgets the grids of a closed form (ZK_FormClose), or all of them (the forms layer's reset).
-void ZK_GridForgetFormIntl(const std::string& form);
-void ZK_GridTableResetIntl(ZK_FormsState& state);
-
-// The grid's number of rows, held or virtual.
-int ZK_GridRowCountIntl(const ZK_Grid& grid);
-// The text of a cell, valid until the next request or change (a virtual grid asks its procedure;
-// held rows are not copied). "" outside the grid.
-std::string_view ZK_GridCellIntl(ZK_Grid& grid, int row, std::size_t column);
-// The index of a named column, or -1.
-int ZK_GridColumnIndexIntl(const ZK_Grid& grid, const std::string& column);
-// Calls the form's event procedure for the grid with `event` already filled in. Its result, or 0
-// when the form has none. The grid may be forgotten afterwards.
-int ZK_GridRaiseIntl(const ZK_Grid& grid, const char* event, const ZK_GridMessage& cause);
-
-// --- grid_create.cpp ---
-
-// Makes a DATAGRID item's list view on its form's dialog, when it has columns; without columns
-// nothing is made and the status is 0. Statuses 1001, 1006.
-int ZK_GridCreateIntl(HWND dialog, const std::string& form, const std::string& item,
-                      int identifier);
-// Inserts one column into a live list view at its display index.
-bool ZK_GridColumnInsertIntl(ZK_Grid& grid, int index);
-// Applies a column's title and alignment to the live list view, and the sort arrows.
-void ZK_GridColumnShowIntl(const ZK_Grid& grid, int index);
-// The columns' widths, from one DPI to another (the form moved to a monitor of another scale).
-void ZK_GridRescaleIntl(const ZK_Grid& grid, int from, int to);
-// Applies the item's colours and font again after ZK_FormItemSet.
-void ZK_GridItemChangedIntl(const std::string& form, const std::string& item);
-// Tells the list view the number of rows, keeping the current cell within them.
-void ZK_GridRowsChangedIntl(ZK_Grid& grid);
-
-// --- grid_view.cpp ---
-
-// WM_NOTIFY from a grid's list view: cell texts, colours, the current row, a title's click.
-// Sets the dialog's answer itself; 0 when the notification is not a grid's.
-INT_PTR ZK_GridNotifyIntl(const ZK_FormMessage& m);
-// Makes a cell current (scrolled into view, repainted), its row alone selected or, with `extend`,
-// the rows from the selection's anchor to it; with a cause, raises ROWCHG when the row changed.
-// False when the grid was forgotten meanwhile.
-bool ZK_GridMoveIntl(ZK_Grid& grid, int row, int column, const ZK_GridMessage* cause,
-                     bool extend = false);
-// Selects one row (none for -1) and makes it the list's focused row.
-void ZK_GridSelectOnlyIntl(ZK_Grid& grid, int row);
-// The status bar shows the current column's remark (or the grid's); false when neither has one.
-bool ZK_GridShowRemarkIntl(const ZK_Grid& grid);
-// The subclass procedure of a grid's list view: keys, clicks, focus, and its end.
-LRESULT CALLBACK ZK_GridListProcIntl(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR id, DWORD_PTR data);
-
-// --- grid_edit.cpp ---
-
-// Opens the editor over the current cell, with `typed` replacing its text when not empty.
-// False when the cell cannot be edited.
-bool ZK_GridEditOpenIntl(ZK_Grid& grid, const std::string& typed);
-// Checks and stores the editor's text: true when the editor is closed afterwards (accepted, or
-// nothing to do); false when it stays open (refused or vetoed). The grid may be forgotten after.
-bool ZK_GridEditCommitIntl(ZK_Grid& grid, const ZK_GridMessage& cause);
-// Closes the editor without storing anything.
-void ZK_GridEditCancelIntl(ZK_Grid& grid);
-// A form closes: its grids' open edits are taken (with CELLCHG) when they can be, else dropped.
-void ZK_GridFormClosingIntl(const std::string& form);
-// Places the editor over its cell again after a scroll or a column's resize.
-void ZK_GridEditPlaceIntl(const ZK_Grid& grid);
-// The rectangle of a cell in the list view's client area; false when it has none.
-bool ZK_GridCellRectIntl(const ZK_Grid& grid, int row, int column, RECT* cell);
-
-// --- grid_sort.cpp ---
-
-// Sorts held rows by a column's typed values (each read once), the current row following its
-// row; marks the column's title and repaints. A virtual grid's rows are left to the application.
-// Raises nothing.
-void ZK_GridSortIntl(ZK_Grid& grid, int column, bool descending);
-
-// --- grid_copy.cpp ---
-
-// The selected rows (or the current one) on the clipboard as tab-separated text.
-bool ZK_GridCopyIntl(ZK_Grid& grid);

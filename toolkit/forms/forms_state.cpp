@@ -6,14 +6,11 @@ void resetFormsLayer() {
   ZK_FormsState& state = ZK_FormsStateIntl();
   // The order version goes on counting: a walk in progress must see the change.
   const std::uint64_t version = state.orderVersion + 1;
-  // Grids in use by a running visit outlive the reset (grid_table.cpp).
-  ZK_GridTableResetIntl(state);
-  const int visits = state.gridVisits;
-  std::vector<std::unique_ptr<ZK_Grid>> forgotten = std::move(state.gridsForgotten);
+  // The grid registered its hooks once for the process.
+  const ZK_FormHooks hooks = state.hooks;
   state = ZK_FormsState{};
   state.orderVersion = version;
-  state.gridVisits = visits;
-  state.gridsForgotten = std::move(forgotten);
+  state.hooks = hooks;
 }
 }  // namespace
 

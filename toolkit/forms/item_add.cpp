@@ -11,12 +11,12 @@ int checkDeclaration(const ZK_ItemKind& kind, ItemRecord& record) {
   const std::string& style = record.borderStyle;
   if (style != "SOLID" && style != "3DOUT" && style != "3DIN") return ZK_ERR_BORDER_STYLE;
   std::string& type = record.type;
-  if (!type.empty() && type != ZK_STRING && type != ZK_DATE && type != ZK_CURRENCY) {
-    return ZK_ERR_DATA_TYPE;
-  }
+  const ZK_DataType* known = ZK_DataTypeIntl(type);
+  // Types of grid columns only are no words for items.
+  if (!type.empty() && (known == nullptr || !known->items)) return ZK_ERR_DATA_TYPE;
   if (kind.typed && type.empty()) type = ZK_STRING;
   if (!kind.typed && !type.empty()) return ZK_ERR_TYPE_NOT_ALLOWED;
-  if (kind.formatted && (type == ZK_DATE || type == ZK_CURRENCY) && record.format.empty()) {
+  if (kind.formatted && known != nullptr && known->formatted && record.format.empty()) {
     return ZK_ERR_FORMAT_MISSING;
   }
   return ZK_OK;

@@ -61,7 +61,8 @@ int ZK_FormCreateItem(HWND parent, const std::string& form, const std::string& i
   const ZK_ItemKind& kind = *ZK_ItemKindIntl(declared.kind);
   // A grid's list is made once its columns are declared (grid_create.cpp); before, nothing is.
   if (declared.kind == ZK_DATAGRID) {
-    const int grid = ZK_GridCreateIntl(parent, form, item, identifier);
+    const auto create = ZK_FormsStateIntl().hooks.create;
+    const int grid = create != nullptr ? create(parent, form, item, identifier) : ZK_OK;
     return grid == ZK_OK ? context.done() : context.fail(grid);
   }
   if (kind.className == nullptr) return context.done();

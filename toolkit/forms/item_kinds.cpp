@@ -6,7 +6,8 @@ namespace {
 
 DWORD editStyle(const ItemRecord& record) {
   DWORD style = 0;
-  if (record.type == ZK_DATE || record.type == ZK_CURRENCY) style |= ES_RIGHT;
+  const ZK_DataType* type = ZK_DataTypeIntl(record.type);
+  if (type != nullptr && type->alignment == 1) style |= ES_RIGHT;
   if (record.password) style |= ES_PASSWORD;
   if (record.multiLine) style |= WS_VSCROLL | ES_WANTRETURN | ES_MULTILINE;
   return style;

@@ -85,7 +85,8 @@ int ZK_FormItemSet(const std::string& form, const std::string& item, const std::
   ZK_ItemKeywordChangeIntl(*keyword, value, record);
   ZK_ItemStoreIntl(ZK_ItemKeyIntl(form, item), record);
   act(keyword->native, form, item, record, value);
-  if (record.kind == ZK_DATAGRID) ZK_GridItemChangedIntl(form, item);
+  const auto changed = ZK_FormsStateIntl().hooks.changed;
+  if (record.kind == ZK_DATAGRID && changed != nullptr) changed(form, item);
   ZK_ItemAccessChangedIntl(form, item, keyword->name);
   const int status = ZK_FormItemRedrawIntl(form, item);
   return status == ZK_OK ? context.done() : context.refuse(status);

@@ -71,7 +71,7 @@ Component TokenComponent(const FormatPiece& piece) {
 // Skips to the next run of digits and reads it. A run too long for an int
 // saturates at INT_MAX, which every range test refuses. False when the text
 // holds no digit past `pos`.
-bool ReadNumber(const std::string& text, std::size_t& pos, int& number) {
+bool ReadNumber(std::string_view text, std::size_t& pos, int& number) {
   while (pos < text.size() && !ZK_IsDigitIntl(text[pos])) ++pos;
   if (pos >= text.size()) return false;
   long long value = 0;
@@ -98,6 +98,60 @@ std::string Decimal(int value, bool padded) {
 
 }  // namespace
 
+ZK_DateReader::ZK_DateReader(const std::string& format) {
+  // A trailing literal stretch is a token that stands for nothing: it still takes a number.
+  for (std::size_t pos = 0; pos < format.size();)
+    tokens_.push_back(static_cast<unsigned char>(TokenComponent(NextPiece(format, pos))));
+}
+
+ZK_DateFields ZK_DateReader::Read(std::string_view text) const {
+  ZK_DateFields fields;
+  std::size_t textPos = 0;
+  // Literals are not compared: any non-digit in the text separates numbers.
+  for (std::size_t token = 0; token < tokens_.size() && textPos < text.size(); ++token) {
+    int number = 0;
+    if (!ReadNumber(text, textPos, number)) break;
+    switch (static_cast<Component>(tokens_[token])) {
+      case Component::Day:
+        fields.day = number;
+        break;
+      case Component::Month:
+        fields.month = number;
+        break;
+      case Component::ShortYear:
+        fields.year = WindowShortYear(number);
+        break;
+      case Component::Year:
+        fields.year = number;
+        break;
+      case Component::Hour:
+        fields.hour = number;
+        break;
+      case Component::Minute:
+        fields.minute = number;
+        break;
+      case Component::Second:
+        fields.second = number;
+        break;
+      case Component::None:
+        break;
+    }
+  }
+  return fields;
+}
+
+int ZK_DateRangeErrorIntl(const ZK_DateFields& f) {
+  // Each failing test overwrites the last, so the highest code remains.
+  int error = 0;
+  if (f.day < 1 || f.day > 31) error = ZK_DATE_ERR_DAY;
+  if (f.month < 1 || f.month > 12) error = ZK_DATE_ERR_MONTH;
+  if (f.year < 1970 || f.year > 2038) error = ZK_DATE_ERR_YEAR;
+  if (f.hour < 0 || f.hour > 24) error = ZK_DATE_ERR_HOUR;
+  if (f.minute < 0 || f.minute > 59) error = ZK_DATE_ERR_MINUTE;
+  if (f.second < 0 || f.second > 59) error = ZK_DATE_ERR_SECOND;
+  return error;
+}
+
 void DateValue::SetFormat(const std::string& text) {
   error = 0;
   if (text.empty()) {
@@ -113,14 +167,7 @@ void DateValue::Clear() {
 }
 
 void DateValue::Set(int year, int month, int day, int hour, int minute, int second) {
-  // Each failing test overwrites the last, so the highest code remains.
-  error = 0;
-  if (day < 1 || day > 31) error = ZK_DATE_ERR_DAY;
-  if (month < 1 || month > 12) error = ZK_DATE_ERR_MONTH;
-  if (year < 1970 || year > 2038) error = ZK_DATE_ERR_YEAR;
-  if (hour < 0 || hour > 24) error = ZK_DATE_ERR_HOUR;
-  if (minute < 0 || minute > 59) error = ZK_DATE_ERR_MINUTE;
-  if (second < 0 || second > 59) error = ZK_DATE_ERR_SECOND;
+  error = ZK_DateRangeErrorIntl({year, month, day, hour, minute, second});
   if (error != 0) {
     Clear();
     return;
@@ -159,51 +206,15 @@ void DateValue::Parse(const std::string& text) {
     return;
   }
 
-  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-  std::size_t formatPos = 0;
-  std::size_t textPos = 0;
-  // Literals are not compared: any non-digit in the text separates numbers.
-  while (textPos < text.size()) {
-    const FormatPiece piece = NextPiece(format, formatPos);
-    int number = 0;
-    if (ReadNumber(text, textPos, number)) {
-      switch (TokenComponent(piece)) {
-        case Component::Day:
-          day = number;
-          break;
-        case Component::Month:
-          month = number;
-          break;
-        case Component::ShortYear:
-          year = WindowShortYear(number);
-          break;
-        case Component::Year:
-          year = number;
-          break;
-        case Component::Hour:
-          hour = number;
-          break;
-        case Component::Minute:
-          minute = number;
-          break;
-        case Component::Second:
-          second = number;
-          break;
-        case Component::None:
-          break;
-      }
-    }
-    if (formatPos >= format.size()) break;
-  }
-
+  ZK_DateFields f = ZK_DateReader(format).Read(text);
   // The year and month left out come from today; a missing day does not,
   // so that the range test refuses it.
   std::tm today{};
   if (ZK_LocalTimeIntl(ZK_ClockNowIntl(), today)) {
-    if (year == 0) year = today.tm_year + 1900;
-    if (month == 0) month = today.tm_mon + 1;
+    if (f.year == 0) f.year = today.tm_year + 1900;
+    if (f.month == 0) f.month = today.tm_mon + 1;
   }
-  Set(year, month, day, hour, minute, second);
+  Set(f.year, f.month, f.day, f.hour, f.minute, f.second);
 }
 
 std::string DateValue::Format(const std::string& pattern) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <istream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "zarvik/zarvik.h"
@@ -29,6 +30,33 @@ std::int32_t ZK_TextToIntIntl(const std::string& text, int radix);
 inline bool ZK_IsDigitIntl(char c) {
   return c >= '0' && c <= '9';
 }
+
+// --- date_value.cpp ----------------------------------------------------------------------------
+
+// The components a date text gives in a format, as DateValue::Parse reads them before it
+// completes them from today; 0 for one the text does not give.
+struct ZK_DateFields {
+  int year = 0;
+  int month = 0;
+  int day = 0;
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+};
+
+// A date format read once into its tokens, to read the components of many texts without the C
+// runtime's local time (a sort's keys).
+class ZK_DateReader {
+ public:
+  explicit ZK_DateReader(const std::string& format);
+  ZK_DateFields Read(std::string_view text) const;
+
+ private:
+  std::vector<unsigned char> tokens_;  // what each token of the format stands for, in order
+};
+
+// The error DateValue::Set gives components out of their ranges (1 to 6), or 0.
+int ZK_DateRangeErrorIntl(const ZK_DateFields& fields);
 
 // --- text_cut.cpp ------------------------------------------------------------------------------
 

@@ -116,6 +116,7 @@ std::wstring ProbeListCell(HWND list, int row, int column);
 int ProbeListRows(HWND list);
 int ProbeListColumns(HWND list);
 std::wstring ProbeListTitles(HWND list);
+// A grid's open editor: an edit, or a choice's combo box.
 HWND ProbeListEditor(HWND list);
 int ProbeListCurrent(HWND list);
 std::wstring ProbeComboEntry(HWND combo, LRESULT index);

@@ -207,9 +207,12 @@ std::wstring ProbeListTitles(HWND list) {
 }
 
 HWND ProbeListEditor(HWND list) {
-  for (HWND child : ProbeChildren(list))
-    if (lstrcmpiA(ProbeClassName(child).c_str(), "Edit") == 0 && IsWindowVisible(child))
+  for (HWND child : ProbeChildren(list)) {
+    const std::string kind = ProbeClassName(child);
+    if ((lstrcmpiA(kind.c_str(), "Edit") == 0 || lstrcmpiA(kind.c_str(), "ComboBox") == 0) &&
+        IsWindowVisible(child))
       return child;
+  }
   return nullptr;
 }
 

@@ -88,12 +88,8 @@ int onLedgerEvent(std::string, std::string item, std::string event, HWND, UINT, 
 // The rows the user selected, highest first, or the current row alone.
 std::vector<int> selectedRows() {
   std::vector<int> rows;
-  HWND list = gridWindow();
-  if (list != nullptr) {
-    for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
-         row = ListView_GetNextItem(list, row, LVNI_SELECTED))
-      rows.insert(rows.begin(), row);
-  }
+  ZK_FormGridSelection(kCarnetLedgerForm, kCarnetGrid, rows);
+  std::reverse(rows.begin(), rows.end());
   const int current = ZK_FormGridGet(kCarnetLedgerForm, kCarnetGrid).row;
   if (rows.empty() && current >= 0) rows.push_back(current);
   return rows;

@@ -48,6 +48,12 @@ inline constexpr char ZK_BRDSTYLE[] = "BRDSTYLE";
 inline constexpr char ZK_RETURN[] = "RETURN";
 inline constexpr char ZK_ADDVALUE[] = "ADDVALUE";
 inline constexpr char ZK_CLEARVALUE[] = "CLEARVALUE";
+// Keys of a DATAGRID item and of its columns: the user may add rows (Insert, Tab past the last
+// cell), delete the selected rows (Delete), paste (Ctrl+V); a column's width in pixels.
+inline constexpr char ZK_ADDROWS[] = "ADDROWS";
+inline constexpr char ZK_DELROWS[] = "DELROWS";
+inline constexpr char ZK_PASTE[] = "PASTE";
+inline constexpr char ZK_WIDTH[] = "WIDTH";
 
 // Item kinds ("EDIT", "BUTTON" and "CHECK" are also property keys, with the same text).
 inline constexpr char ZK_STATIC[] = "STATIC";
@@ -61,6 +67,9 @@ inline constexpr char ZK_DATAGRID[] = "DATAGRID";
 inline constexpr char ZK_STRING[] = "STRING";
 inline constexpr char ZK_DATE[] = "DATE";
 inline constexpr char ZK_CURRENCY[] = "CURRENCY";
+// Data types of grid columns only: one of a list of texts (VALUE1, VALUE2...; EDIT=true allows
+// others), and a check box (ZK_CHECK, its FORMAT "on/off" the texts it holds, "1/0" by default).
+inline constexpr char ZK_CHOICE[] = "CHOICE";
 
 // Events given to a form's event procedure.
 inline constexpr char ZK_BEFORE[] = "BEFORE";
@@ -76,6 +85,11 @@ inline constexpr char ZK_CELLCHG[] = "CELLCHG";
 inline constexpr char ZK_ROWCHG[] = "ROWCHG";
 inline constexpr char ZK_ROWACT[] = "ROWACT";
 inline constexpr char ZK_COLSORT[] = "COLSORT";
+// Rows added (Insert, Tab past the last cell), rows about to be deleted (Delete), a paste (Ctrl+V
+// or ZK_FormGridPaste): each vetoed by a non-zero answer. ZK_FormGridGet tells which rows.
+inline constexpr char ZK_ROWINS[] = "ROWINS";
+inline constexpr char ZK_ROWDEL[] = "ROWDEL";
+inline constexpr char ZK_CELLPASTE[] = "CELLPASTE";
 
 // Other toolkit constants.
 inline constexpr char ZK_LANGUAGE[] = "FR";
@@ -120,6 +134,8 @@ enum ZK_Status : int {
   ZK_ERR_GRID_VIRTUAL = 31,
   ZK_ERR_GRID_FULL = 32,
   ZK_ERR_LANGUAGE = 33,
+  ZK_ERR_PASTE_REFUSED = 34,
+  ZK_ERR_GRID_VETOED = 35,
   ZK_ERR_REGISTER_CLASS = 1000,
   ZK_ERR_CREATE_WINDOW = 1001,
   ZK_ERR_SYSTEM_METRICS = 1002,
@@ -276,14 +292,24 @@ int ZK_FormStatusSet(const std::string& form, const std::string& text);
 using ZK_GridCellProc = int (*)(const std::string& form, const std::string& grid, int row,
                                 const std::string& column, std::string& text);
 
+// A grid's colour procedure: may set the text and background colours (COLORREF) of one cell,
+// which come as -1 (the column's or the grid's own). Asked for the cells shown. Returns 0; any
+// other result keeps the cell's own colours.
+using ZK_GridColourProc = int (*)(const std::string& form, const std::string& grid, int row,
+                                  const std::string& column, std::int32_t& text,
+                                  std::int32_t& back);
+
 #ifdef _WIN32
 // Declares a column of a DATAGRID item: its place (order), width in pixels, title and properties
-// (TYPE, FORMAT, LENGTH, NOTNULL, TXHPOS, REMARK, ENABLE, BKCOL, TXCOL). Before the form opens,
-// or live. Statuses 1, 18, 27, 28, 29, 21, 24, 1001.
+// (TYPE, FORMAT, LENGTH, NOTNULL, TXHPOS, REMARK, ENABLE, VISIBLE, BKCOL, TXCOL, and VALUE1...
+// and EDIT for a CHOICE). Before the form opens, or live. Statuses ZK_ERR_NAME_EMPTY,
+// ZK_ERR_ITEM_NOT_FOUND, ZK_ERR_NOT_A_GRID, ZK_ERR_COLUMN_NOT_FOUND, ZK_ERR_COLUMN_EXISTS,
+// ZK_ERR_DATA_TYPE, ZK_ERR_FORMAT_MISSING, ZK_ERR_CREATE_WINDOW.
 int ZK_FormGridColumnAdd(const std::string& form, const std::string& grid,
                          const std::string& column, int order, int width, const std::string& title,
                          const std::string& properties);
-// Changes one attribute of a column (returned, never reported): 0, 18, 27, 28, 19.
+// Changes one attribute of a column, WIDTH and VISIBLE included (returned, never reported):
+// ZK_OK, ZK_ERR_ITEM_NOT_FOUND, ZK_ERR_NOT_A_GRID, ZK_ERR_COLUMN_NOT_FOUND, ZK_ERR_KEYWORD_UNKNOWN.
 int ZK_FormGridColumnSet(const std::string& form, const std::string& grid,
                          const std::string& column, const std::string& attribute,
                          const std::string& value);
@@ -314,4 +340,24 @@ int ZK_FormGridSort(const std::string& form, const std::string& grid, const std:
                     bool descending);
 // What the toolkit knows of a grid; the empty record (rows 0, row -1) when there is no grid.
 GridRecord ZK_FormGridGet(const std::string& form, const std::string& grid);
+// A column's width in 96-DPI units as shown now (the user's drags included; 0 while hidden), or
+// -1 when there is no such column.
+int ZK_FormGridColumnWidth(const std::string& form, const std::string& grid,
+                           const std::string& column);
+// The selected rows in ascending order (their count is GridRecord::selected). Returned, never
+// reported: ZK_OK, ZK_ERR_ITEM_NOT_FOUND, ZK_ERR_NOT_A_GRID.
+int ZK_FormGridSelection(const std::string& form, const std::string& grid, std::vector<int>& rows);
+// Selects the rows first to last (in either order), replacing the selection or, with `add`,
+// adding to it; first -1 clears it. The current cell stays; raises no event. Returned:
+// ZK_OK, ZK_ERR_ITEM_NOT_FOUND, ZK_ERR_NOT_A_GRID, ZK_ERR_ROW_RANGE.
+int ZK_FormGridSelectRows(const std::string& form, const std::string& grid, int first, int last,
+                          bool add);
+// Pastes tab-separated rows at the current cell as Ctrl+V does: every cell checked first, then
+// CELLPASTE. Returned: ZK_OK, ZK_ERR_ITEM_NOT_FOUND, ZK_ERR_NOT_A_GRID, ZK_ERR_PASTE_REFUSED (a
+// cell refused, or nothing to paste into: its reason in the status bar), ZK_ERR_GRID_VETOED,
+// ZK_ERR_GRID_FULL.
+int ZK_FormGridPaste(const std::string& form, const std::string& grid, const std::string& text);
+// Gives the grid a colour procedure for its cells (null: none). Returned: ZK_OK,
+// ZK_ERR_ITEM_NOT_FOUND, ZK_ERR_NOT_A_GRID.
+int ZK_FormGridColours(const std::string& form, const std::string& grid, ZK_GridColourProc proc);
 #endif  // _WIN32

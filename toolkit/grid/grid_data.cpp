@@ -6,8 +6,8 @@
 
 #include <commctrl.h>
 
-#include "forms/forms_intl.h"
 #include "foundation/foundation_intl.h"
+#include "grid/grid_intl.h"
 
 namespace {
 
@@ -140,6 +140,17 @@ int ZK_FormGridSort(const std::string& form, const std::string& grid, const std:
   return context.done();
 }
 
+int ZK_FormGridColours(const std::string& form, const std::string& grid, ZK_GridColourProc proc) {
+  const ZK_ContextGuard context(ZK_ContextMode::kCallers);
+  const ZK_GridVisit visit;
+  int status = ZK_OK;
+  ZK_Grid* g = ZK_GridOfItemIntl(form, grid, &status);
+  if (g == nullptr) return context.refuse(status);
+  g->colourProc = proc;
+  if (g->list != nullptr) InvalidateRect(g->list, nullptr, TRUE);
+  return context.done();
+}
+
 GridRecord ZK_FormGridGet(const std::string& form, const std::string& grid) {
   const ZK_Grid* g = ZK_GridFindIntl(form, grid);
   if (g == nullptr) return GridRecord{};
@@ -147,6 +158,7 @@ GridRecord ZK_FormGridGet(const std::string& form, const std::string& grid) {
   record.rows = ZK_GridRowCountIntl(*g);
   record.columns = static_cast<int>(g->columns.size());
   record.virtualRows = g->cellProc != nullptr;
+  record.selected = g->list != nullptr ? static_cast<int>(ListView_GetSelectedCount(g->list)) : 0;
   record.row = g->row;
   if (g->column >= 0 && g->column < record.columns)
     record.column = g->columns[static_cast<std::size_t>(g->column)].name;

@@ -1,6 +1,7 @@
-// The grid's list view at work: the cells it asks for, the columns' colours and the frame of the
-// current cell (custom draw), the current cell moved by keys and clicks, editing started by
-// Enter, F2, typing or a double-click, a sort asked by a title's click, and Ctrl+C.
+// The grid's list view at work: the cells it asks for, the cells' colours, check boxes and the
+// frame of the current cell (custom draw), the current cell moved by keys and clicks, editing
+// started by Enter, F2, typing or a double-click, a sort asked by a title's click, Ctrl+C, Ctrl+A,
+// and Ctrl+V, Insert and Delete where the grid allows them.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -8,8 +9,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "forms/forms_intl.h"
 #include "foundation/foundation_intl.h"
+#include "grid/grid_intl.h"
 #include "window/gdi_objects.h"
 
 namespace {
@@ -26,6 +27,19 @@ int lastColumn(const ZK_Grid& grid) {
   return static_cast<int>(grid.columns.size()) - 1;
 }
 
+int firstShown(const ZK_Grid& grid) {
+  return std::max(0, ZK_GridShownColumnIntl(grid, 0, 1));
+}
+
+int lastShown(const ZK_Grid& grid) {
+  return std::max(0, ZK_GridShownColumnIntl(grid, lastColumn(grid), -1));
+}
+
+bool isCheck(const ZK_Grid& grid, int column) {
+  return column >= 0 && column <= lastColumn(grid) &&
+         grid.columns[static_cast<std::size_t>(column)].field.type == ZK_CHECK;
+}
+
 bool hasFocus(const ZK_Grid& grid) {
   HWND focus = GetFocus();
   return focus != nullptr && (focus == grid.list || focus == grid.editor);
@@ -40,7 +54,9 @@ void giveText(ZK_Grid& grid, NMHDR* header) {
   if (header->code == LVN_GETDISPINFOA) {
     LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
     if (!(item.mask & LVIF_TEXT) || item.pszText == nullptr || item.cchTextMax <= 0) return;
-    const std::string_view text = ZK_GridCellIntl(grid, item.iItem, item.iSubItem);
+    // A check box column shows its box, drawn after the row.
+    const std::string_view text =
+        isCheck(grid, item.iSubItem) ? "" : ZK_GridCellIntl(grid, item.iItem, item.iSubItem);
     const std::size_t size = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
     if (size > 0) std::memcpy(item.pszText, text.data(), size);
     item.pszText[size] = '\0';
@@ -48,7 +64,8 @@ void giveText(ZK_Grid& grid, NMHDR* header) {
   }
   LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
   if (!(item.mask & LVIF_TEXT) || item.pszText == nullptr || item.cchTextMax <= 0) return;
-  const std::string_view text = ZK_GridCellIntl(grid, item.iItem, item.iSubItem);
+  const std::string_view text =
+      isCheck(grid, item.iSubItem) ? "" : ZK_GridCellIntl(grid, item.iItem, item.iSubItem);
   const int size =
       static_cast<int>(std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1)));
   const int written =
@@ -66,15 +83,27 @@ void frameCurrentCell(const ZK_Grid& grid, HDC dc) {
   FrameRect(dc, &cell, ink);
 }
 
-LRESULT customDraw(const ZK_Grid& grid, NMLVCUSTOMDRAW* draw) {
+// The application's colours of a cell, over the column's; -1 keeps them.
+void askColours(ZK_Grid& grid, int row, std::size_t column, NMLVCUSTOMDRAW* draw) {
+  std::int32_t text = -1;
+  std::int32_t back = -1;
+  // A copy: the procedure may ask for other cells, which reuse the grid's own buffers.
+  const std::string name = grid.columns[column].name;
+  const ZK_GridVisit visit;
+  if (grid.colourProc(grid.form, grid.item, row, name, text, back) != 0) return;
+  if (text != -1) draw->clrText = static_cast<COLORREF>(text);
+  if (back != -1) draw->clrTextBk = static_cast<COLORREF>(back);
+}
+
+LRESULT customDraw(ZK_Grid& grid, NMLVCUSTOMDRAW* draw) {
+  const int row = static_cast<int>(draw->nmcd.dwItemSpec);
   switch (draw->nmcd.dwDrawStage) {
     case CDDS_PREPAINT:
       return CDRF_NOTIFYITEMDRAW;
     case CDDS_ITEMPREPAINT: {
       LRESULT result = CDRF_DODEFAULT;
-      if (grid.columnColours) result |= CDRF_NOTIFYSUBITEMDRAW;
-      if (static_cast<int>(draw->nmcd.dwItemSpec) == grid.row && hasFocus(grid))
-        result |= CDRF_NOTIFYPOSTPAINT;
+      if (grid.columnColours || grid.colourProc != nullptr) result |= CDRF_NOTIFYSUBITEMDRAW;
+      if (grid.checkColumns || (row == grid.row && hasFocus(grid))) result |= CDRF_NOTIFYPOSTPAINT;
       return result;
     }
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
@@ -86,11 +115,13 @@ LRESULT customDraw(const ZK_Grid& grid, NMLVCUSTOMDRAW* draw) {
         const ZK_GridColumn& c = grid.columns[column];
         if (c.field.textColour != -1) draw->clrText = static_cast<COLORREF>(c.field.textColour);
         if (c.field.backColour != -1) draw->clrTextBk = static_cast<COLORREF>(c.field.backColour);
+        if (grid.colourProc != nullptr) askColours(grid, row, column, draw);
       }
       return CDRF_NEWFONT;
     }
     case CDDS_ITEMPOSTPAINT:
-      frameCurrentCell(grid, draw->nmcd.hdc);
+      if (grid.checkColumns) ZK_GridCheckBoxesDrawIntl(grid, draw->nmcd.hdc, row);
+      if (row == grid.row && hasFocus(grid)) frameCurrentCell(grid, draw->nmcd.hdc);
       return CDRF_DODEFAULT;
     default:
       return CDRF_DODEFAULT;
@@ -148,30 +179,53 @@ void activate(ZK_Grid& grid, const ZK_GridMessage& cause) {
   if (taken == 0 && !grid.forgotten && grid.list != nullptr) ZK_GridEditOpenIntl(grid, "");
 }
 
+// Tab past the last cell adds a row where the grid allows it.
+bool tabAdds(const ZK_Grid& grid, bool backwards) {
+  const int count = ZK_GridRowCountIntl(grid);
+  return grid.addRows && !backwards && IsWindowEnabled(grid.list) &&
+         (count == 0 || grid.row < 0 || (grid.row == count - 1 && grid.column >= lastShown(grid)));
+}
+
 // Tab and Shift+Tab go from cell to cell, row after row; past the first or last cell the focus
 // leaves the grid, as the dialog's own Tab would.
 bool tabLeaves(const ZK_Grid& grid, bool backwards) {
+  if (tabAdds(grid, backwards)) return false;
   const int count = ZK_GridRowCountIntl(grid);
   if (count == 0 || grid.row < 0) return true;
-  return backwards ? grid.row == 0 && grid.column == 0
-                   : grid.row == count - 1 && grid.column == lastColumn(grid);
+  return backwards ? grid.row == 0 && grid.column <= firstShown(grid)
+                   : grid.row == count - 1 && grid.column >= lastShown(grid);
 }
 
 void tab(ZK_Grid& grid, bool backwards, const ZK_GridMessage& cause) {
+  if (tabAdds(grid, backwards)) {
+    ZK_GridRowAddIntl(grid, ZK_GridRowCountIntl(grid), cause);
+    return;
+  }
   if (tabLeaves(grid, backwards)) {
     SendMessageA(GetParent(grid.list), WM_NEXTDLGCTL, backwards ? 1 : 0, FALSE);
     return;
   }
   int row = grid.row;
-  int column = grid.column + (backwards ? -1 : 1);
-  if (column < 0) {
+  int column = ZK_GridShownColumnIntl(grid, grid.column + (backwards ? -1 : 1), backwards ? -1 : 1);
+  if (column < 0 && backwards) {
     --row;
-    column = lastColumn(grid);
-  } else if (column > lastColumn(grid)) {
+    column = lastShown(grid);
+  } else if (column < 0) {
     ++row;
-    column = 0;
+    column = firstShown(grid);
   }
   ZK_GridMoveIntl(grid, row, column, &cause);
+}
+
+// Left and Right go to the next shown column, staying at the ends.
+int sideways(const ZK_Grid& grid, int step) {
+  const int column = ZK_GridShownColumnIntl(grid, grid.column + step, step);
+  return column >= 0 ? column : grid.column;
+}
+
+void pasteClipboard(ZK_Grid& grid, const ZK_GridMessage& cause) {
+  std::string text;
+  if (ZK_GridClipboardTextIntl(grid.list, &text)) ZK_GridPasteIntl(grid, text, cause);
 }
 
 // The row an arrow or page key goes to, by the list's own rule: a page down goes to the last row
@@ -208,16 +262,16 @@ bool onKeyDown(ZK_Grid& grid, const ZK_GridMessage& cause) {
       ZK_GridMoveIntl(grid, rowFor(grid, cause.wParam), grid.column, &cause, shift);
       return true;
     case VK_LEFT:
-      ZK_GridMoveIntl(grid, grid.row, std::max(0, grid.column - 1), &cause);
+      ZK_GridMoveIntl(grid, grid.row, sideways(grid, -1), &cause);
       return true;
     case VK_RIGHT:
-      ZK_GridMoveIntl(grid, grid.row, std::min(lastColumn(grid), grid.column + 1), &cause);
+      ZK_GridMoveIntl(grid, grid.row, sideways(grid, 1), &cause);
       return true;
     case VK_HOME:
-      ZK_GridMoveIntl(grid, control ? 0 : grid.row, 0, &cause, shift && control);
+      ZK_GridMoveIntl(grid, control ? 0 : grid.row, firstShown(grid), &cause, shift && control);
       return true;
     case VK_END:
-      ZK_GridMoveIntl(grid, control ? count - 1 : grid.row, lastColumn(grid), &cause,
+      ZK_GridMoveIntl(grid, control ? count - 1 : grid.row, lastShown(grid), &cause,
                       shift && control);
       return true;
     case VK_TAB:
@@ -233,6 +287,25 @@ bool onKeyDown(ZK_Grid& grid, const ZK_GridMessage& cause) {
       if (!control) return false;
       ZK_GridCopyIntl(grid);
       return true;
+    case 'A':
+      if (!control || count == 0) return false;
+      ZK_GridSelectRangeIntl(grid, 0, count - 1, false);
+      return true;
+    case 'V':
+      if (!control || !grid.paste) return false;
+      pasteClipboard(grid, cause);
+      return true;
+    case VK_INSERT:
+      if (!grid.addRows || control || shift) return false;
+      ZK_GridRowAddIntl(grid, std::max(grid.row, 0), cause);
+      return true;
+    case VK_DELETE:
+      if (!grid.deleteRows) return false;
+      ZK_GridRowsDeleteIntl(grid, cause);
+      return true;
+    case VK_SPACE:
+      return isCheck(grid, grid.column) &&
+             ZK_GridCheckToggleIntl(grid, grid.row, grid.column, cause);
     default:
       return false;
   }
@@ -244,6 +317,8 @@ bool onChar(ZK_Grid& grid, WPARAM character) {
     // Enter, Tab and Escape come as characters too: the keys above have answered them.
     return character == '\r' || character == '\t' || character == 0x1B;
   }
+  // Space has toggled a check box.
+  if (isCheck(grid, grid.column) && character == ' ') return true;
   ZK_GridEditOpenIntl(grid, std::string(1, static_cast<char>(character)));
   return true;
 }
@@ -255,6 +330,12 @@ LRESULT dialogCode(const ZK_Grid& grid, LRESULT own, LPARAM lParam) {
   // Enter belongs to the grid, not to the form's OK button; Tab too, except at the grid's ends and
   // with Ctrl, which leave it.
   if (message->wParam == VK_RETURN || message->wParam == VK_F2) code |= DLGC_WANTMESSAGE;
+  // The editing keys the grid takes are its own, before any accelerator of the program's.
+  const bool control = GetKeyState(VK_CONTROL) < 0;
+  const WPARAM key = message->wParam;
+  if ((control && (key == 'C' || key == 'A' || (key == 'V' && grid.paste))) ||
+      (key == VK_INSERT && grid.addRows) || (key == VK_DELETE && grid.deleteRows))
+    code |= DLGC_WANTMESSAGE;
   if (message->wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
       !tabLeaves(grid, GetKeyState(VK_SHIFT) < 0))
     code |= DLGC_WANTMESSAGE;
@@ -282,7 +363,22 @@ bool onButtonDown(ZK_Grid& grid, const ZK_GridMessage& cause) {
   if (grid.forgotten || grid.list == nullptr) return true;
   int row = 0;
   int column = 0;
-  if (cellAt(grid, cause.lParam, &row, &column) && column != grid.column) {
+  const bool inCell = cellAt(grid, cause.lParam, &row, &column);
+  // A hidden column's cell is never current: the click takes the next shown one.
+  if (inCell && !grid.columns[static_cast<std::size_t>(column)].field.visible)
+    column = sideways(grid, 1);
+  RECT box = {};
+  const POINT at = {static_cast<short>(LOWORD(cause.lParam)),
+                    static_cast<short>(HIWORD(cause.lParam))};
+  if (inCell && cause.message == WM_LBUTTONDOWN &&
+      ZK_GridCheckBoxRectIntl(grid, row, column, &box) && PtInRect(&box, at)) {
+    // The box's click makes its cell current and toggles it; the list selects the row as usual.
+    ZK_GridMoveIntl(grid, row, column, &cause);
+    if (grid.forgotten || grid.list == nullptr) return true;
+    ZK_GridCheckToggleIntl(grid, row, column, cause);
+    return grid.forgotten || grid.list == nullptr;
+  }
+  if (inCell && column != grid.column) {
     grid.column = column;
     redrawRow(grid, grid.row);
     if (hasFocus(grid)) ZK_GridShowRemarkIntl(grid);
@@ -294,8 +390,26 @@ void onDoubleClick(ZK_Grid& grid, const ZK_GridMessage& cause) {
   int row = 0;
   int column = 0;
   if (!cellAt(grid, cause.lParam, &row, &column)) return;
+  // The second click of a double-click on a box toggles it again.
+  RECT box = {};
+  const POINT at = {static_cast<short>(LOWORD(cause.lParam)),
+                    static_cast<short>(HIWORD(cause.lParam))};
+  if (ZK_GridCheckBoxRectIntl(grid, row, column, &box) && PtInRect(&box, at)) {
+    ZK_GridCheckToggleIntl(grid, row, column, cause);
+    return;
+  }
   if (!ZK_GridMoveIntl(grid, row, column, &cause)) return;
   activate(grid, cause);
+}
+
+bool hiddenEdge(const ZK_Grid& grid, LPARAM lParam) {
+  const auto* header = reinterpret_cast<const NMHEADERA*>(lParam);
+  const UINT code = header->hdr.code;
+  if (code != HDN_BEGINTRACKA && code != HDN_BEGINTRACKW && code != HDN_DIVIDERDBLCLICKA &&
+      code != HDN_DIVIDERDBLCLICKW)
+    return false;
+  return header->iItem >= 0 && header->iItem <= lastColumn(grid) &&
+         !grid.columns[static_cast<std::size_t>(header->iItem)].field.visible;
 }
 
 void onDestroy(HWND list, ZK_Grid& grid) {
@@ -310,6 +424,14 @@ void onDestroy(HWND list, ZK_Grid& grid) {
 
 }  // namespace
 
+int ZK_GridShownColumnIntl(const ZK_Grid& grid, int column, int step) {
+  for (; column >= 0 && column <= lastColumn(grid); column += step) {
+    if (grid.columns[static_cast<std::size_t>(column)].field.visible) return column;
+    if (step == 0) return -1;
+  }
+  return -1;
+}
+
 bool ZK_GridCellRectIntl(const ZK_Grid& grid, int row, int column, RECT* cell) {
   if (grid.list == nullptr || row < 0 || column < 0 || column > lastColumn(grid)) return false;
   // The first column's bounds are the whole row's: its label is the cell.
@@ -321,7 +443,12 @@ bool ZK_GridShowRemarkIntl(const ZK_Grid& grid) {
   std::string remark;
   if (grid.column >= 0 && grid.column <= lastColumn(grid))
     remark = grid.columns[static_cast<std::size_t>(grid.column)].field.remark;
-  if (remark.empty()) remark = ZK_FormItemGet(grid.form, grid.item).remark;
+  if (remark.empty()) {
+    // The remark alone, not a copy of the item's whole record, at every move.
+    const ZK_ItemTable& items = ZK_ItemTableIntl();
+    const auto found = items.find(ZK_ItemKeyIntl(grid.form, grid.item));
+    if (found != items.end()) remark = found->second.remark;
+  }
   // Without a remark the status bar keeps what the application put there.
   if (remark.empty()) return false;
   ZK_FormStatusShowIntl(grid.form, remark);
@@ -381,6 +508,10 @@ bool ZK_GridMoveIntl(ZK_Grid& grid, int row, int column, const ZK_GridMessage* c
   const int count = ZK_GridRowCountIntl(grid);
   row = count == 0 ? -1 : std::clamp(row, 0, count - 1);
   column = std::clamp(column, 0, std::max(0, lastColumn(grid)));
+  if (ZK_GridShownColumnIntl(grid, column, 0) < 0) {
+    const int shown = ZK_GridShownColumnIntl(grid, column, 1);
+    column = shown >= 0 ? shown : std::max(0, ZK_GridShownColumnIntl(grid, column, -1));
+  }
   const int before = grid.row;
   const bool rowChanged = row != grid.row;
   const bool columnChanged = column != grid.column;
@@ -508,6 +639,8 @@ LRESULT CALLBACK ZK_GridListProcIntl(HWND list, UINT message, WPARAM wParam, LPA
     case WM_MOUSEWHEEL:
     case WM_SIZE:
     case WM_NOTIFY: {
+      // A hidden column is a column of no width: its edge is not dragged open.
+      if (hiddenEdge(*grid, lParam)) return TRUE;
       // A scroll or a title's drag moves the cells under an open editor.
       const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
       if (!grid->forgotten && grid->editor != nullptr) ZK_GridEditPlaceIntl(*grid);

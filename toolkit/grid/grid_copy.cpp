@@ -7,7 +7,7 @@
 
 #include <cstring>
 
-#include "forms/forms_intl.h"
+#include "grid/grid_intl.h"
 
 namespace {
 // The program's code page: 1252, or UTF-8 when its manifest declares it.
@@ -58,8 +58,12 @@ bool ZK_GridCopyIntl(ZK_Grid& grid) {
 
   std::string text;
   for (int row : rows) {
+    bool first = true;
     for (std::size_t column = 0; column < grid.columns.size(); ++column) {
-      if (column > 0) text += '\t';
+      // What the user sees: a hidden column is left out, as a paste passes it by.
+      if (!grid.columns[column].field.visible) continue;
+      if (!first) text += '\t';
+      first = false;
       appendCell(text, ZK_GridCellIntl(grid, row, column));
       if (grid.forgotten) return false;
     }

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <new>
 
-#include "forms/forms_intl.h"
+#include "grid/grid_intl.h"
 
 namespace {
 constexpr unsigned kOffsetBits = 22;
@@ -171,6 +171,25 @@ void ZK_GridRows::Erase(std::size_t at) {
   const std::uint32_t ref = refs_[at];
   refs_.erase(refs_.begin() + static_cast<std::ptrdiff_t>(at));
   Release(ref);
+}
+
+void ZK_GridRows::Erase(const std::vector<int>& ascending) {
+  std::vector<std::uint32_t> kept;
+  std::vector<std::uint32_t> gone;
+  kept.reserve(refs_.size() - std::min(refs_.size(), ascending.size()));
+  gone.reserve(ascending.size());
+  std::size_t next = 0;
+  for (std::size_t row = 0; row < refs_.size(); ++row) {
+    if (next < ascending.size() && static_cast<std::size_t>(ascending[next]) == row) {
+      gone.push_back(refs_[row]);
+      ++next;
+    } else {
+      kept.push_back(refs_[row]);
+    }
+  }
+  // The rows that stay are in place before any release may compact them.
+  refs_.swap(kept);
+  for (std::uint32_t ref : gone) Release(ref);
 }
 
 std::string_view ZK_GridRows::Cell(std::size_t row, std::size_t slot) const {

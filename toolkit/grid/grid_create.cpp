@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
-#include "forms/forms_intl.h"
 #include "foundation/foundation_intl.h"
+#include "grid/grid_intl.h"
 #include "window/gdi_objects.h"
 
 namespace {
@@ -60,7 +60,8 @@ LRESULT setColumn(const ZK_Grid& grid, int index, UINT message) {
   shown.mask = LVCF_TEXT | LVCF_FMT | (message == LVM_INSERTCOLUMNA ? LVCF_WIDTH : 0);
   shown.fmt = formatOf(column);
   // Widths are 96-DPI units, as places are.
-  shown.cx = ZK_ScaleIntl(column.width, ZK_WindowLookupIntl(grid.form).dpi);
+  shown.cx =
+      ZK_ScaleIntl(column.field.visible ? column.width : 0, ZK_WindowLookupIntl(grid.form).dpi);
   shown.pszText = const_cast<char*>(column.field.value.c_str());
   return SendMessageA(grid.list, message, static_cast<WPARAM>(index),
                       reinterpret_cast<LPARAM>(&shown));
@@ -99,6 +100,14 @@ void ZK_GridRescaleIntl(const ZK_Grid& grid, int from, int to) {
   }
 }
 
+void ZK_GridColumnWidthShowIntl(const ZK_Grid& grid, int index) {
+  if (grid.list == nullptr) return;
+  const ZK_GridColumn& column = grid.columns[static_cast<std::size_t>(index)];
+  const int width = column.field.visible ? column.width : 0;
+  ListView_SetColumnWidth(grid.list, index,
+                          ZK_ScaleIntl(width, ZK_WindowLookupIntl(grid.form).dpi));
+}
+
 void ZK_GridColumnShowIntl(const ZK_Grid& grid, int index) {
   if (grid.list == nullptr) return;
   setColumn(grid, index, LVM_SETCOLUMNA);
@@ -125,6 +134,9 @@ int ZK_GridCreateIntl(HWND dialog, const std::string& form, const std::string& i
   }
   grid->list = list;
   grid->focused = -1;
+  grid->addRows = ZK_IsTrueIntl(ZK_PropertyGetIntl(ZK_ADDROWS, declared.properties));
+  grid->deleteRows = ZK_IsTrueIntl(ZK_PropertyGetIntl(ZK_DELROWS, declared.properties));
+  grid->paste = ZK_IsTrueIntl(ZK_PropertyGetIntl(ZK_PASTE, declared.properties));
   ZK_GridWindowIntl(list, grid);
   SetWindowSubclass(list, ZK_GridListProcIntl, 0, 0);
   ListView_SetExtendedListViewStyleEx(list, kListExStyle, kListExStyle);

@@ -1,19 +1,22 @@
 // A grid's columns: declared like items (a name, an order, a width, a title and a property
 // string with the keys items know), and changed at run time like items, through the items'
-// keyword table.
+// keyword table; their widths read and set, a column hidden and shown again.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <algorithm>
 
-#include "forms/forms_intl.h"
 #include "foundation/foundation_intl.h"
+#include "grid/grid_intl.h"
 
 namespace {
 
 // The item keywords a column takes: read and changed through the items' own rows
 // (item_keywords.cpp), into the column's record. VALUE is the title; TYPE is declared only.
-const char* const kColumnKeywords[] = {ZK_VALUE,  ZK_FORMAT, ZK_LENGTH, ZK_NOTNULL, ZK_TXHPOS,
-                                       ZK_REMARK, ZK_ENABLE, ZK_BKCOL,  ZK_TXCOL};
+const char* const kColumnKeywords[] = {ZK_VALUE,  ZK_FORMAT, ZK_LENGTH, ZK_NOTNULL,
+                                       ZK_TXHPOS, ZK_REMARK, ZK_ENABLE, ZK_VISIBLE,
+                                       ZK_BKCOL,  ZK_TXCOL,  ZK_EDIT};
 
 const ZK_ItemKeyword* columnKeyword(const std::string& word) {
   for (const char* name : kColumnKeywords)
@@ -25,20 +28,52 @@ const ZK_ItemKeyword* columnKeyword(const std::string& word) {
 int readColumn(const std::string& properties, ZK_GridColumn& column) {
   ItemRecord& field = column.field;
   ZK_ItemKeywordsDeclareIntl(properties, field);
+  field.properties = properties;  // a choice's entries
   if (field.type.empty()) field.type = ZK_STRING;
-  if (field.type != ZK_STRING && field.type != ZK_DATE && field.type != ZK_CURRENCY)
-    return ZK_ERR_DATA_TYPE;
-  if (field.type != ZK_STRING && field.format.empty()) return ZK_ERR_FORMAT_MISSING;
+  column.type = ZK_DataTypeIntl(field.type);
+  if (column.type == nullptr) return ZK_ERR_DATA_TYPE;
+  if (column.type->formatted && field.format.empty()) return ZK_ERR_FORMAT_MISSING;
   // Dates and amounts line up on the right unless told otherwise, as their fields do.
-  if (field.type != ZK_STRING && ZK_PropertyGetIntl(ZK_TXHPOS, properties).empty())
-    field.textHPos = 1;
+  if (ZK_PropertyGetIntl(ZK_TXHPOS, properties).empty()) field.textHPos = column.type->alignment;
   return ZK_OK;
 }
 
-bool anyColumnColour(const ZK_Grid& grid) {
-  for (const ZK_GridColumn& column : grid.columns)
-    if (column.field.backColour != -1 || column.field.textColour != -1) return true;
-  return false;
+void columnsChanged(ZK_Grid& grid) {
+  grid.columnColours = false;
+  grid.checkColumns = false;
+  for (const ZK_GridColumn& column : grid.columns) {
+    if (column.field.backColour != -1 || column.field.textColour != -1) grid.columnColours = true;
+    if (column.field.type == ZK_CHECK) grid.checkColumns = true;
+  }
+}
+
+// The width shown now, in 96-DPI units: the user's drags are the list's.
+int shownWidth(const ZK_Grid& grid, int index) {
+  const ZK_GridColumn& column = grid.columns[static_cast<std::size_t>(index)];
+  if (!column.field.visible) return 0;
+  if (grid.list == nullptr) return column.width;
+  return ZK_UnscaleIntl(ListView_GetColumnWidth(grid.list, index),
+                        ZK_WindowLookupIntl(grid.form).dpi);
+}
+
+// WIDTH and VISIBLE: a hidden column keeps its width for when it shows again, and the current
+// cell leaves it.
+void changeShown(ZK_Grid& grid, int index, const std::string& keyword, const std::string& value) {
+  ZK_GridColumn& column = grid.columns[static_cast<std::size_t>(index)];
+  if (keyword == ZK_WIDTH) {
+    column.width = std::max(0, ZK_TextToIntIntl(value, 10));
+  } else {
+    const bool visible = !ZK_IsFalseIntl(value);
+    if (!visible && column.field.visible) column.width = shownWidth(grid, index);
+    column.field.visible = visible;
+  }
+  ZK_GridColumnWidthShowIntl(grid, index);
+  if (!column.field.visible && grid.column == index) {
+    int next = ZK_GridShownColumnIntl(grid, index, 1);
+    if (next < 0) next = ZK_GridShownColumnIntl(grid, index, -1);
+    if (grid.editor != nullptr && grid.editColumn == index) ZK_GridEditCancelIntl(grid);
+    if (next >= 0) ZK_GridMoveIntl(grid, grid.row, next, nullptr);
+  }
 }
 
 }  // namespace
@@ -68,7 +103,7 @@ int ZK_FormGridColumnAdd(const std::string& form, const std::string& grid,
                                   [order](const ZK_GridColumn& c) { return c.order > order; });
   const int index = static_cast<int>(place - g->columns.begin());
   g->columns.insert(place, added);
-  g->columnColours = anyColumnColour(*g);
+  columnsChanged(*g);
   // The current and edited cells keep their columns.
   if (g->list != nullptr && index <= g->column && g->columns.size() > 1) ++g->column;
   if (g->editor != nullptr && index <= g->editColumn) ++g->editColumn;
@@ -88,14 +123,26 @@ int ZK_FormGridColumnSet(const std::string& form, const std::string& grid,
   ZK_Grid* g = found.grid;
   const int index = found.index;
   if (g == nullptr) return context.refuse(found.status);
-  const ZK_ItemKeyword* keyword = columnKeyword(ZK_UpperIntl(attribute));
+  const std::string word = ZK_UpperIntl(attribute);
+  if (word == ZK_WIDTH || word == ZK_VISIBLE) {
+    changeShown(*g, index, word, value);
+    return context.done();
+  }
+  const ZK_ItemKeyword* keyword = columnKeyword(word);
   if (keyword == nullptr) return context.refuse(ZK_ERR_KEYWORD_UNKNOWN);
   ZK_ItemKeywordChangeIntl(*keyword, value, g->columns[static_cast<std::size_t>(index)].field);
-  g->columnColours = anyColumnColour(*g);
+  columnsChanged(*g);
   if (g->list != nullptr) {
     ZK_GridColumnShowIntl(*g, index);
     InvalidateRect(g->list, nullptr, TRUE);
     if (index == g->column && GetFocus() == g->list) ZK_GridShowRemarkIntl(*g);
   }
   return context.done();
+}
+
+int ZK_FormGridColumnWidth(const std::string& form, const std::string& grid,
+                           const std::string& column) {
+  const ZK_GridVisit visit;
+  const ZK_GridColumnRef found = ZK_GridColumnOfIntl(form, grid, column);
+  return found.grid == nullptr ? -1 : shownWidth(*found.grid, found.index);
 }

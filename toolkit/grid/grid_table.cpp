@@ -4,31 +4,32 @@
 
 #include <unordered_map>
 
-#include "forms/forms_intl.h"
 #include "foundation/foundation_intl.h"
+#include "grid/grid_intl.h"
 #include "window/gdi_objects.h"
 
 namespace {
-void unindex(ZK_FormsState& state, const ZK_Grid& grid) {
+void unindex(ZK_GridState& state, const ZK_Grid& grid) {
   if (grid.list != nullptr) state.gridsByWindow.erase(grid.list);
   if (grid.editor != nullptr) state.gridsByWindow.erase(grid.editor);
+  if (grid.editorEdit != nullptr) state.gridsByWindow.erase(grid.editorEdit);
 }
 
 // Marks a grid forgotten; during a visit it is kept aside until the last visit ends.
-void forget(ZK_FormsState& state, std::unique_ptr<ZK_Grid>& grid) {
+void forget(ZK_GridState& state, std::unique_ptr<ZK_Grid>& grid) {
   grid->forgotten = true;
-  if (state.gridVisits > 0) state.gridsForgotten.push_back(std::move(grid));
+  if (state.visits > 0) state.forgotten.push_back(std::move(grid));
 }
 }  // namespace
 
 ZK_Grid* ZK_GridFindIntl(const std::string& form, const std::string& item) {
-  const auto& grids = ZK_FormsStateIntl().grids;
+  const auto& grids = ZK_GridStateIntl().grids;
   const auto found = grids.find(ZK_ItemKeyIntl(form, item));
   return found == grids.end() ? nullptr : found->second.get();
 }
 
 ZK_Grid* ZK_GridByWindowIntl(HWND window) {
-  const auto& byWindow = ZK_FormsStateIntl().gridsByWindow;
+  const auto& byWindow = ZK_GridStateIntl().gridsByWindow;
   const auto found = byWindow.find(window);
   return found == byWindow.end() ? nullptr : found->second;
 }
@@ -38,7 +39,7 @@ ZK_Grid* ZK_GridOfItemIntl(const std::string& form, const std::string& item, int
   *status =
       kind.empty() ? ZK_ERR_ITEM_NOT_FOUND : (kind != ZK_DATAGRID ? ZK_ERR_NOT_A_GRID : ZK_OK);
   if (*status != ZK_OK) return nullptr;
-  std::unique_ptr<ZK_Grid>& grid = ZK_FormsStateIntl().grids[ZK_ItemKeyIntl(form, item)];
+  std::unique_ptr<ZK_Grid>& grid = ZK_GridStateIntl().grids[ZK_ItemKeyIntl(form, item)];
   if (grid == nullptr) {
     grid = std::make_unique<ZK_Grid>();
     grid->form = form;
@@ -49,7 +50,7 @@ ZK_Grid* ZK_GridOfItemIntl(const std::string& form, const std::string& item, int
 
 void ZK_GridWindowIntl(HWND window, ZK_Grid* grid) {
   if (window == nullptr) return;
-  auto& byWindow = ZK_FormsStateIntl().gridsByWindow;
+  auto& byWindow = ZK_GridStateIntl().gridsByWindow;
   if (grid == nullptr) {
     byWindow.erase(window);
   } else {
@@ -59,7 +60,7 @@ void ZK_GridWindowIntl(HWND window, ZK_Grid* grid) {
 
 std::vector<ZK_Grid*> ZK_GridsOfFormIntl(const std::string& form) {
   const std::string prefix = form + ".";
-  auto& table = ZK_FormsStateIntl().grids;
+  auto& table = ZK_GridStateIntl().grids;
   std::vector<ZK_Grid*> grids;
   for (auto it = table.lower_bound(prefix);
        it != table.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it)
@@ -69,7 +70,7 @@ std::vector<ZK_Grid*> ZK_GridsOfFormIntl(const std::string& form) {
 
 void ZK_GridForgetFormIntl(const std::string& form) {
   const std::string prefix = form + ".";
-  ZK_FormsState& state = ZK_FormsStateIntl();
+  ZK_GridState& state = ZK_GridStateIntl();
   auto& table = state.grids;
   for (auto it = table.lower_bound(prefix);
        it != table.end() && it->first.compare(0, prefix.size(), prefix) == 0;) {
@@ -88,7 +89,7 @@ void ZK_GridForgetFormIntl(const std::string& form) {
   }
 }
 
-void ZK_GridTableResetIntl(ZK_FormsState& state) {
+void ZK_GridTableResetIntl(ZK_GridState& state) {
   // A visit running through the reset keeps its grids, marked, until it ends.
   for (auto& entry : state.grids) forget(state, entry.second);
   state.grids.clear();
@@ -96,12 +97,12 @@ void ZK_GridTableResetIntl(ZK_FormsState& state) {
 }
 
 ZK_GridVisit::ZK_GridVisit() {
-  ++ZK_FormsStateIntl().gridVisits;
+  ++ZK_GridStateIntl().visits;
 }
 
 ZK_GridVisit::~ZK_GridVisit() {
-  ZK_FormsState& state = ZK_FormsStateIntl();
-  if (--state.gridVisits == 0) state.gridsForgotten.clear();
+  ZK_GridState& state = ZK_GridStateIntl();
+  if (--state.visits == 0) state.forgotten.clear();
 }
 
 ZK_GridColumnRef ZK_GridColumnOfIntl(const std::string& form, const std::string& item,
@@ -138,10 +139,16 @@ int ZK_GridColumnIndexIntl(const ZK_Grid& grid, const std::string& column) {
 }
 
 int ZK_GridRaiseIntl(const ZK_Grid& grid, const char* event, const ZK_GridMessage& cause) {
-  const WindowRecord form = ZK_WindowLookupIntl(grid.form);
-  if (form.callback == nullptr) return 0;
-  const std::string formName = grid.form;
-  const std::string item = grid.item;
+  ZK_FormMessage m;
+  m.form = grid.form;
+  m.item = grid.item;
+  // The dialog's handle alone: a copy of the whole record would cost more than the event.
+  const ZK_WindowRegistry& registry = ZK_WindowRegistryIntl();
+  const auto found = registry.find(grid.form);
+  m.dialog = found != registry.end() ? found->second.hwnd : nullptr;
+  m.message = cause.message;
+  m.wParam = cause.wParam;
+  m.lParam = cause.lParam;
   const ZK_GridVisit visit;
-  return form.callback(formName, item, event, form.hwnd, cause.message, cause.wParam, cause.lParam);
+  return ZK_FormRaiseIntl(m, event);
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/forms_intl.h"
+#include "grid/grid_intl.h"
 
 namespace {
 

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "form_test_host.h"
+#include "forms/form_test_host.h"
+#include "grid/grid_intl.h"
 
 namespace {
 using form_test::pump;
