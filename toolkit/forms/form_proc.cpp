@@ -221,7 +221,8 @@ INT_PTR dispatch(const ZK_ContextGuard& context, ZK_FormMessage m) {
 
 INT_PTR CALLBACK ZK_FormProcIntl(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   // Another program asking names changes nothing and raises no event.
-  if (ZK_NameQueryIntl(message)) return ZK_NameAnswerIntl(dialog, wParam);
+  if (ZK_NameQueryIntl(message))
+    return ZK_NameAnswerIntl(dialog, formOf(dialog, message, lParam), wParam);
   const ZK_ContextGuard context("", kProc, ZK_ContextMode::kSaveSetKeep);
   const std::string form = formOf(dialog, message, lParam);
   // The creation parameter is the toolkit's own: the form and its event procedure see

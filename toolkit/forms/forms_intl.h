@@ -287,10 +287,10 @@ void ZK_ItemAccessAnnounceIntl(HWND statusBar);
 
 // True for the registered message ZK_NAME_QUERY, with which another program asks names.
 bool ZK_NameQueryIntl(UINT message);
-// The answer of a form's dialog: a global atom of the form's name (asked for the dialog) or of
+// The answer of the form's dialog: a global atom of the form's name (asked for the dialog) or of
 // "form.item" (asked for one of its item controls), whose reference goes to the asker; else 0.
 // Given as the message's result (DWLP_MSGRESULT); returns TRUE, handled.
-INT_PTR ZK_NameAnswerIntl(HWND dialog, WPARAM asked);
+INT_PTR ZK_NameAnswerIntl(HWND dialog, const std::string& form, WPARAM asked);
 
 // --- form_command.cpp --------------------------------------------------------------------------
 

@@ -20,10 +20,9 @@ LRESULT atomOf(HWND window, const std::string& name) {
   const std::string text = handle + name;
   return name.empty() ? 0 : static_cast<LRESULT>(GlobalAddAtomA(text.c_str()));
 }
+
 // The atom's reference passes to the asker, who deletes it once read (as DDE hands atoms on).
-LRESULT nameOf(HWND dialog, HWND window) {
-  // Asked seldom, and from outside: the registry walk costs nothing worth keeping a link.
-  const std::string form = ZK_WindowNameByHandleIntl(dialog);
+LRESULT nameOf(HWND dialog, const std::string& form, HWND window) {
   if (form.empty() || window == nullptr) return 0;
   if (window == dialog) return atomOf(window, form);
   if (GetParent(window) != dialog) return 0;
@@ -39,8 +38,8 @@ bool ZK_NameQueryIntl(UINT message) {
   return message == query;
 }
 
-INT_PTR ZK_NameAnswerIntl(HWND dialog, WPARAM asked) {
+INT_PTR ZK_NameAnswerIntl(HWND dialog, const std::string& form, WPARAM asked) {
   // A dialog procedure gives the sender its answer through DWLP_MSGRESULT.
-  SetWindowLongPtrA(dialog, DWLP_MSGRESULT, nameOf(dialog, reinterpret_cast<HWND>(asked)));
+  SetWindowLongPtrA(dialog, DWLP_MSGRESULT, nameOf(dialog, form, reinterpret_cast<HWND>(asked)));
   return TRUE;
 }
