@@ -4,9 +4,14 @@
 //      the file and a loop that parses every date and amount into numbers and finds every label;
 //   6  saving it (temporary file, flush, replace), against one write of the same bytes over the
 //      file written the time before, flushed (the same work) and, for scale, not flushed;
-//   7  private bytes after opening, against the file's size;
+//   7  private bytes after opening, against the file's size; and again after a session of
+//      ordinary edits (a thousand edited amounts and labels, a hundred entries added and deleted,
+//      a sort by date and its undo), the history kept for undo included;
 //   8  sorting by amount and by date at 10 000, 100 000 and 1 000 000 entries, against
-//      std::stable_sort of the bare keys;
+//      std::stable_sort of the bare keys; then at 1 000 000: showing one year's period, against a
+//      loop that keeps the numbers of the bare keys in that year; undoing a sort by amount,
+//      against moving 16-byte records into a given order; and the running balance of the last
+//      entry shown right after a change, against adding the bare keys up;
 //   9  on Windows, opening and saving it in Carnet's own window, against rows 5 and 6's limits,
 //      and the private bytes the window then holds.
 // Prints "LEDGER|row|case|ledger s|plain s|unit" and "LEDGERMEM|row|case|private bytes
@@ -193,12 +198,33 @@ bool Wanted(char row) {
 
 constexpr std::size_t kMillion = 1000000;
 
+// The edits of an ordinary session: amounts and labels changed, entries added and deleted, a sort
+// and its undo.
+void EditSession(carnet::Ledger& ledger) {
+  for (std::size_t i = 0; i < 1000; ++i) {
+    const std::size_t entry = i * 997 % ledger.Count();
+    if (!ledger.Set(entry, carnet::Column::Amount, "-" + std::to_string(i) + ",5").ok() ||
+        !ledger.Set(entry, carnet::Column::Label, "Courses " + std::to_string(i)).ok()) {
+      Fail("edit refused");
+    }
+  }
+  for (int i = 0; i < 100; ++i) {
+    if (!ledger.Add("15/03/2024", "Boulangerie", "-3,2").ok()) Fail("add refused");
+    if (!ledger.Delete(static_cast<std::size_t>(i) * 7919).ok()) Fail("delete refused");
+  }
+  ledger.Sort(carnet::Column::Date, false);
+  if (!ledger.Undo()) Fail("undo refused");
+}
+
 void MemoryRow(const std::string& path, std::size_t fileSize) {
   const std::size_t before = carnet_bench::PrivateBytes();
   carnet::Ledger ledger;
   if (!ledger.Open(path).ok()) Fail("open failed");
   const std::size_t after = carnet_bench::PrivateBytes();
   std::printf("LEDGERMEM|7|private bytes, 1M open, vs file|%zu|%zu|%zu\n", before, after, fileSize);
+  EditSession(ledger);
+  std::printf("LEDGERMEM|7|private bytes, 1M after edits and undo, vs file|%zu|%zu|%zu\n", before,
+              carnet_bench::PrivateBytes(), fileSize);
   std::fflush(stdout);
 }
 
@@ -293,6 +319,86 @@ void SortRows(int repetitions) {
   }
 }
 
+// Row 8 at a million entries: the period, the undo of a sort and the balance after a change.
+void ViewRows(int repetitions) {
+  std::string bytes;
+  Keys generated;
+  Generate(
+      kMillion, [&](const std::string& piece) { bytes += piece; }, &generated);
+  carnet::Ledger ledger;
+  if (!ledger.Load(bytes, "bench").ok()) Fail("load failed");
+  const int first = 19723;  // 01/01/2024
+  const int last = 20088;   // 31/12/2024
+  std::size_t shown = 0;
+  auto period = [&] {
+    ledger.ClearPeriod();
+    const double start = Now();
+    if (!ledger.SetPeriod("01/01/2024", "31/12/2024").ok()) Fail("period refused");
+    const double seconds = Now() - start;
+    shown = ledger.Count();
+    return seconds;
+  };
+  std::size_t kept = 0;
+  auto plainPeriod = [&] {
+    std::vector<std::uint32_t> rows;
+    const double start = Now();
+    for (std::size_t i = 0; i < generated.days.size(); ++i)
+      if (generated.days[i] >= first && generated.days[i] <= last)
+        rows.push_back(static_cast<std::uint32_t>(i));
+    const double seconds = Now() - start;
+    kept = rows.size();
+    return seconds;
+  };
+  std::vector<double> t = Interleave(repetitions, {period, plainPeriod});
+  if (shown != kept) Fail("the period and the plain loop keep different entries");
+  PrintRow(8, "period of one year, 1000000", t[0], t[1], "filter");
+  ledger.ClearPeriod();
+
+  auto undoSort = [&] {
+    ledger.Sort(carnet::Column::Amount, false);
+    const double start = Now();
+    if (!ledger.Undo()) Fail("undo refused");
+    return Now() - start;
+  };
+  struct Record {
+    std::int64_t a;
+    std::int64_t b;
+  };
+  std::vector<Record> records(kMillion);
+  std::vector<std::uint32_t> order(kMillion);
+  for (std::size_t i = 0; i < kMillion; ++i)
+    order[i] = static_cast<std::uint32_t>(i * 7919 % kMillion);
+  auto plainUndo = [&] {
+    const double start = Now();
+    std::vector<Record> moved(records.size());
+    for (std::size_t i = 0; i < order.size(); ++i) moved[order[i]] = records[i];
+    records.swap(moved);
+    return Now() - start;
+  };
+  t = Interleave(repetitions, {undoSort, plainUndo});
+  PrintRow(8, "undo of a sort by amount, 1000000", t[0], t[1], "undo");
+
+  std::string balance;
+  int changes = 0;
+  auto changedBalance = [&] {
+    if (!ledger.Set(0, carnet::Column::Amount, std::to_string(++changes) + ",5").ok())
+      Fail("edit refused");
+    const double start = Now();
+    balance = ledger.BalanceText(ledger.Count() - 1);
+    return Now() - start;
+  };
+  auto plainSum = [&] {
+    const double start = Now();
+    std::int64_t sum = 0;
+    for (std::int64_t cents : generated.cents) sum += cents;
+    gSink = sum;
+    return Now() - start;
+  };
+  t = Interleave(repetitions, {changedBalance, plainSum});
+  if (balance != ledger.TotalText()) Fail("the last balance is not the total");
+  PrintRow(8, "balance after a change, 1000000", t[0], t[1], "balance");
+}
+
 #ifdef _WIN32
 void PumpMessages() {
   MSG message = {};
@@ -380,6 +486,7 @@ int main() {
   if (Wanted('5')) OpenRow(path, repetitions);
   if (Wanted('6')) SaveRow(folder.string(), path, repetitions);
   if (Wanted('8')) SortRows(Quick() ? 3 : 5);
+  if (Wanted('8')) ViewRows(Quick() ? 3 : 5);
 #ifdef _WIN32
   if (Wanted('9')) WindowRows(folder.string(), path, repetitions);
 #endif

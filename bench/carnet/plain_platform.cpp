@@ -13,6 +13,9 @@
 #include <unistd.h>
 
 #include <fstream>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #endif
 
 namespace carnet_bench {
@@ -56,6 +59,11 @@ bool PlainWrite(const std::string& path, const std::string& bytes, bool flush) {
 #else
 
 std::size_t PrivateBytes() {
+#ifdef __GLIBC__
+  // glibc keeps freed blocks of up to 32 MB for later rather than give them back: what the
+  // process holds is what it still uses.
+  malloc_trim(0);
+#endif
   std::ifstream status("/proc/self/status");
   std::string key;
   std::size_t kib = 0;

@@ -3,7 +3,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
+
+#ifdef _MSC_VER
+#include <intrin.h>
+#endif
 
 namespace carnet {
 
@@ -61,6 +66,73 @@ inline const char* ScanAmount(const char* text, Amount& amount) {
   }
   return p;
 }
+#if defined(_MSC_VER) || (defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__)
+// How many of the 8 bytes of `bytes` (the first in the lowest byte) lead as decimal digits.
+// A byte of 0xFA or more carries into the next, which is past the first non-digit already.
+inline unsigned LeadingDigits(std::uint64_t bytes) {
+  constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0u;
+  constexpr std::uint64_t kZeros = 0x3030303030303030u;
+  const std::uint64_t other =
+      ((bytes & kHigh) ^ kZeros) | (((bytes + 0x0606060606060606u) & kHigh) ^ kZeros);
+  const std::uint64_t seven = 0x7F7F7F7F7F7F7F7Fu;
+  const std::uint64_t stops = (((other & seven) + seven) | other) & 0x8080808080808080u;
+  if (stops == 0) return 8;
+#ifdef _MSC_VER
+  unsigned long bit;
+  _BitScanForward64(&bit, stops);
+  return static_cast<unsigned>(bit) / 8;
+#else
+  return static_cast<unsigned>(__builtin_ctzll(stops)) / 8;
+#endif
+}
+
+// The value of the first `count` (1 to 8) digits of `bytes`: moved to the top, zeros before
+// them read as leading zeros, then added up in pairs, fours and eights.
+inline std::uint32_t DigitsValue(std::uint64_t bytes, unsigned count) {
+  bytes = (bytes & 0x0F0F0F0F0F0F0F0Fu) << (8 * (8 - count));
+  bytes = (bytes * 2561) >> 8;
+  bytes = ((bytes & 0x00FF00FF00FF00FFu) * 6553601) >> 16;
+  return static_cast<std::uint32_t>(((bytes & 0x0000FFFF0000FFFFu) * 42949672960001u) >> 32);
+}
+
+// ScanAmount for text followed by at least 16 readable bytes (the file's padding): eight bytes
+// at a time instead of one, without a branch per digit. The same answer as ScanAmount.
+inline const char* ScanAmountPadded(const char* text, Amount& amount) {
+  static const std::uint32_t kScale[9] = {1000000000, 100000000, 10000000, 1000000, 100000,
+                                          10000,      1000,      100,      10};
+  const char* p = text;
+  const bool negative = *p == '-';
+  p += negative;
+  std::uint64_t bytes;
+  std::memcpy(&bytes, p, 8);
+  const unsigned whole = LeadingDigits(bytes);
+  if (whole == 0 || whole == 8) return ScanAmount(text, amount);  // none, or maybe more
+  const std::uint64_t units = DigitsValue(bytes, whole);
+  p += whole;
+  std::uint32_t nanos = 0;
+  if (*p == ',') {
+    std::memcpy(&bytes, ++p, 8);
+    const unsigned fraction = LeadingDigits(bytes);
+    if (fraction == 0 || fraction == 8) return ScanAmount(text, amount);
+    nanos = DigitsValue(bytes, fraction) * kScale[fraction];
+    p += fraction;
+  }
+  const std::int64_t signedUnits = static_cast<std::int64_t>(units);
+  if (negative && nanos != 0) {
+    amount.units = -signedUnits - 1;
+    amount.nanos = kNanosPerUnit - nanos;
+  } else {
+    amount.units = negative ? -signedUnits : signedUnits;
+    amount.nanos = nanos;
+  }
+  return p;
+}
+#else
+inline const char* ScanAmountPadded(const char* text, Amount& amount) {
+  return ScanAmount(text, amount);
+}
+#endif
+
 // True when the whole text is one amount.
 bool ParseAmount(const std::string& text, Amount& amount);
 // The canonical text: a comma, no trailing fraction zeros, no "-0". Writes at most
@@ -87,6 +159,18 @@ class AmountTotal {
     low_ += units % kWord + nanos / kNanosPerUnit + nanos_ / kNanosPerUnit;
     nanos_ %= kNanosPerUnit;
     high_ += units / kWord + low_ / kWord;
+    low_ %= kWord;
+  }
+  // Adds another total: the parts of a file read side by side.
+  void Add(const AmountTotal& other) {
+    high_ += other.high_;
+    low_ += other.low_;
+    nanos_ += other.nanos_;
+    if (nanos_ >= kNanosPerUnit) {
+      nanos_ -= kNanosPerUnit;
+      ++low_;
+    }
+    high_ += low_ / kWord;
     low_ %= kWord;
   }
   std::string Text() const;

@@ -2,6 +2,10 @@
 // Gregorian calendar, days counted from 01/01/1970).
 #include "entry_date.h"
 
+#include <zarvik/date_value.h>
+
+#include <cstdlib>
+
 namespace carnet {
 namespace {
 
@@ -48,6 +52,30 @@ void FormatDate(int days, char* out) {
       at[digit] = static_cast<char>('0' + value % 10);
     at += widths[i];
   }
+}
+
+const std::array<std::int16_t, 100>& ShortYears() {
+  // Mid-year, so that no time zone moves the day out of its year.
+  static const std::array<std::int16_t, 100> years = [] {
+    std::array<std::int16_t, 100> table{};
+    for (int yy = 0; yy < 100; ++yy) {
+      DateValue value;
+      value.SetFormat("dd/mm/yy");
+      value.Parse("15/06/" + std::string(1, char('0' + yy / 10)) + char('0' + yy % 10));
+      const int year = value.Error() == 0 ? std::atoi(value.Format("yyyy").c_str()) : -1;
+      table[yy] = static_cast<std::int16_t>(year >= kFirstYear && year <= kLastYear ? year : -1);
+    }
+    return table;
+  }();
+  return years;
+}
+
+void FormatShortDate(int days, char* out) {
+  char full[kDateTextSize];
+  FormatDate(days, full);
+  for (std::size_t i = 0; i < 6; ++i) out[i] = full[i];
+  out[6] = full[8];
+  out[7] = full[9];
 }
 
 std::string DateText(int days) {

@@ -36,8 +36,10 @@ LabelCheck CheckLabel(const char* text, std::size_t size) {
 }
 
 void AppendLabelField(std::string& out, const char* text, std::size_t size) {
+  // Only the separator and the quote need it: the other bytes a label may hold stand plain, in
+  // code page 1252 and in UTF-8 alike.
   bool quoted = false;
-  for (std::size_t i = 0; i < size && !quoted; ++i) quoted = KindOf(text[i]) != kLabelPlain;
+  for (std::size_t i = 0; i < size && !quoted; ++i) quoted = text[i] == ';' || text[i] == '"';
   if (!quoted) {
     out.append(text, size);
     return;

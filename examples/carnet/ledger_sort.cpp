@@ -1,5 +1,6 @@
 // Sorting the entries: each row's key is made once, the keys are sorted with the row's number
-// as the last key (so equal keys keep their order, both ways), then the rows are put in order.
+// as the last key (so equal keys keep their order, both ways); the history puts the rows in that
+// order, and keeps it to undo the sort.
 #include <algorithm>
 #include <cstring>
 
@@ -25,23 +26,33 @@ Order DateOrder(const std::vector<Row>& rows, bool descending) {
 }
 
 struct AmountKey {
-  std::int64_t units;
-  std::uint32_t nanos;
+  std::int64_t high;  // thousandths, or whole units when some amount has more decimals
+  std::uint32_t low;  // then billionths
   std::uint32_t row;
 };
 
-Order AmountOrder(const std::vector<Row>& rows, bool descending) {
+Order AmountOrder(const LedgerState& state, bool descending) {
+  const std::vector<Row>& rows = state.rows;
+  bool wide = false;
+  for (const Row& row : rows) wide = wide || (row.bits & kRowWideAmount);
   std::vector<AmountKey> keys(rows.size());
-  for (std::size_t i = 0; i < rows.size(); ++i)
-    keys[i] = AmountKey{rows[i].units, rows[i].nanos, static_cast<std::uint32_t>(i)};
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const std::uint32_t row = static_cast<std::uint32_t>(i);
+    if (wide) {
+      const Amount amount = RowAmountIntl(state, rows[i]);
+      keys[i] = AmountKey{amount.units, amount.nanos, row};
+    } else {
+      keys[i] = AmountKey{rows[i].milli, 0, row};
+    }
+  }
   auto ascending = [](const AmountKey& a, const AmountKey& b) {
-    if (a.units != b.units) return a.units < b.units;
-    if (a.nanos != b.nanos) return a.nanos < b.nanos;
+    if (a.high != b.high) return a.high < b.high;
+    if (a.low != b.low) return a.low < b.low;
     return a.row < b.row;
   };
   auto downwards = [](const AmountKey& a, const AmountKey& b) {
-    if (a.units != b.units) return a.units > b.units;
-    if (a.nanos != b.nanos) return a.nanos > b.nanos;
+    if (a.high != b.high) return a.high > b.high;
+    if (a.low != b.low) return a.low > b.low;
     return a.row < b.row;
   };
   if (descending) {
@@ -54,22 +65,21 @@ Order AmountOrder(const std::vector<Row>& rows, bool descending) {
   return order;
 }
 
-// Labels: every row's collation key in one buffer, compared as bytes.
-Order LabelOrder(const LedgerState& state, bool descending, Collation collation) {
+// Labels and categories: every row's collation key in one buffer, compared as bytes.
+Order TextOrder(const LedgerState& state, int field, bool descending, Collation collation) {
   const std::vector<Row>& rows = state.rows;
   std::string keys;
   std::vector<std::size_t> starts(rows.size() + 1);
-  std::string label;
+  Field fields[4];
   for (std::size_t i = 0; i < rows.size(); ++i) {
     starts[i] = keys.size();
-    const Row& row = rows[i];
-    const char* text = RowLine(state, row) + row.labelAt;
-    if (row.flags & kRowDoubledQuotes) {
-      label.clear();
-      AppendUnquoted(label, text, row.labelSize);
-      collation(label.data(), label.size(), keys);
+    if (RowFieldsIntl(state, rows[i], fields) <= field) continue;
+    const Field& text = fields[field];
+    if (!text.doubled && state.encoding == Encoding::Windows1252) {
+      collation(text.begin, static_cast<std::size_t>(text.end - text.begin), keys);
     } else {
-      collation(text, row.labelSize, keys);
+      const std::string shown = FieldTextIntl(state, text);
+      collation(shown.data(), shown.size(), keys);
     }
   }
   starts[rows.size()] = keys.size();
@@ -77,7 +87,8 @@ Order LabelOrder(const LedgerState& state, bool descending, Collation collation)
   auto compare = [&](std::uint32_t a, std::uint32_t b) {
     const std::size_t sizeA = starts[a + 1] - starts[a];
     const std::size_t sizeB = starts[b + 1] - starts[b];
-    const int bytes = std::memcmp(&keys[starts[a]], &keys[starts[b]], std::min(sizeA, sizeB));
+    const int bytes =
+        std::memcmp(keys.data() + starts[a], keys.data() + starts[b], std::min(sizeA, sizeB));
     return bytes != 0 ? bytes : (sizeA < sizeB ? -1 : sizeA > sizeB ? 1 : 0);
   };
   Order order(rows.size());
@@ -96,27 +107,20 @@ void ByteCollation(const char* text, std::size_t size, std::string& key) {
   key.append(text, size);
 }
 
-bool SortRowsIntl(LedgerState& state, Column column, bool descending, Collation collation) {
-  Order order;
+std::vector<std::uint32_t> SortOrderIntl(const LedgerState& state, Column column, bool descending,
+                                         Collation collation) {
+  if (collation == nullptr) collation = UserCollation;
   switch (column) {
     case Column::Date:
-      order = DateOrder(state.rows, descending);
-      break;
+      return DateOrder(state.rows, descending);
     case Column::Amount:
-      order = AmountOrder(state.rows, descending);
-      break;
+      return AmountOrder(state, descending);
     case Column::Label:
-      order = LabelOrder(state, descending, collation ? collation : UserCollation);
-      break;
+      return TextOrder(state, 1, descending, collation);
+    case Column::Category:
+      return TextOrder(state, 3, descending, collation);
   }
-  bool moved = false;
-  std::vector<Row> sorted(state.rows.size());
-  for (std::size_t i = 0; i < order.size(); ++i) {
-    sorted[i] = state.rows[order[i]];
-    moved = moved || order[i] != i;
-  }
-  state.rows.swap(sorted);
-  return moved;
+  return Order();
 }
 
 }  // namespace carnet

@@ -1,6 +1,8 @@
-// The ledger file's writer: the first line, then every entry's line as it is held (the file's
-// own bytes for untouched entries), each ended by CR LF; saved through a flushed temporary
-// file that replaces the ledger in one step.
+// The ledger file's writer: a byte-order mark if the file had one, the first line, then every
+// entry's line as it is held (the file's own bytes for untouched entries), each ended as the
+// file's lines end; saved through a flushed temporary file of its own, created exclusively, that
+// replaces the ledger in one step after the ledger's present file became its backup.
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -12,21 +14,57 @@ namespace carnet {
 namespace {
 
 constexpr std::size_t kChunk = 4u << 20;  // bytes between two writes, and two progress calls
-constexpr char kHeaderLine[] = "date;libell\xE9;montant\r\n";
-constexpr std::size_t kHeaderSize = sizeof kHeaderLine - 1;
+constexpr int kLeftoverAge = 10;          // seconds a leftover is left alone after a change
+constexpr char kMark[] = "\xEF\xBB\xBF";
+// The first line written anew, in code page 1252 and in UTF-8, with three or four fields.
+const char* const kHeaderLines[2][2] = {
+    {"date;libell\xE9;montant", "date;libell\xE9;montant;cat\xE9gorie"},
+    {"date;libell\xC3\xA9;montant", "date;libell\xC3\xA9;montant;cat\xC3\xA9gorie"},
+};
 
 WriteFault gWriteFault = nullptr;
+int gLeftoverAge = kLeftoverAge;
+
+// The shape of the file written: four fields once an entry has a category (or the file had the
+// field), and the file's own line ends.
+struct Shape {
+  explicit Shape(const LedgerState& state)
+      : fourFields(state.categoryField || state.categorised > 0),
+        ending(state.lineFeeds ? "\n" : "\r\n"),
+        endingSize(state.lineFeeds ? 1 : 2) {}
+  bool fourFields;
+  const char* ending;
+  std::size_t endingSize;
+};
+
+// A line of three fields written in a file of four gets an empty category.
+bool AddsCategory(const LedgerState& state, const Shape& shape, const Row& row) {
+  return shape.fourFields && !state.categoryField &&
+         !((row.bits & kRowEdited) && (row.bits & kRowCategorised));
+}
+
+bool KeepsHeader(const LedgerState& state, const Shape& shape) {
+  return state.bytes != nullptr && shape.fourFields == state.categoryField;
+}
+
+const char* HeaderLine(const LedgerState& state, const Shape& shape) {
+  return kHeaderLines[state.encoding == Encoding::Windows1252 ? 0 : 1][shape.fourFields ? 1 : 0];
+}
 
 std::uint64_t TotalBytes(const LedgerState& state) {
-  std::uint64_t total = kHeaderSize;
-  for (const Row& row : state.rows) total += row.length + 2u;
+  const Shape shape(state);
+  std::uint64_t total =
+      (state.encoding == Encoding::Utf8Bom ? 3 : 0) + shape.endingSize +
+      (KeepsHeader(state, shape) ? state.headerSize : std::strlen(HeaderLine(state, shape)));
+  for (const Row& row : state.rows)
+    total += row.length() + shape.endingSize + (AddsCategory(state, shape, row) ? 1 : 0);
   return total;
 }
 
 // Hands the file's bytes to `sink` (a function of data and size that returns false to stop) in
 // pieces of at most kChunk bytes. Untouched lines that follow each other in the file, each
-// already ended by CR LF, go as one run straight from the file's bytes; the other lines, and
-// runs too short to be worth a write of their own, are gathered in `buffer`.
+// already ended as the file's lines end, go as one run straight from the file's bytes; the other
+// lines, and runs too short to be worth a write of their own, are gathered in `buffer`.
 template <typename Sink>
 class LineWriter {
  public:
@@ -34,21 +72,30 @@ class LineWriter {
       : bytes_(state.bytes.get()), buffer_(buffer), sink_(sink) {}
 
   bool Write(const LedgerState& state) {
-    if (!Put(kHeaderLine, kHeaderSize)) return false;
+    const Shape shape(state);
+    if (state.encoding == Encoding::Utf8Bom && !Put(kMark, 3)) return false;
+    const bool header = KeepsHeader(state, shape)
+                            ? Put(bytes_ + state.headerAt, state.headerSize)
+                            : Put(HeaderLine(state, shape), std::strlen(HeaderLine(state, shape)));
+    if (!header || !Put(shape.ending, shape.endingSize)) return false;
     for (const Row& row : state.rows) {
-      if (!(row.flags & kRowEdited)) {
-        // The padding after the file's bytes makes both reads safe at the file's end.
-        const std::size_t end = std::size_t{row.at} + row.length;
-        if (bytes_[end] == '\r' && bytes_[end + 1] == '\n') {
+      const bool adds = AddsCategory(state, shape, row);
+      if (!(row.bits & kRowEdited) && !adds) {
+        // The padding after the file's bytes makes the reads safe at the file's end.
+        const std::size_t end = std::size_t{row.at} + row.length();
+        if (std::memcmp(bytes_ + end, shape.ending, shape.endingSize) == 0) {
           if (row.at != runEnd_) {
             if (!FlushRun()) return false;
             runStart_ = row.at;
           }
-          runEnd_ = end + 2;
+          runEnd_ = end + shape.endingSize;
           continue;
         }
       }
-      if (!FlushRun() || !Put(RowLine(state, row), row.length) || !Put("\r\n", 2)) return false;
+      if (!FlushRun() || !Put(RowLineIntl(state, row), row.length()) || (adds && !Put(";", 1)) ||
+          !Put(shape.ending, shape.endingSize)) {
+        return false;
+      }
     }
     return FlushRun() && Flush();
   }
@@ -101,7 +148,36 @@ bool WriteLines(const LedgerState& state, char* buffer, Sink&& sink) {
   return writer.Write(state);
 }
 
+// "<path>.<16 hex digits>.tmp": a name of this save's own.
+std::string TemporaryName(const std::string& path) {
+  char digits[17];
+  std::snprintf(digits, sizeof digits, "%016llx",
+                static_cast<unsigned long long>(PlatformUniqueNumber()));
+  return path + "." + digits + ".tmp";
+}
+
+bool IsLeftoverName(const std::string& name, const std::string& file) {
+  if (name == file + ".tmp") return true;  // what saves wrote before they had names of their own
+  if (name.size() != file.size() + 1 + 16 + 4 || name.compare(name.size() - 4, 4, ".tmp") != 0)
+    return false;
+  for (std::size_t i = file.size() + 1; i < file.size() + 1 + 16; ++i)
+    if (!((name[i] >= '0' && name[i] <= '9') || (name[i] >= 'a' && name[i] <= 'f'))) return false;
+  return true;
+}
+
 }  // namespace
+
+void RemoveLeftoversIntl(const std::string& path) {
+  const std::string::size_type slash = path.find_last_of("/\\");
+  const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+  const std::string file = path.substr(folder.size());
+  for (const std::string& name : PlatformFolderNames(path, file + "."))
+    if (IsLeftoverName(name, file)) PlatformRemoveLeftover(folder + name, gLeftoverAge);
+}
+
+void SetLeftoverAgeIntl(int seconds) {
+  gLeftoverAge = seconds;
+}
 
 void SetWriteFaultIntl(WriteFault fault) {
   gWriteFault = fault;
@@ -118,17 +194,23 @@ std::string SerializeLedgerIntl(const LedgerState& state) {
   return out;
 }
 
-Result SaveLedgerIntl(const LedgerState& state, const std::string& path, const Progress& progress) {
+Result SaveLedgerIntl(LedgerState& state, const std::string& path, const Progress& progress) {
   std::uint32_t error = 0;
   if (!PlatformWritable(path, error))
     return FileErrorIntl(ErrorKind::Io, FileAction::Save, path, error);
+  RemoveLeftoversIntl(path);
   std::unique_ptr<char[]> buffer(new (std::nothrow) char[kChunk]);
   if (!buffer) return FileErrorIntl(ErrorKind::Io, FileAction::Save, path, PlatformNoMemoryError());
 
-  const std::string temporary = path + ".tmp";
+  // A name of its own, created only if it does not exist: two saves never write one file.
   PlatformFile file;
-  if (!file.Create(temporary, path))
-    return FileErrorIntl(ErrorKind::Io, FileAction::Save, path, file.error());
+  std::string temporary;
+  for (int attempt = 0;; ++attempt) {
+    temporary = TemporaryName(path);
+    if (file.CreateNew(temporary, path)) break;
+    if (!PlatformExistsError(file.error()) || attempt == 100)
+      return FileErrorIntl(ErrorKind::Io, FileAction::Save, path, file.error());
+  }
 
   const std::uint64_t total = TotalBytes(state);
   std::uint64_t written = 0;
@@ -140,7 +222,13 @@ Result SaveLedgerIntl(const LedgerState& state, const std::string& path, const P
     cancelled = progress && !progress(written, total);
     return !cancelled;
   });
-  if (complete && file.Flush() && file.Close() && PlatformReplace(temporary, path, error)) {
+  if (complete && file.Flush()) {
+    if (!PlatformCommit(file, temporary, path, path + ".bak", TemporaryName(path), state.lock,
+                        state.lockState, error)) {
+      return FileErrorIntl(ErrorKind::Io, FileAction::Save, path, error);
+    }
+    state.stamped =
+        state.lock.IsOpen() ? state.lock.Stamp(state.stamp) : PlatformStamp(path, state.stamp);
     return Result();
   }
   if (error == 0) error = file.error();

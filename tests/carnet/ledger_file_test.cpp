@@ -25,7 +25,7 @@ TEST(LedgerRead, MalformedFilesAreRefusedWithTheLineAtFault) {
   const std::vector<Case> cases = {
       {"", ErrorKind::Empty, 1},
       {"date;libelle;montant\r\n", ErrorKind::Header, 1},
-      {"\xEF\xBB\xBF" + h, ErrorKind::Header, 1},
+      {"\xEF\xBB\xBF" + h, ErrorKind::BadUtf8, 1},  // the mark says UTF-8, "libellé" is not
       {std::string("\x00\xFF\x13\x80", 4), ErrorKind::Header, 1},
       {h + "01/01/2024;pain\r\n", ErrorKind::MissingField, 2},
       {h + kGood + "\r\n" + kGood, ErrorKind::MissingField, 3},

@@ -158,6 +158,14 @@ TEST_F(LedgerSave, ReadOnlyFolderRefusesTheSave) {
 }
 
 TEST_F(LedgerSave, VanishedFolderRefusesTheSave) {
+  // A ledger holding its file's lock keeps the file, and so the folder, from going on Windows:
+  // this one was opened while another held it.
+  ledger_.New();
+  Ledger holder;
+  ASSERT_TRUE(holder.Open(path_).ok());
+  ASSERT_TRUE(ledger_.Open(path_).ok());
+  ASSERT_TRUE(ledger_.Set(0, Column::Amount, "42").ok());
+  holder.New();
   fs::remove_all(folder_.path());
   ExpectNothingLost(ledger_.Save(), false);
   fs::create_directories(folder_.path());
