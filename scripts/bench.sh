@@ -82,7 +82,8 @@ awk -F'|' '
   # A time without a baseline (row 13, a paste) is said alone.
   $1 == "TIME" {
     ratio = $5 > 0 ? sprintf("%.2f", $4 / $5) : "-"
-    printf line, $2, $3, $6, shown($4), $5 > 0 ? shown($5) : "-", ratio, "-", "-", "-"
+    # In parentheses: a bare ">" among the arguments of printf is a redirection to mawk.
+    printf line, $2, $3, $6, shown($4), ($5 > 0 ? shown($5) : "-"), ratio, "-", "-", "-"
   }
   $1 == "REPORTS" && $2 != 0 { printf "toolkit error reports during the run: %d\n", $2 }
   # Carnet rows: "toolkit" is the ledger, "raw Win32" the plain loop doing the same work.

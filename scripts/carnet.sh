@@ -52,7 +52,7 @@ menu f q
 expect has-form
 sleep 0.5
 zk_shot "$(zk_probe main)" "$shots/question.png"
-zk_click_item 104
+zk_click_item 7  # the question box's Non (IDNO)
 zk_velmo_wait
 echo "Screenshots: $shots (main.png, ajout.png, question.png)"
 echo "Carnet exit code: $zk_status"

@@ -6,6 +6,7 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <string>
 
 namespace bench {
 
@@ -57,8 +58,19 @@ void Pump() {
   }
 }
 
-Pair Interleave(int repetitions, const std::function<double()>& toolkit,
-                const std::function<double()>& raw) {
+bool Runs(bool toolkit) {
+  static const std::string only = [] {
+    char value[16] = {};
+    const DWORD length = GetEnvironmentVariableA("BENCH_ONLY", value, sizeof value);
+    return std::string(length < sizeof value ? value : "");
+  }();
+  return only.empty() || only == (toolkit ? "toolkit" : "raw");
+}
+
+Pair Interleave(int repetitions, const std::function<double()>& toolkit0,
+                const std::function<double()>& raw0) {
+  const auto toolkit = [&] { return Runs(true) ? toolkit0() : 0.0; };
+  const auto raw = [&] { return Runs(false) ? raw0() : 0.0; };
   std::vector<double> toolkitTimes;
   std::vector<double> rawTimes;
   for (int i = 0; i < repetitions; ++i) {

@@ -24,5 +24,8 @@ struct Pair {
 };
 Pair Interleave(int repetitions, const std::function<double()>& toolkit,
                 const std::function<double()>& raw);
+// BENCH_ONLY=toolkit or BENCH_ONLY=raw runs one side of every row alone (the other side's
+// figures are 0), so that a profiler or a count of system calls sees that side's work only.
+bool Runs(bool toolkit);
 
 }  // namespace bench

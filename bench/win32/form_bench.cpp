@@ -41,7 +41,7 @@ void toolkitClose(HWND dialog) {
   ZK_FormClose(kForm);
 }
 
-HWND rawOpen(const RawForm& form) {
+HWND rawOpen(RawForm& form) {
   HWND dialog = RawFormOpen(form, HostMainWindow(), kFormX, kFormY, kFormWidth, kFormHeight);
   Pump();
   return dialog;
@@ -78,7 +78,7 @@ void printRow(int row, const std::string& name, const Pair& pair, const char* un
 
 void openClose(const std::string& name, const std::vector<BenchItem>& items, const char* properties,
                int repetitions) {
-  const RawForm raw = RawFormCompile(items, properties);
+  RawForm raw = RawFormCompile(items, properties);
   auto toolkitRun = [&] {
     const double start = Now();
     toolkitClose(toolkitOpen(items, properties));
@@ -89,8 +89,9 @@ void openClose(const std::string& name, const std::vector<BenchItem>& items, con
     rawClose(rawOpen(raw));
     return Now() - start;
   };
-  toolkitRun();  // warm-up: classes, fonts and caches of the first opening
-  rawRun();
+  // Warm-up: classes, fonts and caches of the first opening.
+  if (Runs(true)) toolkitRun();
+  if (Runs(false)) rawRun();
   const Snapshot before = snapshot();
   const Pair pair = Interleave(repetitions, toolkitRun, rawRun);
   printRow(1, name, pair, "open+close", 1, before, snapshot());
@@ -108,7 +109,7 @@ double repaint(const std::vector<HWND>& controls, int passes) {
 void repaintStatic(int repetitions, int passes) {
   const std::vector<BenchItem>& items = StaticFormItems();
   const std::string properties = StaticFormProperties();
-  const RawForm raw = RawFormCompile(items, properties);
+  RawForm raw = RawFormCompile(items, properties);
   auto toolkitRun = [&] {
     HWND dialog = toolkitOpen(items, properties.c_str());
     std::vector<HWND> controls;
@@ -127,8 +128,8 @@ void repaintStatic(int repetitions, int passes) {
     rawClose(dialog);
     return seconds;
   };
-  toolkitRun();
-  rawRun();
+  if (Runs(true)) toolkitRun();
+  if (Runs(false)) rawRun();
   const Snapshot before = snapshot();
   const Pair pair = Interleave(repetitions, toolkitRun, rawRun);
   printRow(2, "repaint static (all drawn items)", pair, "pass", passes, before, snapshot());
@@ -151,7 +152,7 @@ double deliver(HWND dialog, const std::vector<std::pair<HWND, int>>& edits, int 
 
 void messages(int itemCount, int messageCount, int repetitions) {
   const std::vector<BenchItem> items = GeneratedFormItems(itemCount);
-  const RawForm raw = RawFormCompile(items, "");
+  RawForm raw = RawFormCompile(items, "");
   auto toolkitRun = [&] {
     HWND dialog = toolkitOpen(items, "");
     std::vector<std::pair<HWND, int>> edits;
@@ -174,8 +175,8 @@ void messages(int itemCount, int messageCount, int repetitions) {
     rawClose(dialog);
     return seconds;
   };
-  toolkitRun();
-  rawRun();
+  if (Runs(true)) toolkitRun();
+  if (Runs(false)) rawRun();
   const Snapshot before = snapshot();
   const Pair pair = Interleave(repetitions, toolkitRun, rawRun);
   printRow(
@@ -184,10 +185,88 @@ void messages(int itemCount, int messageCount, int repetitions) {
       pair, "message", messageCount, before, snapshot());
 }
 
+// Key presses and mouse moves posted to a form's controls, then the loop run until they are all
+// handled (the form is the active one: dialog keys go through its dialog manager).
+double loop(HWND dialog, HWND edit, int count, int (*run)(HWND)) {
+  for (int i = 0; i < count; ++i) {
+    if (i % 2 == 0) {
+      PostMessageA(edit, WM_KEYDOWN, VK_F5, 1);
+    } else {
+      PostMessageA(dialog, WM_MOUSEMOVE, 0, MAKELPARAM(i % 600, i % 400));
+    }
+  }
+  PostQuitMessage(0);
+  const double start = Now();
+  run(dialog);
+  return Now() - start;
+}
+
+// What an application's loop does for its one modeless dialog.
+int rawLoop(HWND dialog) {
+  MSG message = {};
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (IsDialogMessageA(dialog, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+int toolkitLoop(HWND) {
+  return ZK_MessageLoop();
+}
+
+// `keys` menu shortcuts on the main window, none of them the key posted: what they cost a loop.
+void messageLoop(int keys, int messageCount, int repetitions) {
+  for (int row = 1; row <= keys; ++row) {
+    const std::string name = "entree" + std::to_string(row);
+    ZK_MenuAdd("bench", row == 1 ? "titre" : name, 1, row,
+               "&Entr\xE9"
+               "e",
+               row == 1 ? "" : "key=Ctrl+" + std::string(1, static_cast<char>('A' + row)));
+  }
+  if (keys > 0) ZK_MenuDisplay(ZK_WindowStateIntl().mainWindowName, "bench", "");
+  const std::vector<BenchItem> items = GeneratedFormItems(100);
+  RawForm raw = RawFormCompile(items, "");
+  const auto firstEdit = [&](HWND dialog, bool toolkit) -> HWND {
+    for (const BenchItem& item : items) {
+      if (item.kind != ZK_EDIT) continue;
+      return toolkit ? ZK_FormItemGet(kForm, item.name).hwnd : GetDlgItem(dialog, item.order + 101);
+    }
+    return nullptr;
+  };
+  auto toolkitRun = [&] {
+    HWND dialog = toolkitOpen(items, "");
+    const double seconds = loop(dialog, firstEdit(dialog, true), messageCount, toolkitLoop);
+    toolkitClose(dialog);
+    return seconds;
+  };
+  auto rawRun = [&] {
+    HWND dialog = rawOpen(raw);
+    const double seconds = loop(dialog, firstEdit(dialog, false), messageCount, rawLoop);
+    rawClose(dialog);
+    return seconds;
+  };
+  toolkitRun();
+  rawRun();
+  const Snapshot before = snapshot();
+  const Pair pair = Interleave(repetitions, toolkitRun, rawRun);
+  printRow(14,
+           std::to_string(messageCount) + " posted messages through the loop, " +
+               std::to_string(keys) + " shortcuts",
+           pair, "message", messageCount, before, snapshot());
+}
+
 // BENCH_ROWS=13 runs rows 1 and 3 only; every row by default.
 bool wanted(char row) {
   const std::string rows = Environment("BENCH_ROWS");
   return rows.empty() || rows.find(row) != std::string::npos;
+}
+
+// BENCH_ITEMS=30,1000 opens only the forms of those item counts in row 1 (30: the "static" form).
+bool wantedForm(int items) {
+  const std::string counts = "," + Environment("BENCH_ITEMS") + ",";
+  return counts == ",," || counts.find("," + std::to_string(items) + ",") != std::string::npos;
 }
 }  // namespace
 
@@ -196,10 +275,12 @@ int main() {
   const bool small = Quick();
   const int scale = small ? 3 : 1;
   if (wanted('1')) {
-    openClose("open+close static (30 items)", StaticFormItems(), StaticFormProperties().c_str(),
-              21 / scale);
+    if (wantedForm(30)) {
+      openClose("open+close static (30 items)", StaticFormItems(), StaticFormProperties().c_str(),
+                21 / scale);
+    }
     for (int count : {100, 1000, 5000}) {
-      if (small && count == 5000) continue;
+      if ((small && count == 5000) || !wantedForm(count)) continue;
       const int repetitions = count >= 5000 ? 3 : (count >= 1000 ? 7 : 15);
       openClose("open+close " + std::to_string(count) + " items", GeneratedFormItems(count), "",
                 small ? 3 : repetitions);
@@ -209,6 +290,11 @@ int main() {
   if (wanted('3')) {
     messages(1000, 10000, small ? 3 : 7);
     if (!small) messages(100, 10000, 7);
+  }
+  // Row 14 (BENCH_ROWS with "L"): the message loop, without and then with menu shortcuts.
+  if (wanted('L')) {
+    messageLoop(0, 4000, small ? 3 : 7);
+    messageLoop(10, 4000, small ? 3 : 7);
   }
   return HostEnd();
 }

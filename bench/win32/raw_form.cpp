@@ -7,11 +7,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "forms/forms_intl.h"
 #include "foundation/foundation_intl.h"
 #include "raw_dialog.h"
 #include "raw_form.h"
-
-#include "raw_dialog.h"
 #include "zarvik/zarvik.h"
 
 namespace bench {
@@ -21,7 +20,7 @@ constexpr int kStatusBarId = 100;
 
 // What one open dialog holds beyond its description.
 struct Session {
-  const RawForm* form;
+  RawForm* form;
   HBRUSH dialogBrush;
   HWND statusBar;
   std::vector<HBRUSH> editBrushes;  // two per control: text, background
@@ -41,6 +40,20 @@ RawKind kindOf(const std::string& kind) {
 
 int colourOr(const std::string& text, int unset) {
   return text.empty() ? unset : static_cast<int>(ZK_ColourIntl(text));
+}
+
+std::wstring wide(const std::string& text) {
+  const int length =
+      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring result(static_cast<std::size_t>(length), L'\0');
+  if (length > 0)
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &result[0], length);
+  return result;
+}
+
+bool drawn(RawKind kind) {
+  return kind == RawKind::kStatic || kind == RawKind::kRect || kind == RawKind::kButton ||
+         kind == RawKind::kCheck;
 }
 
 RawControl compile(const BenchItem& item, COLORREF formBack) {
@@ -116,6 +129,9 @@ RawControl compile(const BenchItem& item, COLORREF formBack) {
   c.textColour = text == -1 ? 0 : static_cast<COLORREF>(text);
   c.backColour = c.fillColour != -1 ? static_cast<COLORREF>(c.fillColour)
                                     : (boxed ? GetSysColor(COLOR_BTNFACE) : formBack);
+  // A label without border shows the form's background outside its text cells.
+  const bool bordered = c.kind == RawKind::kButton || c.borderStyle != 0 || c.borderSize > 0;
+  c.groundColour = bordered ? c.backColour : formBack;
   c.borderColour = static_cast<COLORREF>(colourOr(ZK_PropertyGetIntl(ZK_BRDCOL, p), 0));
   c.fontFace = ZK_PropertyGetIntl(ZK_FTNAME, p);
   c.fontSize = ZK_TextToIntIntl(ZK_PropertyGetIntl(ZK_FTSIZE, p), 10);
@@ -137,13 +153,29 @@ RawControl compile(const BenchItem& item, COLORREF formBack) {
       c.textFormat |= DT_WORDBREAK;
     }
   }
-  if (c.kind != RawKind::kRect) c.text = value;
-  if (c.kind == RawKind::kButton && c.text.empty()) c.text = item.name;
+  std::string shown = c.kind != RawKind::kRect ? value : "";
+  if (c.kind == RawKind::kButton && shown.empty()) shown = item.name;
+  c.text = wide(shown);
+  c.name = shown.empty() ? item.name : shown;
   return c;
 }
 
 Session* sessionOf(HWND dialog) {
   return reinterpret_cast<Session*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+// What each drawn control leaves to its siblings, from where the controls stand: a hand-written
+// program knows its layout, so this is found once, at the first opening, before any timing.
+void place(HWND dialog, RawForm& form) {
+  std::vector<ZK_ControlPlace> places;
+  for (const RawControl& c : form.controls) {
+    RECT rect = {};
+    GetWindowRect(GetDlgItem(dialog, c.id), &rect);
+    places.push_back({rect, drawn(c.kind)});
+  }
+  const std::vector<std::vector<RECT>> leftOut = ZK_ItemOverlapsIntl(places);
+  for (std::size_t i = 0; i < form.controls.size(); ++i) form.controls[i].leftOut = leftOut[i];
+  form.placed = true;
 }
 
 void createControls(HWND dialog, Session& s) {
@@ -154,6 +186,7 @@ void createControls(HWND dialog, Session& s) {
         CreateWindowExA(c.exStyle, c.className, text, c.style, c.x, c.y, c.width, c.height, dialog,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
     if (control == nullptr) continue;
+    RawAccessHook(control, c);
     if (c.kind == RawKind::kEdit) {
       SendMessageA(control, EM_LIMITTEXT, static_cast<WPARAM>(c.limit), 0);
       SetWindowTextA(control, c.editText.c_str());
@@ -166,6 +199,7 @@ void createControls(HWND dialog, Session& s) {
       SendMessageA(control, CB_SETCURSEL, 0, 0);
     }
   }
+  if (!s.form->placed) place(dialog, *s.form);
   s.statusBar = CreateWindowExA(
       0, STATUSCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, dialog,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)), instance, nullptr);
@@ -265,7 +299,12 @@ RawForm RawFormCompile(const std::vector<BenchItem>& items, const std::string& f
   return form;
 }
 
-HWND RawFormOpen(const RawForm& form, HWND owner, int x, int y, int width, int height) {
+const RawControl* RawControlOf(HWND control) {
+  const Session* s = sessionOf(GetParent(control));
+  return s != nullptr ? controlOf(*s, GetDlgCtrlID(control)) : nullptr;
+}
+
+HWND RawFormOpen(RawForm& form, HWND owner, int x, int y, int width, int height) {
   auto* s = new Session{&form,   RawBrush(form.backColour),
                         nullptr, std::vector<HBRUSH>(form.controls.size() * 2, nullptr),
                         x,       y,

@@ -1,5 +1,7 @@
-// The baseline's owner drawing: fill, border, font, text and cross with plain GDI calls, the same
-// calls the toolkit's painter makes, each object released within the paint.
+// The baseline's owner drawing: erase, fill, border, font, text and cross with plain GDI calls, the
+// same calls the toolkit's painter makes, each object released within the paint. As any correct
+// owner drawing whose items change, it paints its whole rectangle (the system erases nothing of an
+// owner-drawn control), but not over the siblings it overlaps; its texts are UTF-16.
 #include <windows.h>
 
 #include "raw_form.h"
@@ -88,8 +90,17 @@ long RawGdiCount() {
 
 void RawPaint(const RawControl& c, const DRAWITEMSTRUCT& request) {
   HDC dc = request.hDC;
+  int style = c.borderStyle;
+  int size = c.borderSize;
+  if (c.kind == RawKind::kButton) {
+    style = (request.itemState & ODS_SELECTED) ? 2 : 1;
+  } else if (c.kind == RawKind::kRect && style != 0) {
+    size = 2;
+  }
+  const bool bordered = style != 0 || size > 0;
+  const bool erasing = !bordered || c.fillColour == -1;
   SetTextColor(dc, c.textColour);
-  SetBkColor(dc, c.backColour);
+  SetBkColor(dc, erasing ? c.groundColour : c.backColour);
   HFONT font = nullptr;
   HGDIOBJ oldFont = nullptr;
   if (!c.fontFace.empty()) {
@@ -101,14 +112,16 @@ void RawPaint(const RawControl& c, const DRAWITEMSTRUCT& request) {
       oldFont = SelectObject(dc, font);
     }
   }
-  int style = c.borderStyle;
-  int size = c.borderSize;
-  if (c.kind == RawKind::kButton) {
-    style = (request.itemState & ODS_SELECTED) ? 2 : 1;
-  } else if (c.kind == RawKind::kRect && style != 0) {
-    size = 2;
+  int saved = 0;
+  if (!c.leftOut.empty()) {
+    saved = SaveDC(dc);
+    for (const RECT& r : c.leftOut) ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
   }
-  if (style != 0 || size > 0) {
+  if (erasing) {
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &request.rcItem, nullptr, 0, nullptr);
+    if (c.groundColour != c.backColour) SetBkColor(dc, c.backColour);
+  }
+  if (bordered) {
     const int width = (size < 0 || size > 16) ? 1 : size;
     if (c.fillColour != -1) fill(dc, c.width, c.height, static_cast<COLORREF>(c.fillColour));
     if (style == 0) {
@@ -119,13 +132,16 @@ void RawPaint(const RawControl& c, const DRAWITEMSTRUCT& request) {
     }
   }
   RECT inset = {size, size, c.width - size, c.height - size};
-  if (!c.text.empty()) DrawTextA(dc, c.text.c_str(), -1, &inset, c.textFormat);
+  if (!c.text.empty())
+    DrawTextW(dc, c.text.c_str(), static_cast<int>(c.text.size()), &inset, c.textFormat);
   if (c.kind == RawKind::kCheck && c.checked) cross(dc, inset, size, c.textColour);
-  if (c.kind == RawKind::kButton && (request.itemAction & ODA_FOCUS)) {
+  // The outline shows exactly while the button has the focus, whatever the request is for.
+  if (c.kind == RawKind::kButton && (request.itemState & ODS_FOCUS)) {
     RECT focus = {request.rcItem.left + 5, request.rcItem.top + 5, request.rcItem.right - 4,
                   request.rcItem.bottom - 4};
     DrawFocusRect(dc, &focus);
   }
+  if (saved != 0) RestoreDC(dc, saved);
   if (font != nullptr) {
     SelectObject(dc, oldFont);
     RawDelete(font);

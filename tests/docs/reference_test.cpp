@@ -252,6 +252,18 @@ TEST(Reference, FormItemSetColumnIsWhatItAccepts) {
   }
 }
 
+// The README's guide is compiled with the project: its program is examples/clients, whole.
+TEST(Reference, ReadmeGuideIsTheClientsExample) {
+  const std::string readme = readText(kSource / "README.md");
+  const std::string::size_type guide = readme.find("\n## A keyboard-first form");
+  ASSERT_NE(guide, std::string::npos);
+  const std::string::size_type start = readme.find("```cpp\n", guide) + 7;
+  const std::string::size_type end = readme.find("\n```", start);
+  ASSERT_NE(end, std::string::npos);
+  EXPECT_EQ(readme.substr(start, end + 1 - start),
+            readText(kSource / "examples" / "clients" / "clients.cpp"));
+}
+
 TEST(Reference, ReleaseFilesNameLicenceAndVersion) {
   EXPECT_EQ(readText(kSource / "LICENSE").rfind("MIT License\n", 0), 0u);
   const std::string changes = readText(kSource / "CHANGELOG.md");

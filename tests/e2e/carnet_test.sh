@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Carnet driven as a user would: an entry added through its form, edited in place, a wrong date
-# refused, a sort by a title's click, a deletion, a save compared byte for byte, a reopen and a
-# save as giving the same bytes, the unsaved-changes question's three answers, a save into a
-# folder that has vanished (nothing lost) and a malformed file refused with its line number.
+# Carnet driven as a user would: an entry added through its form (Enter pressing OK, a refused
+# field keeping it open), edited in place, a wrong date refused, a sort by a title's click, a
+# deletion, a save compared byte for byte, a reopen and a save as giving the same bytes, shortcuts
+# from the grid and from its cell editor, a file name with accents, the unsaved-changes question's
+# three answers, a save into a folder that has vanished (nothing lost), a malformed file refused
+# with its line number, and the grid filling the window as it is resized.
 source "$(dirname "$0")/lib.sh"
 
-grid=carnet.ecritures question_no=question.non
+# The question box is the system's message box: its Non is the button IDNO (7) of the open box.
+grid=carnet.ecritures question_no=7 entry_montant=ecriture.montant
 sample="$(cd "$(dirname "$0")/../../examples/carnet" && pwd)/compte.csv"
 work="$zk_shots/work"
 mkdir -p "$work/folder"
@@ -54,6 +57,19 @@ start_carnet() {
 }
 
 check_add_and_edit() {
+  # OK checks every field first: a required amount left empty keeps the form open on it.
+  menu c a
+  zk_wait "Ctrl+E... the form opens" has-form
+  zk_type 2
+  zk_keys Tab
+  zk_type Refus
+  zk_keys Return
+  zk_wait "an empty amount keeps the form open with the focus on it" focus-is $entry_montant
+  zk_wait "... and says why" status-is "Saisie obligatoire"
+  zk_keys Escape
+  zk_wait "Escape presses Annuler" no-form
+  zk_wait "... and nothing is added" status-is '12 \xE9critures, total 1301,19'
+
   add_entry 1 Essai "-5,50"
   zk_wait "the status bar counts the new entry" status-is '13 \xE9critures, total 1295,69'
   zk_expect "the entry as the form completed it" "01/$month|Essai|-5,5" "$(zk_probe rows $grid 12 1)"
@@ -86,11 +102,11 @@ check_sort_delete_save() {
   zk_expect "... in order" "-780 -64,37 2150" \
     "$(zk_probe cell $grid 0 2) $(zk_probe cell $grid 1 2) $(zk_probe cell $grid 12 2)"
   zk_keys ctrl+Home
-  menu c s
-  zk_wait "Supprimer deletes the current entry" status-is '12 \xE9critures, total 2074,19'
+  zk_keys ctrl+Delete
+  zk_wait "Ctrl+Delete (Supprimer) deletes the current entry" status-is '12 \xE9critures, total 2074,19'
   zk_wait "... the next one takes its place" cell-is $grid 0 2 "-64,37"
-  menu f e
-  zk_wait "Enregistrer saves" no-form
+  zk_keys ctrl+s
+  zk_wait "Ctrl+S in the grid saves" no-form
   for _ in $(seq 20); do [ "$(title)" == "compte.csv - Carnet" ] && break; sleep 0.2; done
   zk_expect "the title shows no unsaved change" "compte.csv - Carnet" "$(title)"
   # Untouched entries keep their bytes, quotes included; the edited one is written canonically.
@@ -112,6 +128,34 @@ check_sort_delete_save() {
   zk_expect "Enregistrer sous names the ledger after its new file" "copie.csv - Carnet" "$(title)"
   cmp "$work/compte.csv" "$work/copie.csv" && echo "ok: reopened and saved again, the same bytes" ||
     zk_fail "reopening and saving changed the bytes"
+
+  # F12 (Enregistrer sous) typed to a name with accents, without its extension: ".csv" is added.
+  # The name is typed as UTF-8 whatever the caller's locale; winepath would drop its accents.
+  zk_keys F12
+  zk_wait "F12: the file dialog opens" has-form
+  sleep 0.5
+  LC_ALL=C.UTF-8 xdotool type --delay 15 "$(winepath -w "$work" 2>/dev/null)\\relev$(printf '\xc3\xa9') d'ao$(printf '\xc3\xbb')t"
+  zk_keys Return
+  for _ in $(seq 20); do [ "$(title)" == "relev\xE9 d'ao\xFBt.csv - Carnet" ] && break; sleep 0.2; done
+  zk_expect "a name with accents reaches the title" "relev\xE9 d'ao\xFBt.csv - Carnet" "$(title)"
+  cmp "$work/compte.csv" "$work/relev"$'\xc3\xa9'" d'ao"$'\xc3\xbb'"t.csv" &&
+    echo "ok: saved under the name with accents" || zk_fail "no file under the name with accents"
+
+  # A label changed, then Ctrl+S from the cell editor opened again saves; Ctrl+Z there stays the
+  # editor's.
+  zk_keys ctrl+Home Right F2
+  zk_type "Paye"
+  zk_keys Return
+  zk_wait "a label changed" cell-is $grid 0 1 "Paye"
+  zk_expect "... unsaved" "* relev\xE9 d'ao\xFBt.csv - Carnet" "$(title)"
+  zk_keys F2
+  zk_wait "F2 opens the cell editor" editor-is $grid 1
+  zk_keys ctrl+z ctrl+s
+  for _ in $(seq 20); do [ "$(title)" == "relev\xE9 d'ao\xFBt.csv - Carnet" ] && break; sleep 0.2; done
+  zk_expect "Ctrl+S in the cell editor saves" "relev\xE9 d'ao\xFBt.csv - Carnet" "$(title)"
+  zk_wait "... and the editor stays open" editor-is $grid 1
+  zk_keys Escape
+  zk_wait "Escape closes the editor" editor-is $grid 0
 }
 
 check_question() {
@@ -119,8 +163,8 @@ check_question() {
   zk_wait "a deletion" status-is '11 \xE9critures, total 2138,56'
   menu f n
   zk_wait "Nouveau with unsaved changes asks" has-form
-  zk_expect "... with the buttons Oui, Non, Annuler" "oui non annuler" \
-    "$(zk_probe form | sed -n 's/.* class=Button text="\([a-z]*\)".*/\1/p' | xargs)"
+  zk_expect "... with the buttons Oui, Non, Annuler" "&Oui &Non Annuler" \
+    "$(zk_probe form | sed -n 's/.* class=Button text="\([^"]*\)".*/\1/p' | xargs)"
   zk_keys Escape
   zk_wait "Annuler (Escape) keeps the ledger" status-is '11 \xE9critures, total 2138,56'
   menu f n
@@ -158,6 +202,19 @@ check_nothing_lost() {
   zk_wait "... and the window keeps its ledger" status-is '2 \xE9critures, total 100'
 }
 
+# The window resized by the program's user: the ledger's grid fills it above the status bar.
+check_resize() {
+  local main line bar
+  main="$(carnet_window)"
+  xdotool windowsize "$main" 900 640
+  sleep 1
+  line="$(zk_probe main)"
+  bar="$(zk_probe form | grep msctls_statusbar32)"
+  zk_expect "the grid fills the resized window's width" "$(zk_field "$line" cw)" "$(zk_field "$(zk_item $grid)" w)"
+  zk_expect "... and its height above the status bar" \
+    "$(($(zk_field "$line" ch) - $(zk_field "$bar" h)))" "$(zk_field "$(zk_item $grid)" h)"
+}
+
 quit_carnet() {
   menu f q
   zk_wait "Quitter with unsaved changes asks" has-form
@@ -171,5 +228,6 @@ check_add_and_edit
 check_sort_delete_save
 check_question
 check_nothing_lost
+check_resize
 quit_carnet
 zk_done

@@ -31,7 +31,7 @@ measure() {
     # Drawn texts end before the control's right and bottom edges (inside a border of up to 3
     # pixels): a clipped text's ink runs to the edge. The title has a font of its own, the buttons
     # the system's; other labels of the form lie under other controls.
-    for item in titre tous.bouton2 tous.ok; do
+    for item in tous.titre tous.bouton2 tous.ok; do
       [ "$form" = tous ] || break
       zk_shot_item "$item" "$measures/$item-$1.png"
       local box

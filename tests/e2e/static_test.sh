@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Velmo's form "static": picks made with real input restyle the sample label "static1", checked
-# in screenshots of its rectangle; Enter, Escape and a plain close request leave the form open;
-# the focus outline of "Fermer" follows the focus.
+# in screenshots of its rectangle; a label without border colours only its text cells; a label
+# repainted alone leaves the combo box it reaches over as it was; Enter, Escape and a plain close
+# request leave the form open; the focus outline of "Fermer" follows the focus.
 source "$(dirname "$0")/lib.sh"
 
+form=DFDFDF  # the form's LIGHTGREY
 sample=static.static1 cbpolice=static.cbpolice cbtaille=static.cbtaille gras=static.gras
 cbtxcol=static.cbcouleurtexte cbbkcol=static.cbcouleurfond cbhoriz=static.cbhorizalign
 cbvert=static.cbverticalign cbbrdsize=static.cbtaillebrd cbbrdcol=static.cbcouleurbrd
@@ -36,6 +38,23 @@ zk_expect "static: 30 controls and the status bar" 31 "$(($(zk_probe form | wc -
 zk_expect "static: cbcouleurfond holds -1 last" \
   "WHITE|BLACK|RED|BLUE|GREEN|YELLOW|MAGENTA|CYAN|MAGENTA|LIGHTGREY|GREY|DARKGREY|-1" \
   "$(zk_field "$(zk_item $cbbkcol)" entries)"
+
+# "couleurfond" has a grey background and no border: grey text cells on the form's colour.
+zk_shot_item static.couleurfond "$zk_shots/couleurfond.png"
+cells="$(zk_bbox "$zk_shots/couleurfond.png" $form 0)"
+zk_expect "static: couleurfond's corners show the form" "$form $form" \
+  "$(zk_pixel "$zk_shots/couleurfond.png" 0 0) $(zk_pixel "$zk_shots/couleurfond.png" 129 24)"
+zk_expect "static: couleurfond is grey only in its text cells" yes \
+  "$([ "$(zk_count "$zk_shots/couleurfond.png" BFBFBF)" -gt 100 ] &&
+    [ "$(width_of "$cells")" -lt 110 ] && [ "$(x_of "$cells")" -le 1 ] && echo yes)"
+
+# "police" reaches over the combo box "cbpolice": repainted alone, it leaves the combo box as it was.
+zk_shot_item $cbpolice "$zk_shots/cbpolice.png"
+zk_probe redraw static.police
+sleep 0.5
+zk_shot_item $cbpolice "$zk_shots/cbpolice-after.png"
+zk_expect "static: repainting police leaves cbpolice as it was" 0 \
+  "$(compare -metric AE "$zk_shots/cbpolice.png" "$zk_shots/cbpolice-after.png" null: 2>&1)"
 
 f="$(snap initial)"
 zk_expect "static: sample border black" 000000 "$(zk_pixel "$f" 0 0)"
@@ -75,6 +94,15 @@ zk_expect "static: -1 leaves no white background" 0 "$(zk_count "$f" FFFFFF)"
 pick $cbbkcol 3  # BLUE
 f="$(snap bluebk)"
 zk_expect "static: BLUE background" 0000FF "$(zk_pixel "$f" 395 45)"
+# Border 0 takes the background fill with it: red only in the cells of the text, at the top left.
+pick $cbbkcol 2  # RED
+pick $cbbrdsize 1  # 0
+f="$(snap redcells)"
+box="$(zk_bbox "$f" $form 0)"
+zk_expect "static: RED without border colours only the text cells" "$form $form yes" \
+  "$(zk_pixel "$f" 395 45) $(zk_pixel "$f" 399 0) $([ "$(zk_count "$f" FF0000)" -gt 50 ] &&
+    [ "$(width_of "$box")" -lt 250 ] && [ "$(y_of "$box")" -le 1 ] && echo yes)"
+pick $cbbrdsize 0
 pick $cbbkcol 0
 
 pick $cbhoriz 2; pick $cbvert 2  # RIGHT, BOTTOM
@@ -103,16 +131,17 @@ zk_expect "static: 3DIN fills the background again" FFFFFF "$(zk_pixel "$f" 395 
 pick $cbbrdsize 0; pick $cbbrdstyle 0
 
 # With border size 0 nothing but the painter's own erase fills the sample: after moving its text
-# about, only the text at its last place may show, without the border or the earlier places.
+# about, only the text at its last place may show, in its white cells on the form's colour,
+# without the border or the earlier places.
 pick $cbbrdsize 1  # 0
 pick $cbhoriz 2; pick $cbvert 2  # RIGHT, BOTTOM
 pick $cbhoriz 1; pick $cbvert 1  # CENTER, CENTER
 f="$(snap ghosts)"
-box="$(zk_bbox "$f" FFFFFF 0)"
+box="$(zk_bbox "$f" $form 0)"
 zk_expect "static: after border 0 and moves only the centred text shows" yes \
   "$([ "$(x_of "$box")" -gt 100 ] && [ $(($(x_of "$box") + $(width_of "$box"))) -lt 300 ] &&
     [ "$(y_of "$box")" -gt 5 ] && echo yes)"
-zk_expect "static: after border 0 no border is left" FFFFFF "$(zk_pixel "$f" 0 0)"
+zk_expect "static: after border 0 no border is left" $form "$(zk_pixel "$f" 0 0)"
 pick $cbhoriz 0; pick $cbvert 0; pick $cbbrdsize 0
 
 zk_click_item $texte

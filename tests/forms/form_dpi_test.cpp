@@ -62,8 +62,9 @@ TEST(FormDpi, ItemsArePlacedAgainAtEachScaleAndNothingIsKept) {
       EXPECT_EQ(place.top, MulDiv(declared[1], dpi, 96)) << text[1];
       EXPECT_EQ(place.right - place.left, MulDiv(declared[2], dpi, 96)) << text[1];
       // A combo box's height is the system's, from its font.
-      if (text[0] != std::string(ZK_COMBOSYS))
+      if (text[0] != std::string(ZK_COMBOSYS)) {
         EXPECT_EQ(place.bottom - place.top, MulDiv(declared[3], dpi, 96)) << text[1];
+      }
     }
     EXPECT_EQ(ListView_GetColumnWidth(ZK_FormItemGet("fiche", "grille").hwnd, 0),
               MulDiv(kColumnWidth, dpi, 96));

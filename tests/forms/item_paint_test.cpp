@@ -69,13 +69,19 @@ TEST(ItemPaint, BackgroundIsFilledWithOrWithoutABorder) {
   EXPECT_EQ(filled.at(100, 20), kWhite);
   EXPECT_EQ(filled.at(0, 0), RGB(0, 0, 0));  // BRDCOL absent: black
 
-  // Without a border the whole label is still painted, not only the cells of its text.
+  // Without a border there is no fill: the whole label is still painted, in the form's colour,
+  // and only the cells of its text take the background colour.
   declare("nu", ZK_STATIC, 120, 30, "bkcol=white;value=A");
   Canvas bare(120, 30);
   bare.paint("nu");
-  EXPECT_EQ(bare.at(100, 20), kWhite);
-  EXPECT_EQ(bare.at(0, 0), kWhite);
+  EXPECT_EQ(bare.at(100, 20), kFormColour);
+  EXPECT_EQ(bare.at(119, 0), kFormColour);
   EXPECT_EQ(bare.count(Canvas::kUntouched), 0);
+  const RECT cells = bare.boundsOf(kWhite);
+  EXPECT_EQ(cells.left, 0);
+  EXPECT_EQ(cells.top, 0);
+  EXPECT_LT(cells.right, 40);
+  EXPECT_LT(cells.bottom, 29);
   EXPECT_LT(bare.boundsOf(kInk).right, 40);
 }
 

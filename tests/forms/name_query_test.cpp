@@ -1,6 +1,6 @@
-// A form tells its name and its items' names to whoever asks with ZK_NAME_QUERY, for an item of
-// every kind and the grid, and nothing for other windows; the asker's deletion frees the atom, and
-// the event procedure never sees the question. (tests/e2e asks from another process.)
+// A form's dialog and its item controls tell their names to whoever asks them with ZK_NAME_QUERY,
+// for an item of every kind and the grid, and other windows nothing; the asker's deletion frees the
+// atom, and the event procedure never sees the question. (tests/e2e asks from another process.)
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -24,11 +24,10 @@ int countQuestions(std::string, std::string, std::string, HWND, UINT message, WP
   return 0;
 }
 
-// What the dialog answers about the window, as the asker reads it: the atom's text after the
+// What the window answers about itself, as the asker reads it: the atom's text after the
 // window's handle, "-" for no answer. The atom is deleted, as the asker must.
-std::string askedName(HWND dialog, HWND window) {
-  const ATOM atom =
-      static_cast<ATOM>(SendMessageA(dialog, query(), reinterpret_cast<WPARAM>(window), 0));
+std::string askedName(HWND window) {
+  const ATOM atom = static_cast<ATOM>(SendMessageA(window, query(), 0, 0));
   if (atom == 0) return "-";
   char text[256] = {};
   GlobalGetAtomNameA(atom, text, sizeof text);
@@ -79,16 +78,15 @@ TEST(NameQuery, AFormTellsItsNameAndEachItemsWhateverItsKind) {
   ASSERT_EQ(ZK_FormCreate("edit", "", 10, 10, 300, 400, countQuestions), ZK_OK);
   HWND dialog = dialogOf("edit");
 
-  EXPECT_EQ(askedName(dialog, dialog), "edit");
+  EXPECT_EQ(askedName(dialog), "edit");
   for (const Declared& item : kEveryKind) {
     HWND control = controlOf("edit", item.item);
     ASSERT_NE(control, nullptr) << item.item;
-    EXPECT_EQ(askedName(dialog, control), std::string("edit.") + item.item);
+    EXPECT_EQ(askedName(control), std::string("edit.") + item.item);
   }
-  // No answer for the status bar, for another window, or for an item of another form.
-  EXPECT_EQ(askedName(dialog, ZK_WindowLookupIntl("edit").statusBarHwnd), "-");
-  EXPECT_EQ(askedName(dialog, toolkit.main()), "-");
-  EXPECT_EQ(askedName(dialog, nullptr), "-");
+  // No answer from the status bar or from another window.
+  EXPECT_EQ(askedName(ZK_WindowLookupIntl("edit").statusBarHwnd), "-");
+  EXPECT_EQ(askedName(toolkit.main()), "-");
   EXPECT_EQ(questionsSeen, 0);
   EXPECT_EQ(reports.count(), 0u);
 }

@@ -79,4 +79,16 @@ TEST(Utf8Catalogue, FrenchMessagesArriveInUtf8) {
       << report;
 }
 
+// A chosen file's name comes back in UTF-8 whatever its script; the menu shortcuts' key names
+// (code page 1252 in the catalogue) too.
+TEST(Utf8Dialogs, FileNamesAndKeyNamesInUtf8) {
+  std::string name;
+  EXPECT_TRUE(ZK_NarrowIntl(std::wstring(kCaptionWide) + L".csv", &name));
+  EXPECT_EQ(name, std::string(kCaption) + ".csv");
+  EXPECT_EQ(ZK_MenuKeyTextIntl(VK_DELETE, kKeyCtrl), "Ctrl+Suppr");
+  EXPECT_EQ(ZK_MenuKeyTextIntl(VK_PRIOR, kKeyCtrl),
+            "Ctrl+Pg.Pr\xC3\xA9"
+            "c");  // Pg.Préc
+}
+
 }  // namespace

@@ -100,6 +100,7 @@ int ZK_FormClose(const std::string& name) {
   for (const std::string& item : ZK_ItemNamesOfFormIntl(name))
     ZK_ItemRemoveIntl(ZK_ItemKeyIntl(name, item));
   if (const auto forget = ZK_FormsStateIntl().hooks.forget) forget(name);
+  ZK_FormOptionsForgetIntl(name);
   const WindowRecord record = ZK_WindowLookupIntl(name);
   if (record.title.empty()) return context.fail(ZK_ERR_WINDOW_NOT_FOUND);
 

@@ -132,6 +132,8 @@ int onClick(const ZK_FormMessage& m, const ItemRecord& item) {
   if (kind == nullptr) return 0;
   switch (kind->click) {
     case ZK_Click::kEvent:
+      // A form that asks for more (a default button, a check of its inputs) handles it first.
+      if (ZK_FormButtonIntl(m, item)) return TRUE;
       // An OK or CANCEL button closes the form, as its close box would; no field is validated.
       if (item.buttonRole == "OK" || item.buttonRole == "CANCEL")
         return closeBy(m, item.buttonRole);
@@ -152,7 +154,9 @@ int onClick(const ZK_FormMessage& m, const ItemRecord& item) {
 
 int ZK_FormCommandIntl(const ZK_FormMessage& m) {
   // A command from no item (Enter and Escape come as IDOK and IDCANCEL without a control, and so
-  // does the IDCANCEL of a plain WM_CLOSE) finds no record below, and does nothing.
+  // does the IDCANCEL of a plain WM_CLOSE) presses the form's DEFAULT or CANCEL button; without
+  // them it finds no record below, and does nothing.
+  if (ZK_FormKeyPressIntl(m)) return TRUE;
   const ItemRecord item = m.item.empty() ? ZK_ItemEmptyIntl() : ZK_FormItemGet(m.form, m.item);
   switch (branchOf(HIWORD(m.wParam))) {
     case Branch::kClick:

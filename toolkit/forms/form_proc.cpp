@@ -67,16 +67,18 @@ INT_PTR onInitDialog(const ZK_FormMessage& m, const WindowRecord& form) {
   if (registered) {
     const WindowRecord placed = ZK_WindowLookupIntl(m.form);
     ZK_WindowMove(m.form, placed.x, placed.y, placed.width, placed.height);
+    ZK_FormOptionsStartIntl(m, form);
   }
   const int after = ZK_FormRaiseIntl(m, ZK_FORMOPENAFT);
   return after != 0 ? after : TRUE;
 }
 
-INT_PTR onSize(const WindowRecord& form) {
-  if (!form.statusBar) return 0;
-  // The status bar places itself along the dialog's new bottom edge.
-  SendMessageA(form.statusBarHwnd, WM_SIZE, 0, 0);
-  return TRUE;
+INT_PTR onSize(const std::string& name, const WindowRecord& form) {
+  // The status bar places itself along the dialog's new bottom edge, then the anchored items
+  // find their places above it.
+  if (form.statusBar) SendMessageA(form.statusBarHwnd, WM_SIZE, 0, 0);
+  ZK_FormLayoutIntl(name);
+  return form.statusBar ? TRUE : 0;
 }
 
 // The form went to a monitor of another scale: the dialog takes the rectangle the system
@@ -96,13 +98,13 @@ INT_PTR onDpiChanged(const ZK_FormMessage& m, const WindowRecord& form) {
   for (const std::string& item : ZK_ItemNamesOfFormIntl(m.form)) {
     const ItemRecord record = ZK_FormItemGet(m.form, item);
     if (record.hwnd == nullptr) continue;
-    const RECT place = ZK_ItemPlaceIntl(record, dpi);
+    const RECT place = ZK_FormItemLaidOutIntl(m.form, record, dpi);
     MoveWindow(record.hwnd, place.left, place.top, place.right - place.left,
                place.bottom - place.top, FALSE);
     if (const auto rescale = ZK_FormsStateIntl().hooks.rescale)
       rescale(m.form, item, form.dpi, dpi);
   }
-  onSize(form);
+  onSize(m.form, form);
   InvalidateRect(m.dialog, nullptr, TRUE);
   return TRUE;
 }
@@ -132,6 +134,7 @@ INT_PTR onColourEdit(const ZK_FormMessage& m) {
 }
 
 INT_PTR onClose(const ZK_FormMessage& m, const ZK_ContextGuard& context) {
+  if (ZK_FormCloseBoxIntl(m)) return TRUE;
   ZK_WindowChangeIntl(m.form, [](WindowRecord& r) {
     if (r.closedBy.empty()) r.closedBy = "CLOSE";
   });
@@ -193,7 +196,9 @@ INT_PTR dispatch(const ZK_ContextGuard& context, ZK_FormMessage m) {
     case WM_INITDIALOG:
       return onInitDialog(m, form);
     case WM_SIZE:
-      return onSize(form);
+      return onSize(m.form, form);
+    case WM_GETMINMAXINFO:
+      return ZK_FormMinSizeIntl(m);
     case WM_ACTIVATE:
       return onActivate(m);
     case WM_DPICHANGED:
@@ -220,9 +225,13 @@ INT_PTR dispatch(const ZK_ContextGuard& context, ZK_FormMessage m) {
 }  // namespace
 
 INT_PTR CALLBACK ZK_FormProcIntl(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  // Another program asking names changes nothing and raises no event.
-  if (ZK_NameQueryIntl(message))
-    return ZK_NameAnswerIntl(dialog, formOf(dialog, message, lParam), wParam);
+  // Another program asking the form's name changes nothing and raises no event. A dialog
+  // procedure gives the sender its answer through DWLP_MSGRESULT.
+  if (ZK_NameQueryIntl(message)) {
+    const LRESULT name = ZK_NameOfFormIntl(dialog, formOf(dialog, message, lParam));
+    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, name);
+    return TRUE;
+  }
   const ZK_ContextGuard context("", kProc, ZK_ContextMode::kSaveSetKeep);
   const std::string form = formOf(dialog, message, lParam);
   // The creation parameter is the toolkit's own: the form and its event procedure see

@@ -22,6 +22,21 @@
 // Item key (form name, ".", item name) to record, in byte order.
 using ZK_ItemTable = std::map<std::string, ItemRecord>;
 
+// What a form asked for beyond the defaults, read when it opens and kept until ZK_FormClose
+// (form_options.cpp).
+struct ZK_FormOptions {
+  std::string defaultItem;  // DEFAULT: the BUTTON Enter presses, drawn as the default
+  std::string cancelItem;   // CANCEL: the BUTTON Escape presses; the close box closes as it does
+  bool validate = false;    // VALIDATE: OK and the default button first check every input
+  int minWidth = 0;         // MINSIZE: the smallest frame, 96-DPI units; 0 for none
+  int minHeight = 0;
+  bool anchored = false;  // an item has anchors: a change of size places the items again
+  // The area (client less status bar) the items' places are meant for: the form at its declared
+  // size, in pixels at referenceDpi; 0 x 0 until the form has been placed.
+  SIZE reference = {0, 0};
+  int referenceDpi = 96;
+};
+
 struct ZK_FormMessage;
 
 // What the grid (toolkit/grid/, the layer above) does for the forms' DATAGRID items. The grid
@@ -41,18 +56,39 @@ struct ZK_FormHooks {
   void (*changed)(const std::string& form, const std::string& item) = nullptr;
 };
 
+// What the toolkit keeps of one live control of an item, found from its handle: the procedure
+// its hook hands messages on to (item_hook.cpp), and what its paints need once per layout and
+// text rather than at every paint (item_overlap.cpp, item_paint.cpp).
+struct ZK_ItemControl {
+  WNDPROC original = nullptr;       // the control's procedure before the hook
+  bool unicode = false;             // ... called with CallWindowProcW rather than A
+  std::uint64_t placesVersion = 0;  // the placesVersion its leftOut was found at
+  std::vector<RECT> leftOut;        // its siblings' parts it must not paint, in its own pixels
+  std::string textSource;           // the last text it drew ...
+  std::wstring text;                // ... in UTF-16, as drawn
+};
+
 // Everything the form layer keeps between calls, one instance for the process; all of it belongs
 // to one toolkit lifetime, but the hooks, which the grid registers once for the process.
 struct ZK_FormsState {
   ZK_ItemTable items;  // every declared item by key
   // Keys by control handle, each set in key order: the dialog procedure looks up the item of a
-  // control for every message, which a walk of the whole table made cost as much as the table.
-  std::map<HWND, std::set<std::string>> keysByControl;
+  // control for every message, which a walk of the whole table made cost as much as the table
+  // (hashed: a tree of thousands of handles cost a cache miss a level).
+  std::unordered_map<HWND, std::set<std::string>> keysByControl;
   std::uint64_t orderVersion = 0;  // changes whenever a key is added or removed or an order changes
   std::string entryText;           // the text of the item that last received the focus ...
   bool entryCheckState = false;    // ... and its check state: an exit compares with them (ITEMCHG)
   bool refocusing = false;         // a refused field is taking the focus back
   ZK_FormHooks hooks;              // the grid's answers for DATAGRID items
+  // Every hooked item control by handle. Controls outlive the tables: a reset keeps these.
+  std::unordered_map<HWND, ZK_ItemControl> controls;
+  // Changes whenever an item control is made, moved, resized, shown, hidden or destroyed.
+  std::uint64_t placesVersion = 1;
+  // What open forms asked for beyond the defaults (form_options.cpp), by form name; only forms
+  // that asked for something have one.
+  std::map<std::string, ZK_FormOptions> formOptions;
+  std::string buttonClosing;  // the form an OK or CANCEL button of is closing it now
 };
 
 ZK_FormsState& ZK_FormsStateIntl();
@@ -137,6 +173,7 @@ enum class ZK_Reading {
   kVertical,           // upper-cased: CENTER 0, BOTTOM 1, anything else -1 (top)
   kVerticalOrDigit,    // as kVertical, and "0" and "1" as CENTER and BOTTOM
   kBorderStyle,        // upper-cased; "" gives SOLID (the declaration checks the word)
+  kAnchor,             // edge words LEFT, TOP, RIGHT, BOTTOM, FILL (unknown ones are left out)
 };
 
 // Where a keyword's value goes: one member of the record or of its value; none for a keyword
@@ -168,7 +205,7 @@ struct ZK_Range {
 };
 
 // What ZK_FormItemSet does to the control once the change is stored.
-enum class ZK_Native { kNone, kEnable, kShow, kReturn, kAddValue, kClearValue };
+enum class ZK_Native { kNone, kEnable, kShow, kReturn, kAddValue, kClearValue, kAnchor, kPlace };
 
 // One item keyword: how ZK_FormItemAdd reads it, whether and how ZK_FormItemSet changes it, and
 // what a change does to the control.
@@ -191,6 +228,20 @@ void ZK_ItemKeywordsDeclareIntl(const std::string& properties, ItemRecord& recor
 // Reads one value into the record as a change of the keyword.
 void ZK_ItemKeywordChangeIntl(const ZK_ItemKeyword& keyword, const std::string& value,
                               ItemRecord& record);
+
+// --- form_layout.cpp ---------------------------------------------------------------------------
+
+// The edges an item keeps its distance to when its form changes size (ItemRecord::anchor).
+enum ZK_AnchorEdge : int {
+  kAnchorLeft = 1,
+  kAnchorTop = 2,
+  kAnchorRight = 4,
+  kAnchorBottom = 8,
+  kAnchorFill = 16,  // the item takes the form's whole area above its status bar
+};
+// Reads edge words separated by commas or blanks into `edges`; false when one is none of them
+// (the known ones are read all the same).
+bool ZK_AnchorReadIntl(const std::string& text, int* edges);
 
 // --- field_check.cpp ---------------------------------------------------------------------------
 
@@ -275,8 +326,9 @@ struct ZK_ItemAccess {
   bool checked = false;     // a CHECK's cross
   std::string description;  // the REMARK the status bar shows while the item is current
 };
-// Answers the platform's accessibility requests to the control with the item's texts.
-void ZK_ItemAccessAttachIntl(HWND control);
+// Answers a WM_GETOBJECT sent to an item's control: true with the answer when it is the client
+// object the item names; false leaves the request to the control.
+bool ZK_ItemAccessAnswerIntl(HWND control, WPARAM wParam, LPARAM lParam, LRESULT* answer);
 // Tells accessibility clients that a run-time change of that keyword changed what they read.
 void ZK_ItemAccessChangedIntl(const std::string& form, const std::string& item,
                               const std::string& keyword);
@@ -285,12 +337,42 @@ void ZK_ItemAccessAnnounceIntl(HWND statusBar);
 
 // --- name_query.cpp ----------------------------------------------------------------------------
 
-// True for the registered message ZK_NAME_QUERY, with which another program asks names.
-bool ZK_NameQueryIntl(UINT message);
-// The answer of the form's dialog: a global atom of the form's name (asked for the dialog) or of
-// "form.item" (asked for one of its item controls), whose reference goes to the asker; else 0.
-// Given as the message's result (DWLP_MSGRESULT); returns TRUE, handled.
-INT_PTR ZK_NameAnswerIntl(HWND dialog, const std::string& form, WPARAM asked);
+// The number of the registered message ZK_NAME_QUERY, with which another program asks names.
+UINT ZK_NameQueryMessageIntl();
+// True for that message. Registered messages take 0xC000 and above: any other message costs the
+// dialog procedure and the item hook one comparison.
+inline bool ZK_NameQueryIntl(UINT message) {
+  return message >= 0xC000 && message == ZK_NameQueryMessageIntl();
+}
+// The answers, as the message's result: a global atom of the form's name for its dialog, or of
+// "form.item" for an item's control on the form its parent shows, whose reference goes to the
+// asker; 0 when the window has no name to tell.
+LRESULT ZK_NameOfFormIntl(HWND dialog, const std::string& form);
+LRESULT ZK_NameOfControlIntl(HWND control);
+
+// --- item_hook.cpp -----------------------------------------------------------------------------
+
+// Puts the toolkit's procedure in front of a new item control's own: it answers accessibility
+// clients and keeps track of the control's place; every other message goes on unchanged.
+void ZK_ItemHookIntl(HWND control);
+// The control's entry, or null when it is not hooked. Valid until the next hook or destruction.
+ZK_ItemControl* ZK_ItemControlIntl(HWND control);
+
+// --- item_overlap.cpp --------------------------------------------------------------------------
+
+// A control's rectangle (any one coordinate system for all) and whether the painter draws it.
+struct ZK_ControlPlace {
+  RECT rect;
+  bool drawn;
+};
+// For each place, the rectangles (in its own coordinates, from its top left corner) that a drawn
+// one must not paint: the places wholly inside it (a frame around items), and the parts of the
+// places it overlaps that draw themselves (a label reaching over a combo box). Nothing is left out
+// of what encloses it, nor of a drawn place it only partly overlaps. Empty for places not drawn.
+std::vector<std::vector<RECT>> ZK_ItemOverlapsIntl(const std::vector<ZK_ControlPlace>& places);
+// The parts of the control's rectangle its paint must leave to the form's other visible item
+// controls, found again for the whole form whenever a control has moved, shown or hidden since.
+std::vector<RECT> ZK_ItemLeftOutIntl(const std::string& form, HWND control);
 
 // --- form_command.cpp --------------------------------------------------------------------------
 
@@ -331,6 +413,49 @@ int ZK_ItemFontSelectIntl(HDC dc, const std::string& face, int size, bool bold, 
 
 // Repaints one item's control. Statuses 18, 1019.
 int ZK_FormItemRedrawIntl(const std::string& form, const std::string& item);
+
+// --- form_options.cpp --------------------------------------------------------------------------
+
+// The options of an open form, or null when it asked for none (most forms).
+const ZK_FormOptions* ZK_FormOptionsIntl(const std::string& form);
+// The form has just been placed (WM_INITDIALOG): reads what it asks for and what its items'
+// anchors need; the default button, and the main window filled.
+void ZK_FormOptionsStartIntl(const ZK_FormMessage& m, const WindowRecord& declared);
+// An anchor or a place changed at run time: the form keeps options from now on, its reference
+// the area as it is.
+ZK_FormOptions& ZK_FormOptionsEnsureIntl(const std::string& form);
+void ZK_FormOptionsForgetIntl(const std::string& form);
+
+// --- form_layout.cpp (continued) ---------------------------------------------------------------
+
+// The area of an open form its items are laid out in: its client area less its status bar, in
+// pixels (0 x 0 without a window).
+SIZE ZK_FormAreaIntl(const WindowRecord& form);
+// The item's rectangle in its dialog at a DPI: its place for the form's declared size, moved and
+// stretched by the anchors with the form's growth since.
+RECT ZK_FormItemLaidOutIntl(const std::string& form, const ItemRecord& item, int dpi);
+// WM_SIZE: the anchored items follow the form's new size.
+void ZK_FormLayoutIntl(const std::string& form);
+// WM_GETMINMAXINFO: the smallest frame the form declared; 0 when it declared none.
+INT_PTR ZK_FormMinSizeIntl(const ZK_FormMessage& m);
+// ZK_FormItemSet of ANCHOR or PLACE ("x,y,width,height", an empty part kept): the control goes
+// to the item's new place.
+void ZK_FormItemPlaceIntl(const std::string& form, const std::string& item,
+                          const std::string& place);
+
+// --- form_keys.cpp -----------------------------------------------------------------------------
+
+// A command from no item: Enter (IDOK) and Escape (IDCANCEL) press the form's DEFAULT and CANCEL
+// buttons; true when one was pressed.
+bool ZK_FormKeyPressIntl(const ZK_FormMessage& m);
+// A click on a BUTTON of a form with options: an OK or CANCEL button closes it, OK and the default
+// button checking every input first when the form asks. True when the click was handled here.
+bool ZK_FormButtonIntl(const ZK_FormMessage& m, const ItemRecord& button);
+// SC_CLOSE on a form with a CANCEL button: the form closes as that button closes it, or not at all
+// while it is disabled (true: nothing more is done).
+bool ZK_FormCloseBoxIntl(const ZK_FormMessage& m);
+// The item is the form's DEFAULT button.
+bool ZK_FormIsDefaultIntl(const std::string& form, const std::string& item);
 
 // --- form.cpp ----------------------------------------------------------------------------------
 

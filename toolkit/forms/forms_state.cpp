@@ -8,7 +8,12 @@ void resetFormsLayer() {
   const std::uint64_t version = state.orderVersion + 1;
   // The grid registered its hooks once for the process.
   const ZK_FormHooks hooks = state.hooks;
+  // Live controls keep their hooks, which hand their messages on through these.
+  std::unordered_map<HWND, ZK_ItemControl> controls = std::move(state.controls);
+  const std::uint64_t places = state.placesVersion + 1;
   state = ZK_FormsState{};
+  state.controls = std::move(controls);
+  state.placesVersion = places;
   state.orderVersion = version;
   state.hooks = hooks;
 }

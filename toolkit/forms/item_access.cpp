@@ -1,9 +1,9 @@
 // What assistive technology hears of an item: its name, role, state and description, answered
-// through the platform's accessibility interface. The controls keep their window texts (the item's
-// name for the toolkit-drawn ones); the texts a sighted user reads are given here instead.
+// through the platform's accessibility interface when a client asks (the item's hook hands the
+// request here); nothing is made before. The controls keep their window texts (the item's name
+// for the toolkit-drawn ones); the texts a sighted user reads are given here instead.
 #include <windows.h>
 
-#include <commctrl.h>
 #include <oleacc.h>
 
 #include <iterator>
@@ -11,7 +11,6 @@
 #include "forms/forms_intl.h"
 
 namespace {
-constexpr UINT_PTR kSubclassId = 0x5A4B;      // "ZK"
 constexpr DWORD kLiveRegionChanged = 0x8019;  // EVENT_OBJECT_LIVEREGIONCHANGED, from Windows 8
 // IID_IAccessible by value: MinGW's import libraries define it twice.
 constexpr GUID kIAccessible = {
@@ -222,28 +221,19 @@ class ItemAccessible : public IAccessible {
   LONG references_ = 1;
 };
 
-LRESULT CALLBACK accessProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                            DWORD_PTR) {
-  if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
-    IAccessible* standard = nullptr;
-    if (SUCCEEDED(CreateStdAccessibleObject(control, OBJID_CLIENT, kIAccessible,
-                                            reinterpret_cast<void**>(&standard)))) {
-      auto* accessible = new ItemAccessible(control, standard);
-      const LRESULT answer = LresultFromObject(kIAccessible, wParam, accessible);
-      accessible->Release();
-      return answer;
-    }
-  } else if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(control, accessProc, id);
-  }
-  return DefSubclassProc(control, message, wParam, lParam);
-}
-
 }  // namespace
 
-void ZK_ItemAccessAttachIntl(HWND control) {
-  // Without it the control keeps the platform's own answers: nothing else depends on it.
-  SetWindowSubclass(control, accessProc, kSubclassId, 0);
+bool ZK_ItemAccessAnswerIntl(HWND control, WPARAM wParam, LPARAM lParam, LRESULT* answer) {
+  if (static_cast<LONG>(lParam) != OBJID_CLIENT) return false;
+  IAccessible* standard = nullptr;
+  if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, kIAccessible,
+                                       reinterpret_cast<void**>(&standard)))) {
+    return false;
+  }
+  auto* accessible = new ItemAccessible(control, standard);
+  *answer = LresultFromObject(kIAccessible, wParam, accessible);
+  accessible->Release();
+  return true;
 }
 
 void ZK_ItemAccessChangedIntl(const std::string& form, const std::string& item,

@@ -6,8 +6,8 @@
 namespace {
 
 // The declaration's rules beyond reading each keyword, in the order their statuses come: the
-// border style, then the data type.
-int checkDeclaration(const ZK_ItemKind& kind, ItemRecord& record) {
+// border style, the data type, then the anchors.
+int checkDeclaration(const ZK_ItemKind& kind, ItemRecord& record, const std::string& properties) {
   const std::string& style = record.borderStyle;
   if (style != "SOLID" && style != "3DOUT" && style != "3DIN") return ZK_ERR_BORDER_STYLE;
   std::string& type = record.type;
@@ -19,6 +19,8 @@ int checkDeclaration(const ZK_ItemKind& kind, ItemRecord& record) {
   if (kind.formatted && known != nullptr && known->formatted && record.format.empty()) {
     return ZK_ERR_FORMAT_MISSING;
   }
+  int edges = 0;
+  if (!ZK_AnchorReadIntl(ZK_PropertyGetIntl(ZK_ANCHOR, properties), &edges)) return ZK_ERR_ANCHOR;
   return ZK_OK;
 }
 
@@ -35,7 +37,7 @@ int ZK_FormItemAdd(const std::string& form, const std::string& item, const std::
 
   ItemRecord record = ZK_ItemEmptyIntl();
   ZK_ItemKeywordsDeclareIntl(properties, record);
-  const int status = checkDeclaration(*known, record);
+  const int status = checkDeclaration(*known, record, properties);
   if (status != ZK_OK) return context.fail(status);
   record.field.checkState = record.checked;
 

@@ -77,7 +77,7 @@ int ZK_FormCreateItem(HWND parent, const std::string& form, const std::string& i
                       place.top, place.right - place.left, place.bottom - place.top, parent, id,
                       ZK_WindowStateIntl().instance, nullptr);
   if (control == nullptr) return context.fail(ZK_ERR_CREATE_WINDOW);
-  ZK_ItemAccessAttachIntl(control);
+  ZK_ItemHookIntl(control);
   if (kind.fill != nullptr) {
     const int filled = kind.fill(control, declared);
     if (filled != ZK_OK) return context.fail(filled);

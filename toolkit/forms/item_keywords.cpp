@@ -44,6 +44,8 @@ const std::vector<ZK_ItemKeyword> kKeywords = {
   {ZK_RETURN,     {},                          R::kNone,           kAny,         R::kText,              N::kReturn,    &FieldValue::text},
   {ZK_ADDVALUE,   {},                          R::kNone,           kAny,         R::kText,              N::kAddValue,  {}},
   {ZK_CLEARVALUE, {},                          R::kNone,           kAny,         R::kText,              N::kClearValue, {}},
+  {ZK_ANCHOR,     &ItemRecord::anchor,         R::kAnchor,         kAny,         R::kAnchor,            N::kAnchor,    {}},
+  {ZK_PLACE,      {},                          R::kNone,           kAny,         R::kText,              N::kPlace,     {}},
 };
 // clang-format on
 
@@ -93,6 +95,9 @@ void read(const ZK_ItemField& field, ZK_Reading reading, const std::string& valu
     case R::kVertical:
     case R::kVerticalOrDigit:
       number = position(value, "BOTTOM", reading == R::kVerticalOrDigit);
+      break;
+    case R::kAnchor:
+      ZK_AnchorReadIntl(value, &number);
       break;
   }
   if (field.text != nullptr) record.*field.text = word;

@@ -1,5 +1,7 @@
 // The owner-draw painter of STATIC, RECT, BUTTON and CHECK items, and the colour answer of EDIT
-// items. Values come from the item's record as it stands at each paint; nothing is cached.
+// items. Values come from the item's record as it stands at each paint; only what follows from
+// them without a change (the text in UTF-16, the siblings' parts to leave alone) is kept with the
+// control.
 #include <windows.h>
 
 #include <cstdint>
@@ -44,39 +46,43 @@ void drawFocus(const ZK_ContextGuard& context, HDC dc, const RECT& control, int 
   if (!DrawFocusRect(dc, &focus)) context.report(ZK_ERR_FOCUS_RECT);
 }
 
-// Leaves out of the context's clipping the form's other visible items that lie wholly inside this
-// item's control: a frame (RECT) drawn around other items must not paint over them. The item
-// table's placements pick the few items that overlap this one; their controls decide.
-void excludeEnclosed(HDC dc, HWND control, const std::string& form, const ItemRecord& own) {
-  RECT outer = {};
-  if (control == nullptr || !GetWindowRect(control, &outer)) return;
-  ZK_ItemsOfFormIntl(form, [&](const std::string&, const ItemRecord& other) {
-    if (other.hwnd == nullptr || other.hwnd == control || !other.visible) return;
-    if (other.x >= own.x + own.width || other.x + other.width <= own.x ||
-        other.y >= own.y + own.height || other.y + other.height <= own.y) {
-      return;
-    }
-    RECT inner = {};
-    if (!IsWindowVisible(other.hwnd) || !GetWindowRect(other.hwnd, &inner)) return;
-    const bool inside = inner.left >= outer.left && inner.top >= outer.top &&
-                        inner.right <= outer.right && inner.bottom <= outer.bottom;
-    if (!inside || EqualRect(&inner, &outer)) return;  // two items in one place: neither frames
-    MapWindowPoints(nullptr, control, reinterpret_cast<POINT*>(&inner), 2);
-    ExcludeClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
-  });
-}
-
-// Paints the control's whole rectangle in the text background colour set on the context, so that
-// no earlier drawing of the item survives where this one draws nothing (the system erases none
-// of an owner-drawn control), except where it encloses other items.
-void erase(const ZK_ContextGuard& context, HDC dc, const DRAWITEMSTRUCT& request,
-           const std::string& form, const ItemRecord& record) {
-  const int saved = SaveDC(dc);
-  excludeEnclosed(dc, request.hwndItem, form, record);
+// Paints the control's whole rectangle in the background colour set on the context, so that no
+// earlier drawing of the item survives where this one draws nothing: the system erases none of an
+// owner-drawn control.
+void erase(const ZK_ContextGuard& context, HDC dc, const DRAWITEMSTRUCT& request) {
   if (!ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &request.rcItem, nullptr, 0, nullptr)) {
     context.report(ZK_ERR_RECTANGLE);
   }
-  RestoreDC(dc, saved);
+}
+
+// Leaves the form's other controls out of the paint where they are not this item's to paint: the
+// items a frame encloses, and the system-drawn controls a label reaches over. No style clips a
+// control from its siblings. 0 when nothing is left out, else the context's saved state.
+int leaveOut(HDC dc, const std::string& form, HWND control) {
+  if (control == nullptr) return 0;
+  const std::vector<RECT> parts = ZK_ItemLeftOutIntl(form, control);
+  if (parts.empty()) return 0;
+  const int saved = SaveDC(dc);
+  for (const RECT& part : parts) ExcludeClipRect(dc, part.left, part.top, part.right, part.bottom);
+  return saved;
+}
+
+// Draws the item's text in UTF-16, converted again only when it has changed since the control's
+// last paint (drawing calls nothing that could change the control's entry meanwhile). Wide: the
+// 8-bit call converts with the code page of the font's character set, not the program's, and a
+// UTF-8 program's texts would come out as code page 1252.
+bool drawText(HDC dc, HWND control, const std::string& text, RECT* inset, UINT format) {
+  ZK_ItemControl* entry = control != nullptr ? ZK_ItemControlIntl(control) : nullptr;
+  if (entry == nullptr) {
+    const std::wstring wide = ZK_WideIntl(text);
+    return DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), inset, format) != 0;
+  }
+  if (entry->textSource != text || entry->text.empty()) {
+    entry->text = ZK_WideIntl(text);
+    entry->textSource = text;
+  }
+  const std::wstring& wide = entry->text;
+  return DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), inset, format) != 0;
 }
 
 bool isDrawn(const ItemRecord& record) {
@@ -97,19 +103,6 @@ int ZK_FormItemPaintIntl(const ZK_FormMessage& m) {
   const bool button = record.kind == ZK_BUTTON;
   const bool boxed = button || record.kind == ZK_CHECK;
 
-  const COLORREF ink = orDefault(record.textColour, kBlack);
-  if (SetTextColor(dc, button && !record.enabled ? kGrey : ink) == CLR_INVALID) {
-    context.report(ZK_ERR_TEXT_COLOUR);
-  }
-  const COLORREF paper =
-      orDefault(record.backColour, boxed ? GetSysColor(COLOR_BTNFACE) : form.backColour);
-  if (SetBkColor(dc, paper) == CLR_INVALID) context.report(ZK_ERR_DC_COLOURS);
-
-  if (!record.fontName.empty()) {
-    ZK_ItemFontSelectIntl(dc, record.fontName, record.fontSize, record.fontBold, record.fontItalic,
-                          record.fontUnderline, form.dpi);
-  }
-
   std::string style = record.borderStyle;
   int size = record.borderSize;
   if (button) {
@@ -119,7 +112,31 @@ int ZK_FormItemPaintIntl(const ZK_FormMessage& m) {
   }
   const bool bordered = style != "SOLID" || size > 0;
   // The border routine fills the background only when the item has a colour of its own.
-  if (!bordered || record.backColour == -1) erase(context, dc, *request, m.form, record);
+  const bool erasing = !bordered || record.backColour == -1;
+
+  const COLORREF ink = orDefault(record.textColour, kBlack);
+  if (SetTextColor(dc, button && !record.enabled ? kGrey : ink) == CLR_INVALID) {
+    context.report(ZK_ERR_TEXT_COLOUR);
+  }
+  const COLORREF paper =
+      orDefault(record.backColour, boxed ? GetSysColor(COLOR_BTNFACE) : form.backColour);
+  // Without border there is no background fill either: outside its text cells the item shows
+  // what a fresh paint of the form shows there, the form's background.
+  const COLORREF ground = bordered ? paper : form.backColour;
+  if (SetBkColor(dc, erasing ? ground : paper) == CLR_INVALID) context.report(ZK_ERR_DC_COLOURS);
+
+  if (!record.fontName.empty()) {
+    ZK_ItemFontSelectIntl(dc, record.fontName, record.fontSize, record.fontBold, record.fontItalic,
+                          record.fontUnderline, form.dpi);
+  }
+
+  const int saved = leaveOut(dc, m.form, request->hwndItem);
+  if (erasing) {
+    erase(context, dc, *request);
+    if (ground != paper && SetBkColor(dc, paper) == CLR_INVALID) {
+      context.report(ZK_ERR_DC_COLOURS);
+    }
+  }
   // The control's own size, its 96-DPI size at the form's DPI.
   const int width = request->rcItem.right - request->rcItem.left;
   const int height = request->rcItem.bottom - request->rcItem.top;
@@ -128,17 +145,19 @@ int ZK_FormItemPaintIntl(const ZK_FormMessage& m) {
                                              record.borderColour, record.backColour, form.dpi);
     if (status != ZK_OK) context.report(status);
   }
+  // The form's default button (DEFAULT) has a black line round its edge, as the system's has.
+  if (button && ZK_FormIsDefaultIntl(m.form, m.item)) {
+    const int status = ZK_FormItemBorderIntl(dc, 0, 0, width, height, "SOLID", 1, 0, -1, form.dpi);
+    if (status != ZK_OK) context.report(status);
+  }
 
   const int edge = ZK_ScaleIntl(size, form.dpi);
   RECT inset = {edge, edge, width - edge, height - edge};
-  std::string text;
-  if (record.kind != ZK_RECT) text = record.value;
-  if (button && text.empty()) text = m.item;
+  static const std::string kNoText;
+  const std::string& text =
+      record.kind == ZK_RECT ? kNoText : (button && record.value.empty() ? m.item : record.value);
   if (!text.empty()) {
-    // Wide: the 8-bit call converts with the code page of the font's character set, not the
-    // program's, and a UTF-8 program's texts would come out as code page 1252.
-    const std::wstring wide = ZK_WideIntl(text);
-    if (!DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &inset, textFormat(record))) {
+    if (!drawText(dc, request->hwndItem, text, &inset, textFormat(record))) {
       context.report(ZK_ERR_DRAW_TEXT);
     }
   }
@@ -156,6 +175,7 @@ int ZK_FormItemPaintIntl(const ZK_FormMessage& m) {
                  reinterpret_cast<LPARAM>(record.remark.c_str()));
   }
 
+  if (saved != 0) RestoreDC(dc, saved);
   // The item's font was kept selected for the text; give the context its own font back.
   const int released = ZK_FontReleaseIntl(dc);
   if (released != ZK_OK) context.report(released);

@@ -62,6 +62,12 @@ void act(ZK_Native native, const std::string& form, const std::string& item,
       ZK_ItemChangeIntl(form, item, [](ItemRecord& r) { r.field.text = ""; });
       SendMessageA(record.hwnd, CB_RESETCONTENT, 0, 0);
       break;
+    case ZK_Native::kAnchor:
+      ZK_FormItemPlaceIntl(form, item, "");
+      break;
+    case ZK_Native::kPlace:
+      ZK_FormItemPlaceIntl(form, item, value);
+      break;
     case ZK_Native::kNone:
       break;
   }

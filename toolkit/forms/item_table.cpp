@@ -11,10 +11,18 @@ void unindex(ZK_FormsState& state, const std::string& key, HWND control) {
   if (found->second.empty()) state.keysByControl.erase(found);
 }
 
-// The key's form part (before its first ".") is the form, ASCII letter case ignored.
-bool ofForm(const std::string& key, const std::string& upperForm) {
-  const std::size_t dot = key.find('.');
-  return dot != std::string::npos && ZK_UpperIntl(key.substr(0, dot)) == upperForm;
+char upperAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 0x20) : c;
+}
+
+// The key's form part (before its first ".") is the form, ASCII letter case ignored. Compared in
+// place: the dialog procedure asks for every message.
+bool ofForm(const std::string& key, const std::string& form) {
+  if (key.size() <= form.size() || key[form.size()] != '.') return false;
+  for (std::size_t i = 0; i < form.size(); ++i) {
+    if (key[i] == '.' || upperAscii(key[i]) != upperAscii(form[i])) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -110,9 +118,8 @@ std::string ZK_FormItemByControlIntl(const std::string& form, HWND control) {
   const ZK_FormsState& state = ZK_FormsStateIntl();
   const auto found = state.keysByControl.find(control);
   if (found == state.keysByControl.end()) return "";
-  const std::string upperForm = ZK_UpperIntl(form);
   for (const std::string& key : found->second)
-    if (ofForm(key, upperForm)) return key.substr(key.find('.') + 1);
+    if (ofForm(key, form)) return key.substr(form.size() + 1);
   return "";
 }
 

@@ -1,6 +1,8 @@
 // The list of status codes, for the catalogue's completeness check.
 #include "zarvik/zarvik.h"
 
+// One code a line, in ascending order.
+// clang-format off
 const int ZK_ALL_STATUS_CODES[] = {
     ZK_ERR_NAME_EMPTY,
     ZK_ERR_WINDOW_EXISTS,
@@ -29,6 +31,11 @@ const int ZK_ALL_STATUS_CODES[] = {
     ZK_ERR_LANGUAGE,
     ZK_ERR_PASTE_REFUSED,
     ZK_ERR_GRID_VETOED,
+    ZK_ERR_MENU_KEY,
+    ZK_ERR_ANCHOR,
+    ZK_ERR_ITEM_NO_FOCUS,
+    ZK_ERR_FILE_NAME,
+    ZK_ERR_INPUT_REFUSED,
     ZK_ERR_REGISTER_CLASS,
     ZK_ERR_CREATE_WINDOW,
     ZK_ERR_SYSTEM_METRICS,
@@ -63,5 +70,8 @@ const int ZK_ALL_STATUS_CODES[] = {
     ZK_ERR_CREATE_PEN,
     ZK_ERR_DRAW_TEXT,
     ZK_ERR_RECTANGLE,
+    ZK_ERR_QUESTION_BOX,
+    ZK_ERR_FILE_DIALOG,
 };
+// clang-format on
 const int ZK_ALL_STATUS_CODE_COUNT = sizeof(ZK_ALL_STATUS_CODES) / sizeof(ZK_ALL_STATUS_CODES[0]);

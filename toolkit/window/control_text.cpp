@@ -32,3 +32,15 @@ std::wstring ZK_WideIntl(const std::string& text) {
   MultiByteToWideChar(CP_ACP, 0, text.data(), size, &wide[0], units);
   return wide;
 }
+
+bool ZK_NarrowIntl(const std::wstring& wide, std::string* text) {
+  text->clear();
+  if (wide.empty()) return true;
+  const int units = static_cast<int>(wide.size());
+  const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+  if (size <= 0) return false;
+  text->assign(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), units, &(*text)[0], size, nullptr, nullptr);
+  // A character the code page lacks comes back as another: the text would name another file.
+  return ZK_WideIntl(*text) == wide;
+}

@@ -40,6 +40,12 @@ int ZK_MenuAdd(const std::string& menu, const std::string& entry, int column, in
     return context.fail(ZK_ERR_NO_MAIN_WINDOW);
   }
   MenuEntry added;
+  const std::string key = ZK_PropertyGetIntl(ZK_KEY, properties);
+  if (!key.empty() && entry != "-" &&
+      !ZK_MenuKeyReadIntl(key, &added.keyCode, &added.keyModifiers)) {
+    return context.fail(ZK_ERR_MENU_KEY);
+  }
+  added.keyFirst = ZK_IsTrueIntl(ZK_PropertyGetIntl(ZK_KEYFIRST, properties));
   added.name = entry;
   added.caption = caption;
   added.enabled = !ZK_IsFalseIntl(ZK_PropertyGetIntl(ZK_ENABLE, properties));
@@ -65,6 +71,7 @@ int ZK_MenuDisplay(const std::string& window, const std::string& menu,
   });
 
   int nextId = kFirstCommandId;
+  std::vector<ZK_MenuKey> keys;
   for (int column = 1; column <= 99; ++column) {
     const MenuEntry title = ZK_MenuEntryGetIntl(menu, column, 1);
     if (title.name.empty()) break;
@@ -82,7 +89,13 @@ int ZK_MenuDisplay(const std::string& window, const std::string& menu,
       UINT flags = MF_STRING;
       if (!item.enabled) flags |= MF_GRAYED;
       if (item.checked) flags |= MF_CHECKED;
-      if (!AppendMenuA(dropDown, flags, static_cast<UINT_PTR>(nextId), item.caption.c_str())) {
+      // A shortcut shows at the entry's right edge, after a tab.
+      std::string caption = item.caption;
+      if (item.keyCode != 0) {
+        caption += "\t" + ZK_MenuKeyTextIntl(item.keyCode, item.keyModifiers);
+        keys.push_back({record.hwnd, item.keyCode, item.keyModifiers, nextId, item.keyFirst});
+      }
+      if (!AppendMenuA(dropDown, flags, static_cast<UINT_PTR>(nextId), caption.c_str())) {
         return dropDownFailure(context, dropDown);
       }
       item.commandId = nextId++;
@@ -93,6 +106,7 @@ int ZK_MenuDisplay(const std::string& window, const std::string& menu,
     }
   }
   if (!SetMenu(record.hwnd, bar)) return context.fail(ZK_ERR_SET_MENU);
+  ZK_MenuKeysSetIntl(record.hwnd, keys);
   return context.done();
 }
 

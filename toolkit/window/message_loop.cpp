@@ -61,6 +61,7 @@ int ZK_MessageLoop() {
   BOOL got;
   while ((got = GetMessageA(&message, nullptr, 0, 0)) != 0) {
     if (got == -1) continue;  // nothing was fetched
+    if (ZK_MenuKeyTranslateIntl(message)) continue;
     HWND dialog = nullptr;
     const std::string& active = ZK_WindowStateIntl().activeFormName;
     if (!active.empty()) dialog = ZK_WindowLookupIntl(active).hwnd;
@@ -80,6 +81,7 @@ int ZK_WindowMessageAuto(UINT message, WPARAM wParam) {
       PostQuitMessage(0);
       break;
     case WM_SIZE: {
+      ZK_WindowFillIntl();
       // CreateWindowExA sends WM_SIZE before the window is registered: nothing to size yet.
       if (record.hwnd == nullptr) break;
       RECT client = {};

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "foundation/foundation_intl.h"
 #include "window/gdi_objects.h"
@@ -46,6 +47,7 @@ struct WindowRecord {
   std::string properties;        // the property string given at creation
   std::string closedBy;          // forms: "OK", "CANCEL" or "CLOSE"
   bool resizable = true;         // main window: sizing frame and maximize box
+  bool fills = false;            // forms: borderless, filling the main window's client area (FILL)
   int dpi = 96;  // the DPI its places and sizes (96-DPI units) and its forms' items are scaled to
 };
 
@@ -77,6 +79,9 @@ struct MenuEntry {
   bool enabled = false;        // false shows the entry greyed
   bool checked = false;        // shows a check mark
   std::int32_t commandId = 0;  // given by ZK_MenuDisplay; 0 while none
+  int keyCode = 0;             // KEY: the shortcut's virtual key, 0 for none ...
+  int keyModifiers = 0;        // ... and its ZK_KeyModifier bits
+  bool keyFirst = false;       // KEYFIRST: the shortcut even where the focused control uses it
 };
 
 using ZK_MenuTable = std::map<std::string, MenuEntry>;
@@ -89,6 +94,44 @@ void ZK_MenuEntryPutIntl(const std::string& menu, int column, int row, const Men
 int ZK_MenuFindIntl(const std::string& menu, std::int32_t commandId);
 // The table itself, for tests.
 const ZK_MenuTable& ZK_MenuTableIntl();
+
+// --- menu_keys.cpp -----------------------------------------------------------------------------
+
+// The modifier keys of a shortcut.
+enum ZK_KeyModifier : int { kKeyCtrl = 1, kKeyShift = 2, kKeyAlt = 4 };
+
+// A shortcut of a displayed menu: the key and the command it sends to the menu's window.
+struct ZK_MenuKey {
+  HWND window = nullptr;  // the window showing the menu
+  int code = 0;           // virtual key
+  int modifiers = 0;      // ZK_KeyModifier bits
+  int commandId = 0;      // the entry's command
+  bool first = false;     // KEYFIRST: taken even from a control that uses the key
+};
+
+// Reads a key text such as "Ctrl+S", "Shift+F5" or "Delete"; false when it names no key the
+// toolkit gives menus (a letter or digit needs Ctrl or Alt).
+bool ZK_MenuKeyReadIntl(const std::string& text, int* code, int* modifiers);
+// The key as menus show it at the right of their entries, in the catalogue's language.
+std::string ZK_MenuKeyTextIntl(int code, int modifiers);
+// The displayed shortcuts of a window are these from now on.
+void ZK_MenuKeysSetIntl(HWND window, const std::vector<ZK_MenuKey>& keys);
+// True when a control of that window class answers the key itself (an edit's Ctrl+C, a list's
+// Delete): an ordinary shortcut leaves it to the control.
+bool ZK_MenuKeyNeededIntl(const std::string& controlClass, int code, int modifiers);
+// A key message of the message loop that is a displayed shortcut, sent to its window as the
+// entry's command; false for any other message, which the loop then handles as before.
+bool ZK_MenuKeyTranslateIntl(const MSG& message);
+
+// --- question_box.cpp --------------------------------------------------------------------------
+
+// The question box being opened: its buttons' texts, set by a hook on its activation.
+struct ZK_QuestionHook {
+  HHOOK hook = nullptr;
+  std::wstring yes;
+  std::wstring no;
+  std::wstring cancel;
+};
 
 // --- window_state.cpp --------------------------------------------------------------------------
 
@@ -111,6 +154,8 @@ struct ZK_WindowState {
   HINSTANCE instance = nullptr;  // module handle for classes, windows and dialogs
   ZK_PaintContext paint;         // the main window's paint in progress
   std::map<HDC, ZK_SelectedFont> fonts;  // the toolkit's font in each drawing context
+  std::vector<ZK_MenuKey> menuKeys;      // the shortcuts of displayed menus; empty for most
+  ZK_QuestionHook question;              // the question box being opened, while it opens
   // --- kept by a reset
   ZK_GdiState gdi;  // counted GDI objects: they outlive the tables that named them
 };
@@ -131,6 +176,14 @@ bool ZK_WindowChangeIntl(const std::string& name, Change change) {
   change(found->second);
   return true;
 }
+
+// --- window_ops.cpp ----------------------------------------------------------------------------
+
+// The window a system dialog is modal to: a registered window or open form by name, the main
+// window for "". Null with the status (5: no main window, 4: no such window).
+HWND ZK_DialogOwnerIntl(const std::string& owner, int* status);
+// The borderless forms that fill the main window take its whole client area again.
+void ZK_WindowFillIntl();
 
 // --- reset.cpp (window operations) -------------------------------------------------------------
 
@@ -154,6 +207,8 @@ std::string ZK_ControlTextIntl(HWND control);
 std::string ZK_ComboEntryIntl(HWND combo, WPARAM index);
 // A text of the program's code page in UTF-16, for the system's wide functions.
 std::wstring ZK_WideIntl(const std::string& text);
+// A UTF-16 text in the program's code page; false when a character has no place there.
+bool ZK_NarrowIntl(const std::wstring& wide, std::string* text);
 
 // --- dpi.cpp -----------------------------------------------------------------------------------
 

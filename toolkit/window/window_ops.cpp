@@ -1,4 +1,6 @@
 // Window operations on a registered window as a whole: its title, and its placement and showing.
+#include <vector>
+
 #include "window/window_intl.h"
 
 int ZK_WindowTitleSet(const std::string& name, const std::string& title) {
@@ -64,4 +66,38 @@ int ZK_WindowMove(const std::string& name, int x, int y, int width, int height) 
     return context.fail(ZK_ERR_MOVE_WINDOW);
   ShowWindow(record.hwnd, SW_SHOWNORMAL);
   return context.done();
+}
+
+HWND ZK_DialogOwnerIntl(const std::string& owner, int* status) {
+  const std::string& mainName = ZK_WindowStateIntl().mainWindowName;
+  HWND window = ZK_WindowLookupIntl(owner.empty() ? mainName : owner).hwnd;
+  if (window != nullptr && IsWindow(window)) {
+    *status = ZK_OK;
+    return window;
+  }
+  *status = owner.empty() ? ZK_ERR_NO_MAIN_WINDOW : ZK_ERR_WINDOW_NOT_FOUND;
+  return nullptr;
+}
+
+void ZK_WindowFillIntl() {
+  HWND main = ZK_WindowLookupIntl(ZK_WindowStateIntl().mainWindowName).hwnd;
+  RECT client = {};
+  // Minimized, the client area is empty: the forms keep their size for the restore.
+  if (main == nullptr || IsIconic(main) || !GetClientRect(main, &client)) return;
+  std::vector<std::string> filling;
+  for (const auto& [name, record] : ZK_WindowRegistryIntl())
+    if (record.fills && record.hwnd != nullptr && IsWindow(record.hwnd)) filling.push_back(name);
+  // By name: each move re-enters the form's procedure, which may store records meanwhile.
+  for (const std::string& name : filling) {
+    HWND form = nullptr;
+    ZK_WindowChangeIntl(name, [&](WindowRecord& r) {
+      form = r.hwnd;
+      r.x = 0;
+      r.y = 0;
+      r.width = ZK_UnscaleIntl(client.right, r.dpi);
+      r.height = ZK_UnscaleIntl(client.bottom, r.dpi);
+    });
+    if (form != nullptr)
+      SetWindowPos(form, nullptr, 0, 0, client.right, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }

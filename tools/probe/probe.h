@@ -57,9 +57,9 @@ std::string ProbeClassName(HWND window);
 DWORD ProbeProcessOf(HWND window);
 // Direct children, in the order the system keeps them (creation order for a dialog).
 std::vector<HWND> ProbeChildren(HWND parent);
-// The name a toolkit form's dialog tells for one of its windows (itself: the form's name; an item
-// control: "form.item"), "" when it tells none.
-std::wstring ProbeNameOf(HWND dialog, HWND window);
+// The name a toolkit window tells of itself (a form's dialog: the form's name; an item's control:
+// "form.item"), "" when it tells none.
+std::wstring ProbeNameOf(HWND window);
 
 struct ProbeForm {
   HWND dialog = nullptr;
@@ -122,7 +122,8 @@ int ProbeListCurrent(HWND list);
 std::wstring ProbeComboEntry(HWND combo, LRESULT index);
 // A window's rectangle on the screen, as "x=... y=... w=... h=...".
 std::string ProbeRectPairs(HWND window);
-// The old probe's lines: a top-level window, a control of a form, an accessibility reading.
+// The old probe's lines: a top-level window, a control of a form (ending with key=form.item
+// when it tells its name), an accessibility reading.
 std::string ProbeTopLevelLine(const char* what, HWND window);
 std::string ProbeChildLine(HWND form, HWND child);
 std::string ProbeAccessLine(HWND window);

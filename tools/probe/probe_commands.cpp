@@ -485,6 +485,7 @@ bool holds(const Words& check) {
   if (what == L"check-is") return SendMessageW(control, BM_GETCHECK, 0, 0) == number(check[2]);
   if (what == L"current-is") return ProbeListCurrent(control) == number(check[2]);
   if (what == L"editor-is") return (ProbeListEditor(control) != nullptr ? L"1" : L"0") == check[2];
+  if (what == L"rows-is") return ProbeListRows(control) == number(check[2]);
   if (what == L"cell-is" && check.size() >= 5)
     return ProbeListCell(control, number(check[2]), number(check[3])) == ProbeGiven(check[4]);
   return false;
@@ -577,7 +578,8 @@ const Command kCommands[] = {
     {L"wait", 2, kMany, "MS CHECK...",
      "repeats a check until it holds: has-main, no-main, has-form, no-form, focus-is ID,\n"
      "                         status-is TEXT, text-is ID TEXT, visible-is ID 0|1, check-is ID N,\n"
-     "                         cell-is ID ROW COL TEXT, current-is ID ROW, editor-is ID 0|1",
+     "                         cell-is ID ROW COL TEXT, current-is ID ROW, editor-is ID 0|1,\n"
+     "                         rows-is ID N",
      cmdWait},
 };
 }  // namespace

@@ -1,5 +1,5 @@
 // Finding windows from outside their program: forms and items by the names the program gave
-// them (asked of each form's dialog with the toolkit's registered message), and, for the older
+// them (asked of each form's dialog and of its controls with the toolkit's registered message), and, for the older
 // commands, the program's main window, its open form and a control by identifier or text.
 #include <algorithm>
 #include <cwchar>
@@ -72,11 +72,11 @@ std::vector<HWND> ProbeChildren(HWND parent) {
   return direct;
 }
 
-std::wstring ProbeNameOf(HWND dialog, HWND window) {
+std::wstring ProbeNameOf(HWND window) {
   static const UINT query = RegisterWindowMessageA(ZK_NAME_QUERY);
   DWORD_PTR answer = 0;
-  if (query == 0 || !SendMessageTimeoutW(dialog, query, reinterpret_cast<WPARAM>(window), 0,
-                                         SMTO_ABORTIFHUNG, kAskMs, &answer))
+  if (query == 0 ||
+      !SendMessageTimeoutW(window, query, 0, 0, SMTO_ABORTIFHUNG, kAskMs, &answer))
     return L"";
   // A string atom, whose reference the form handed over: read, then let go.
   if (answer < kFirstStringAtom || answer > 0xFFFF) return L"";
@@ -96,7 +96,7 @@ std::wstring ProbeNameOf(HWND dialog, HWND window) {
 std::vector<ProbeForm> ProbeOpenForms() {
   std::vector<ProbeForm> forms;
   const auto ask = [&](HWND dialog) {
-    const std::wstring name = ProbeNameOf(dialog, dialog);
+    const std::wstring name = ProbeNameOf(dialog);
     if (!name.empty()) forms.push_back({dialog, name});
   };
   for (HWND window : topLevelWindows()) {
@@ -134,7 +134,7 @@ std::vector<std::pair<std::wstring, HWND>> ProbeItemsOf(HWND form, const std::ws
   std::vector<std::pair<std::wstring, HWND>> items;
   const std::wstring prefix = formName + L".";
   for (HWND child : ProbeChildren(form)) {
-    const std::wstring key = ProbeNameOf(form, child);
+    const std::wstring key = ProbeNameOf(child);
     if (key.compare(0, prefix.size(), prefix) == 0)
       items.emplace_back(key.substr(prefix.size()), child);
   }

@@ -200,7 +200,7 @@ ProbeResult ProbeFocus(const ProbeItem& item) {
     ProbeKeys({L"Escape"});
   if (waitForFocus(item.form, item.control)) return {};
   HWND focus = ProbeFocused(item.form);
-  const std::wstring where = focus != nullptr ? ProbeNameOf(item.form, focus) : L"";
+  const std::wstring where = focus != nullptr ? ProbeNameOf(focus) : L"";
   return ProbeFail(kProbeInput, "the focus did not come to " +
                                     ProbeToUtf8(item.formName + L"." + item.itemName) +
                                     (where.empty() ? std::string(": it is elsewhere")

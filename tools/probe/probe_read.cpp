@@ -298,6 +298,9 @@ std::string ProbeChildLine(HWND form, HWND child) {
     for (LRESULT i = 0; i < count; ++i) entries += (i ? L"|" : L"") + ProbeComboEntry(child, i);
     line += " entries=" + ProbeQuoted(entries);
   }
+  // Last, so that the older readers of these lines see what they saw.
+  const std::wstring key = ProbeNameOf(child);
+  if (!key.empty()) line += " key=" + ProbeShown(key);
   return line;
 }
 

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 #include <zarvik/zarvik.h>
 
@@ -27,7 +26,6 @@ void CarnetTitleShow();
 
 // ledger_form.cpp: the grid of the entries, filling the main window, and its status bar.
 int CarnetLedgerFormOpen();
-void CarnetLedgerFormFit(int width, int height);
 void CarnetGridFocus();
 // After the ledger changed as a whole (opened, new, entries added or deleted, sorted).
 void CarnetRowsShow();
@@ -55,36 +53,10 @@ bool CarnetSaveAs();
 // saved them or chose to drop them.
 bool CarnetChangesSettled();
 
-// file_dialogs.cpp: the system's file dialogs; false when the user cancelled.
-bool CarnetAskOpenPath(std::string* path);
-bool CarnetAskSavePath(std::string* path);
-
-// save_question.cpp: "Enregistrer les modifications ?" with Oui, Non, Annuler.
-enum class CarnetAnswer { Yes, No, Cancel };
-CarnetAnswer CarnetAskSaveChanges();
-
-// modal_form.cpp: what the modal forms share. Their items, declared in table order:
-struct CarnetFormItem {
-  const char* name;
-  const char* kind;
-  int x;
-  int y;
-  int width;
-  int height;
-  const char* properties;
-};
-// Declares the items, runs the form modally (with "modal=true" in `properties`) and forgets it
-// afterwards; the status of ZK_FormCreate.
-int CarnetModalFormRun(const std::string& form, const std::string& properties, int x, int y,
-                       int width, int height, const std::vector<CarnetFormItem>& items,
-                       ZK_FormEventProc events);
-// In a modal form's event procedure: the button a BEFORE event's command clicks ("" for none);
-// and Enter and Escape, which come as commands from no control, pressing the `ok` and `cancel`
-// buttons (true when the event was one of them).
-std::string CarnetClickedButton(const std::string& item, const std::string& event, UINT message,
-                                WPARAM wParam);
-bool CarnetPressForKey(const std::string& form, const std::string& event, UINT message,
-                       WPARAM wParam, LPARAM lParam, const char* ok, const char* cancel);
+// The system's file dialogs for ledgers ("" when the user cancelled), and the question before
+// unsaved changes are lost (ledger_files.cpp).
+std::string CarnetAskOpenPath();
+std::string CarnetAskSavePath();
 
 // entry_form.cpp: the modal form "Nouvelle écriture"; the entry is added when OK is pressed.
 void CarnetEntryFormRun();

@@ -15,9 +15,6 @@ LRESULT CALLBACK carnetWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
       ZK_WindowSelect(kCarnetMainWindow);
       ZK_WindowRelease();
       return 0;
-    case WM_SIZE:
-      CarnetLedgerFormFit(LOWORD(lParam), HIWORD(lParam));
-      return 0;
     case WM_SETFOCUS:
       // The window's keys belong to the grid, also after a modal form or a message box.
       CarnetGridFocus();

@@ -1,5 +1,5 @@
 // "Nouvelle écriture": a modal form of the three fields of an entry, in Tab order date, libellé,
-// montant, then OK and Annuler. OK adds the entry when the ledger accepts it.
+// montant, then OK and Annuler. OK adds the entry when every field and the ledger accept it.
 #include <zarvik/zarvik.h>
 
 #include "carnet_app.h"
@@ -7,13 +7,20 @@
 namespace {
 
 constexpr char kForm[] = "ecriture";
+// Enter presses OK, Escape and the close box Annuler; OK first checks every field as leaving it
+// would, and a refused one keeps the form open with the focus on it.
 constexpr char kFormProperties[] =
-    "modal=true;name=Nouvelle \xE9"
+    "modal=true;default=ok;cancel=annuler;validate=true;name=Nouvelle \xE9"
     "criture";  // écriture
-constexpr char kDateFormat[] = "dd/mm/yyyy";
-constexpr char kAmountPicture[] = "999999999999999,888888888";
 
-const std::vector<CarnetFormItem> kItems = {
+struct Item {
+  const char* name;
+  const char* kind;
+  int x, y, width, height;
+  const char* properties;
+};
+
+const Item kItems[] = {
     {"titre_date", ZK_STATIC, 20, 20, 90, 24, "value=Date;txvpos=center;ftname=Arial;ftsize=10"},
     {"date", ZK_EDIT, 120, 20, 110, 24,
      "type=date;format=dd/mm/yyyy;notnull=true;ftname=Arial;ftsize=10;remark=Date : 1 pour le 1er "
@@ -32,31 +39,6 @@ const std::vector<CarnetFormItem> kItems = {
     {"annuler", ZK_BUTTON, 355, 130, 95, 28, "button=cancel;value=Annuler;ftname=Arial;ftsize=10"},
 };
 
-std::string controlText(const char* item) {
-  HWND control = ZK_FormItemGet(kForm, item).hwnd;
-  char text[256] = "";
-  if (control != nullptr) GetWindowTextA(control, text, sizeof text);
-  return text;
-}
-
-// OK pressed from within a field leaves it unchecked: the date is completed from today and the
-// amount written as the field would write them, so that the ledger reads what the user meant.
-std::string typedDate() {
-  DateValue date;
-  date.SetFormat(kDateFormat);
-  const std::string text = controlText("date");
-  date.Parse(text);
-  return date.Error() == 0 ? date.Format("") : text;
-}
-
-std::string typedAmount() {
-  CurrencyValue amount;
-  amount.SetFormat(kAmountPicture);
-  const std::string text = controlText("montant");
-  amount.Parse(text);
-  return amount.Error() == 0 && !amount.IsEmpty() ? amount.Format() : text;
-}
-
 const char* fieldOf(carnet::Column column) {
   switch (column) {
     case carnet::Column::Label:
@@ -69,21 +51,22 @@ const char* fieldOf(carnet::Column column) {
   }
 }
 
-// OK: the ledger checks the entry; a refused one keeps the form open on the field at fault.
+// OK, every field accepted: the date completed from today and the amount as the fields wrote
+// them go to the ledger, which checks the entry as its file reader would; a refused one keeps the
+// form open on the field at fault.
 int onOk() {
-  const carnet::Result result =
-      CarnetLedger().Add(typedDate(), controlText("libelle"), typedAmount());
+  DateValue date = ZK_FormItemGet(kForm, "date").field.date;
+  CurrencyValue amount = ZK_FormItemGet(kForm, "montant").field.currency;
+  const carnet::Result result = CarnetLedger().Add(
+      date.Format(""), ZK_FormItemGet(kForm, "libelle").field.text, amount.Format());
   if (result.ok()) return 0;
-  SetFocus(ZK_FormItemGet(kForm, fieldOf(result.column)).hwnd);
+  ZK_FormItemFocus(kForm, fieldOf(result.column));
   ZK_FormStatusSet(kForm, "Saisie incorrecte : " + result.message);
   return 1;
 }
 
-int onEntryEvent(std::string form, std::string item, std::string event, HWND, UINT message,
-                 WPARAM wParam, LPARAM lParam) {
-  if (CarnetPressForKey(form, event, message, wParam, lParam, "ok", "annuler")) return 1;
-  // A refused entry stops the click before the toolkit closes the form.
-  if (CarnetClickedButton(item, event, message, wParam) == "ok") return onOk();
+int onEntryEvent(std::string form, std::string, std::string event, HWND, UINT, WPARAM, LPARAM) {
+  if (event == ZK_FORMCLOSE && ZK_FormClosedBy(form) == "OK") return onOk();
   return 0;
 }
 
@@ -91,7 +74,13 @@ int onEntryEvent(std::string form, std::string item, std::string event, HWND, UI
 
 void CarnetEntryFormRun() {
   const std::size_t before = CarnetLedger().Count();
-  CarnetModalFormRun(kForm, kFormProperties, 110, 90, 480, 230, kItems, onEntryEvent);
+  int order = 1;
+  for (const Item& item : kItems)
+    ZK_FormItemAdd(kForm, item.name, item.kind, order++, item.x, item.y, item.width, item.height,
+                   item.properties);
+  ZK_FormCreate(kForm, kFormProperties, 110, 90, 480, 230, onEntryEvent);
+  // The run is over: forget the form so that it can open again.
+  ZK_FormClose(kForm);
   if (CarnetLedger().Count() == before) return;
   CarnetRowsShow();
   CarnetEntrySelect(CarnetLedger().Count() - 1);

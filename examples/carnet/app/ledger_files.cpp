@@ -7,6 +7,24 @@
 
 namespace {
 
+// Ledgers first, then any file; a name typed without extension gets ".csv".
+constexpr char kFileProperties[] =
+    "filter=Carnets (*.csv)|*.csv|Tous les fichiers (*.*)|*.*;ext=csv;name=";
+
+std::string askPath(bool save) {
+  // Saving starts from the ledger's own name.
+  std::string path = save ? CarnetLedger().Path() : "";
+  const std::string properties =
+      kFileProperties + std::string(save ? "Enregistrer le carnet sous" : "Ouvrir un carnet");
+  const int status =
+      save ? ZK_FileSaveAsk("", properties, &path) : ZK_FileOpenAsk("", properties, &path);
+  if (status == ZK_ERR_FILE_NAME)
+    ZK_MessageBox(kCarnetName,
+                  "Ce nom de fichier ne s'\xE9"
+                  "crit pas en Windows-1252 : choisissez-en un autre.");
+  return status == ZK_OK ? path : "";
+}
+
 // The message names the file and the line, or the system's reason; the window keeps what it had.
 bool shown(const carnet::Result& result) {
   CarnetStatusShow();
@@ -36,9 +54,17 @@ bool CarnetSave() {
   return shown(result);
 }
 
+std::string CarnetAskOpenPath() {
+  return askPath(false);
+}
+
+std::string CarnetAskSavePath() {
+  return askPath(true);
+}
+
 bool CarnetSaveAs() {
-  std::string path;
-  if (!CarnetAskSavePath(&path)) return false;
+  const std::string path = CarnetAskSavePath();
+  if (path.empty()) return false;
   carnet::Result result;
   {
     ProgressStatus progress("Enregistrement");
@@ -49,13 +75,17 @@ bool CarnetSaveAs() {
 
 bool CarnetChangesSettled() {
   if (!CarnetLedger().Dirty()) return true;
-  switch (CarnetAskSaveChanges()) {
-    case CarnetAnswer::Yes:
+  // Oui, Non, Annuler; Escape and the close box answer Annuler.
+  ZK_Answer answer = ZK_ANSWER_CANCEL;
+  if (ZK_QuestionAsk("", kCarnetName, "Enregistrer les modifications ?", true, &answer) != ZK_OK)
+    return false;
+  switch (answer) {
+    case ZK_ANSWER_YES:
       // A failed or cancelled save keeps the window and its changes.
       return CarnetSave();
-    case CarnetAnswer::No:
+    case ZK_ANSWER_NO:
       return true;
-    case CarnetAnswer::Cancel:
+    case ZK_ANSWER_CANCEL:
     default:
       return false;
   }

@@ -98,10 +98,10 @@ std::vector<int> selectedRows() {
 }  // namespace
 
 int CarnetLedgerFormOpen() {
-  RECT client = {};
-  GetClientRect(CarnetWindowHandle(), &client);
-  int status = ZK_FormItemAdd(kCarnetLedgerForm, kCarnetGrid, ZK_DATAGRID, 1, 0, 0, client.right,
-                              client.bottom, "ftname=Arial;ftsize=10");
+  // The form fills the main window and follows its size; the grid fills the form above its
+  // status bar.
+  int status = ZK_FormItemAdd(kCarnetLedgerForm, kCarnetGrid, ZK_DATAGRID, 1, 0, 0, 0, 0,
+                              "ftname=Arial;ftsize=10;anchor=fill");
   int order = 1;
   for (const GridColumn& column : kColumns) {
     if (status == 0)
@@ -109,25 +109,11 @@ int CarnetLedgerFormOpen() {
                                     column.width, column.title, column.properties);
   }
   if (status == 0)
-    status = ZK_FormCreate(kCarnetLedgerForm, "edge=false", 0, 0, client.right, client.bottom,
-                           onLedgerEvent);
+    status = ZK_FormCreate(kCarnetLedgerForm, "edge=false;fill=true", 0, 0, 0, 0, onLedgerEvent);
   if (status != 0) return status;
-  CarnetLedgerFormFit(client.right, client.bottom);
   CarnetRowsShow();
   CarnetGridFocus();
   return 0;
-}
-
-void CarnetLedgerFormFit(int width, int height) {
-  HWND list = gridWindow();
-  if (list == nullptr || width <= 0 || height <= 0) return;
-  ZK_WindowMove(kCarnetLedgerForm, 0, 0, width, height);
-  // The grid takes what the form's status bar leaves.
-  HWND form = GetParent(list);
-  HWND statusBar = FindWindowExA(form, nullptr, STATUSCLASSNAMEA, nullptr);
-  RECT bar = {};
-  if (statusBar != nullptr) GetWindowRect(statusBar, &bar);
-  MoveWindow(list, 0, 0, width, height - (bar.bottom - bar.top), TRUE);
 }
 
 void CarnetGridFocus() {

@@ -13,8 +13,8 @@ void newLedger() {
 
 void openLedger() {
   if (!CarnetChangesSettled()) return;
-  std::string path;
-  if (CarnetAskOpenPath(&path)) CarnetOpenPath(path);
+  const std::string path = CarnetAskOpenPath();
+  if (!path.empty()) CarnetOpenPath(path);
 }
 
 struct MenuEntry {
@@ -22,20 +22,23 @@ struct MenuEntry {
   int column;
   int row;  // row 1 titles the column
   const char* caption;
+  const char* properties;  // the shortcut
   void (*run)();
 };
 
+// Shortcuts work from the grid and its cell editor alike; the grid keeps Delete and Insert, the
+// editor Ctrl+Z and its other editing keys.
 const MenuEntry kMenuEntries[] = {
-    {"fichier", 1, 1, "&Fichier", nullptr},
-    {"nouveau", 1, 2, "&Nouveau", newLedger},
-    {"ouvrir", 1, 3, "&Ouvrir...", openLedger},
-    {"enregistrer", 1, 4, "&Enregistrer", [] { CarnetSave(); }},
-    {"enregistrer_sous", 1, 5, "Enregistrer &sous...", [] { CarnetSaveAs(); }},
-    {"-", 1, 6, "", nullptr},
-    {"quitter", 1, 7, "&Quitter", [] { CarnetQuit(); }},
-    {"ecriture", 2, 1, "\xC9&criture", nullptr},  // Écriture
-    {"ajouter", 2, 2, "&Ajouter...", CarnetEntryFormRun},
-    {"supprimer", 2, 3, "&Supprimer", CarnetDeleteSelected},
+    {"fichier", 1, 1, "&Fichier", "", nullptr},
+    {"nouveau", 1, 2, "&Nouveau", "key=Ctrl+N", newLedger},
+    {"ouvrir", 1, 3, "&Ouvrir...", "key=Ctrl+O", openLedger},
+    {"enregistrer", 1, 4, "&Enregistrer", "key=Ctrl+S", [] { CarnetSave(); }},
+    {"enregistrer_sous", 1, 5, "Enregistrer &sous...", "key=F12", [] { CarnetSaveAs(); }},
+    {"-", 1, 6, "", "", nullptr},
+    {"quitter", 1, 7, "&Quitter", "key=Ctrl+Q", [] { CarnetQuit(); }},
+    {"ecriture", 2, 1, "\xC9&criture", "", nullptr},  // Écriture
+    {"ajouter", 2, 2, "&Ajouter...", "key=Ctrl+E", CarnetEntryFormRun},
+    {"supprimer", 2, 3, "&Supprimer", "key=Ctrl+Delete", CarnetDeleteSelected},
 };
 
 }  // namespace
@@ -43,7 +46,7 @@ const MenuEntry kMenuEntries[] = {
 void CarnetMenuBuild() {
   // Failures are reported by the toolkit; the program runs on with what could be built.
   for (const MenuEntry& entry : kMenuEntries)
-    ZK_MenuAdd(kCarnetMenu, entry.name, entry.column, entry.row, entry.caption, "");
+    ZK_MenuAdd(kCarnetMenu, entry.name, entry.column, entry.row, entry.caption, entry.properties);
   ZK_MenuDisplay(kCarnetMainWindow, kCarnetMenu, "");
 }
 

@@ -26,10 +26,12 @@ struct ItemRecord {
   HBRUSH backBrush = nullptr;   // brush of the background colour made at a colour request
   HBRUSH textBrush = nullptr;   // brush of the text colour made at a colour request
   int controlId = 0;            // order + 101 once the control exists
-  int x = 0;                    // position and size in the form's client area, pixels
-  int y = 0;
+  int x = 0;                    // position and size in the form's client area, 96-DPI units,
+  int y = 0;                    // for the form at its declared size (PLACE changes them)
   int width = 0;
   int height = 0;
+  int anchor = 0;  // ANCHOR: edges kept at their distance, 1 left, 2 top, 4 right, 8 bottom;
+                   // 16 fills the form; 0 as 3, left and top
   std::string buttonRole;  // BUTTON, upper case: "OK" or "CANCEL" closes the form
   std::string remark;      // REMARK: help text for the status bar
   std::string label;       // LABEL: the name screen readers give an input; "" for its label's

@@ -48,6 +48,20 @@ inline constexpr char ZK_BRDSTYLE[] = "BRDSTYLE";
 inline constexpr char ZK_RETURN[] = "RETURN";
 inline constexpr char ZK_ADDVALUE[] = "ADDVALUE";
 inline constexpr char ZK_CLEARVALUE[] = "CLEARVALUE";
+// Keyboard-first forms, all opt-in: a menu entry's shortcut; a form's default and cancel buttons,
+// its check of every input on OK, its smallest size and its filling the main window; an item's
+// anchors and its place at run time; a file dialog's filter and default extension.
+inline constexpr char ZK_KEY[] = "KEY";
+inline constexpr char ZK_KEYFIRST[] = "KEYFIRST";
+inline constexpr char ZK_DEFAULT[] = "DEFAULT";
+inline constexpr char ZK_CANCEL[] = "CANCEL";
+inline constexpr char ZK_VALIDATE[] = "VALIDATE";
+inline constexpr char ZK_MINSIZE[] = "MINSIZE";
+inline constexpr char ZK_FILL[] = "FILL";
+inline constexpr char ZK_ANCHOR[] = "ANCHOR";
+inline constexpr char ZK_PLACE[] = "PLACE";
+inline constexpr char ZK_FILTER[] = "FILTER";
+inline constexpr char ZK_EXT[] = "EXT";
 // Keys of a DATAGRID item and of its columns: the user may add rows (Insert, Tab past the last
 // cell), delete the selected rows (Delete), paste (Ctrl+V); a column's width in pixels.
 inline constexpr char ZK_ADDROWS[] = "ADDROWS";
@@ -98,10 +112,11 @@ inline constexpr char ZK_DEFAULT_FONT[] = "Courier New";
 inline constexpr char ZK_PLATFORM[] = "WIN";
 inline constexpr char ZK_CLASS_POPUP[] = "ZKPOPUP";
 inline constexpr char ZK_CLASS_DATAGRID[] = "ZKDATAGRID";
-// The registered window message (RegisterWindowMessage) a form's dialog answers from another
-// program, wParam a window: for the dialog itself a global atom of the form's name, for one of its
-// item controls an atom of "form.item", else 0. The atom's text is the window's handle in 8
-// hexadecimal digits, a space, then the name; the asker reads the atom and deletes it.
+// The registered window message (RegisterWindowMessage) with which another program asks a
+// window its name, wParam and lParam 0: a form's dialog answers a global atom of the form's name,
+// an item's control (a grid's list) an atom of "form.item", any other window 0. The atom's text
+// is the window's handle in 8 hexadecimal digits, a space, then the name; the asker reads the
+// atom and deletes it.
 inline constexpr char ZK_NAME_QUERY[] = "ZarvikNameQuery";
 
 // ---------------------------------------------------------------------------------------------
@@ -136,6 +151,11 @@ enum ZK_Status : int {
   ZK_ERR_LANGUAGE = 33,
   ZK_ERR_PASTE_REFUSED = 34,
   ZK_ERR_GRID_VETOED = 35,
+  ZK_ERR_MENU_KEY = 36,       // KEY names no key a menu entry can take
+  ZK_ERR_ANCHOR = 37,         // ANCHOR has a word other than LEFT, TOP, RIGHT, BOTTOM, FILL
+  ZK_ERR_ITEM_NO_FOCUS = 38,  // a label or frame, or a disabled or hidden item
+  ZK_ERR_FILE_NAME = 39,      // the chosen file's name does not fit the program's code page
+  ZK_ERR_INPUT_REFUSED = 40,  // ZK_FormCheck found an input refused
   ZK_ERR_REGISTER_CLASS = 1000,
   ZK_ERR_CREATE_WINDOW = 1001,
   ZK_ERR_SYSTEM_METRICS = 1002,
@@ -170,6 +190,8 @@ enum ZK_Status : int {
   ZK_ERR_CREATE_PEN = 1044,
   ZK_ERR_DRAW_TEXT = 1045,
   ZK_ERR_RECTANGLE = 1046,
+  ZK_ERR_QUESTION_BOX = 1047,  // MessageBoxW
+  ZK_ERR_FILE_DIALOG = 1048,   // GetOpenFileNameW or GetSaveFileNameW
 };
 
 // Every status code above but 0, in ascending order (the catalogue holds a message for each).
@@ -232,11 +254,33 @@ int ZK_WindowTitleSet(const std::string& name, const std::string& title);
 int ZK_WindowMove(const std::string& name, int x, int y, int width, int height);
 
 // ---------------------------------------------------------------------------------------------
+// The everyday dialogs, each modal to `owner` (a window or open form; "" for the main window)
+// ---------------------------------------------------------------------------------------------
+
+// The answer of a question box.
+enum ZK_Answer : int { ZK_ANSWER_YES = 1, ZK_ANSWER_NO = 2, ZK_ANSWER_CANCEL = 3 };
+// Asks a question with the buttons Yes and No, and Cancel when `cancel` is true, in the
+// catalogue's language (Oui, Non, Annuler as built); `answer` gets the button chosen (Escape and
+// the close box choose Cancel). Statuses ZK_ERR_NO_MAIN_WINDOW, ZK_ERR_WINDOW_NOT_FOUND,
+// ZK_ERR_QUESTION_BOX.
+int ZK_QuestionAsk(const std::string& owner, const std::string& caption, const std::string& text,
+                   bool cancel, ZK_Answer* answer);
+// The system's Open and Save As dialogs. `path` comes with the file name to start from ("" for
+// none) and leaves with the chosen file's whole path, or "" when the user cancelled. Properties:
+// NAME (the title), FILTER ("description|pattern|...", several patterns joined by ","), EXT (the
+// extension a typed name without one gets). Save asks before replacing a file. Statuses
+// ZK_ERR_NO_MAIN_WINDOW, ZK_ERR_WINDOW_NOT_FOUND, ZK_ERR_FILE_DIALOG; ZK_ERR_FILE_NAME returned
+// without a report.
+int ZK_FileOpenAsk(const std::string& owner, const std::string& properties, std::string* path);
+int ZK_FileSaveAsk(const std::string& owner, const std::string& properties, std::string* path);
+
+// ---------------------------------------------------------------------------------------------
 // Menus
 // ---------------------------------------------------------------------------------------------
 
 // Declares an entry at column (1..99) and row (1..99; row 1 titles the column); entry "-" is a
-// separator. Statuses 13, 10, 15, 11, 12, 5.
+// separator. KEY gives it a shortcut ("Ctrl+S"), KEYFIRST even over a control's own keys.
+// Statuses 13, 10, 15, 11, 12, 5, ZK_ERR_MENU_KEY.
 int ZK_MenuAdd(const std::string& menu, const std::string& entry, int column, int row,
                const std::string& caption, const std::string& properties);
 // Builds the menu bar of a window from the declared entries. Statuses 13, 4, 1031, 1032, 1033,
@@ -250,12 +294,21 @@ std::string ZK_MenuCommand(const std::string& menu, UINT message, WPARAM wParam)
 // Forms
 // ---------------------------------------------------------------------------------------------
 
-// Opens a form (modal: returns when it is closed). Statuses 1, 26, 5, 2, 1028, 1015, 1016;
-// 1021 and 1022 are returned without a report.
+// Opens a form (modal: returns when it is closed). DEFAULT and CANCEL name its buttons for Enter
+// and Escape, VALIDATE checks every input on OK, MINSIZE and FILL size it. Statuses 1, 26, 5, 2,
+// 1028, 1015, 1016; 1021 and 1022 are returned without a report.
 int ZK_FormCreate(const std::string& name, const std::string& properties, int x, int y, int width,
                   int height, ZK_FormEventProc callback);
 // Forgets a closed form and its items. Statuses 4, 1011.
 int ZK_FormClose(const std::string& name);
+// How a form was closed: "OK" or "CANCEL" (its button, or Escape, or the close box of a form with
+// a CANCEL button), "CLOSE" (its close box), or "" while it is open or when it is unknown.
+std::string ZK_FormClosedBy(const std::string& form);
+// Checks every typed input of an open form that the user can reach, in Tab order, as leaving it
+// would: accepted ones are written as their FORMAT says and kept; the first refused one gets the
+// focus and its message in the status bar. Returned, never reported: 0, ZK_ERR_WINDOW_NOT_FOUND,
+// ZK_ERR_INPUT_REFUSED.
+int ZK_FormCheck(const std::string& form);
 #endif  // _WIN32
 
 // ---------------------------------------------------------------------------------------------
@@ -267,12 +320,18 @@ int ZK_FormClose(const std::string& name);
 ItemRecord ZK_FormItemGet(const std::string& form, const std::string& item);
 
 #ifdef _WIN32
-// Declares an item of a form before the form opens. Statuses 1, 18, 22, 20, 25, 21, 23, 24.
+// Declares an item of a form before the form opens. Statuses 1, 18, 22, 20, 25, 21, 23, 24,
+// ZK_ERR_ANCHOR.
 int ZK_FormItemAdd(const std::string& form, const std::string& item, const std::string& kind,
                    int order, int x, int y, int width, int height, const std::string& properties);
 // Changes an attribute or the value of a live item (returned, never reported): 0, 18, 19, 1019.
+// PLACE ("x,y,width,height") moves and resizes it, ANCHOR sets the edges it follows.
 int ZK_FormItemSet(const std::string& form, const std::string& item, const std::string& attribute,
                    const std::string& value);
+// Puts the keyboard focus on an item of an open form, as Tab would; the field the focus leaves
+// does not take it back. Returned, never reported: 0, ZK_ERR_WINDOW_NOT_FOUND (the form is not
+// open), ZK_ERR_ITEM_NOT_FOUND (no such item, or it has no control), ZK_ERR_ITEM_NO_FOCUS.
+int ZK_FormItemFocus(const std::string& form, const std::string& item);
 // Selects a font of the face, size and styles into a drawing context. Statuses 1006, 1013, 1011.
 int ZK_FormItemFontSet(HDC dc, const std::string& face, int size, bool bold, bool italic,
                        bool underline);
