@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The test driver zarvik-probe against the minimal example: each command by name, each error with
-# its exit code and message, and scripts that pass, fail (with a screenshot, the program ended)
-# and go wrong (a program that cannot start, one that ends early, an unknown command).
+# its exit code and message; message boxes on Carnet's question box; and scripts that pass, fail
+# (with a screenshot, the program ended) and go wrong (a program that cannot start, one that ends
+# early, an unknown command).
 source "$(dirname "$0")/lib.sh"
 
 work="$zk_shots/probe"
@@ -104,6 +105,31 @@ expect_code "click on OK, wait-closed" 0
 probe key alt+f q
 zk_velmo_wait
 zk_expect "the minimal example quits with 0" 0 "$zk_status"
+
+# Message boxes by caption, on Carnet's question box: its message, its buttons by their texts.
+cp "$(dirname "$0")/../../examples/carnet/compte.csv" "$work/compte.csv"
+zk_program_start ' - Carnet$' carnet.exe "$(winepath -w "$work/compte.csv" 2>/dev/null)" || exit 1
+probe wait-form carnet
+probe key ctrl+Delete alt+f q
+probe expect-box Carnet "Enregistrer les modifications ?"
+expect_code "expect-box" 0
+probe --timeout 300 expect-box Carnet "Tout effacer ?"
+expect_code "expect-box unmet" 1 \
+  'the message box Carnet: expected "Tout effacer ?", got "Enregistrer les modifications ?"'
+probe answer Carnet Plus
+expect_code "answer with no such button" 3 \
+  'the message box "Carnet" has no button "Plus" (its buttons: Oui, Non, Annuler)'
+probe --timeout 300 answer Nowhere Non
+expect_code "answer in a box that never opens" 4 'no message box "Nowhere" opened within 300 ms'
+probe answer Carnet Annuler
+expect_code "answer" 0
+probe --timeout 300 expect-box Carnet "Enregistrer les modifications ?"
+expect_code "... Annuler closed the box" 4 'no message box "Carnet" opened within 300 ms'
+probe key alt+f q
+probe answer Carnet Non
+zk_velmo_wait
+zk_expect "... Non quits Carnet without saving" "0 $(cat "$(dirname "$0")/../../examples/carnet/compte.csv" | md5sum)" \
+  "$zk_status $(md5sum <"$work/compte.csv")"
 
 # Scripts: one that passes; one whose expectation fails (the screen kept, the program ended); one
 # with an unknown command; programs that cannot start or end before their time.

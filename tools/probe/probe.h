@@ -86,6 +86,12 @@ ProbeResult ProbeFindForm(const std::wstring& name, HWND* form);
 // The item names of an open form, in creation order, with their controls.
 std::vector<std::pair<std::wstring, HWND>> ProbeItemsOf(HWND form, const std::wstring& formName);
 
+// A message box of the programs in scope with that caption: a dialog that is not a form (the
+// system's message box, a question box); its message is the static 0xFFFF.
+HWND ProbeMessageBox(const std::wstring& caption);
+// A button's text as read, without the "&" that marks its access key.
+std::wstring ProbeButtonText(HWND button);
+
 // The program's main window (its class is ProbeState::mainName) and its process's top-level
 // windows, topmost first: the commands on "the open form" of the first probe work on these.
 HWND ProbeMainWindow();

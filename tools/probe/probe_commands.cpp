@@ -312,6 +312,47 @@ ProbeResult cmdExpectExit(const Words& a) {
   return {};
 }
 
+// A message box's message is its static 0xFFFF.
+constexpr int kBoxMessage = 0xFFFF;
+
+std::string noBox(const std::wstring& caption) {
+  return "no message box " + ProbeQuoted(caption) + " opened";
+}
+
+ProbeResult cmdExpectBox(const Words& a) {
+  return expectUntil("the message box " + utf8(a[0]), ProbeGiven(a[1]), [&](std::wstring* seen) {
+    HWND box = ProbeMessageBox(a[0]);
+    if (box == nullptr)
+      return ProbeFail(kProbeTimeout, noBox(a[0]) + " within " +
+                                          std::to_string(ProbeStateGet().timeoutMs) + " ms");
+    *seen = ProbeWindowText(GetDlgItem(box, kBoxMessage));
+    return ProbeResult{};
+  });
+}
+
+ProbeResult cmdAnswer(const Words& a) {
+  HWND box = nullptr;
+  const ProbeResult opened =
+      waitFor([&] { return (box = ProbeMessageBox(a[0])) != nullptr; }, kProbeTimeout, noBox(a[0]));
+  if (opened.code != kProbeOk) return opened;
+  const std::wstring wanted = ProbeGiven(a[1]);
+  std::wstring buttons;
+  for (HWND child : ProbeChildren(box)) {
+    if (lstrcmpiA(ProbeClassName(child).c_str(), "Button") != 0) continue;
+    const std::wstring text = ProbeButtonText(child);
+    if (text == wanted) {
+      const ProbeResult clicked = ProbeClick(child, -1, -1);
+      if (clicked.code != kProbeOk)
+        return ProbeFail(clicked.code, "cannot click " + utf8(text) + ": " + clicked.message);
+      return {};
+    }
+    buttons += (buttons.empty() ? L"" : L", ") + text;
+  }
+  return ProbeFail(kProbeNotFound, "the message box " + ProbeQuoted(a[0]) + " has no button " +
+                                       ProbeQuoted(wanted) + " (its buttons: " + utf8(buttons) +
+                                       ")");
+}
+
 // --- on the open form, for the project's own tests ---------------------------------------------
 
 ProbeResult notFound(const char* what) {
@@ -551,6 +592,11 @@ const Command kCommands[] = {
      "waits until the grid's cell shows that text", cmdExpectCell},
     {L"expect-status", 2, 2, "FORM TEXT", "waits until the form's status bar shows that text",
      cmdExpectStatus},
+    {L"expect-box", 2, 2, "CAPTION TEXT",
+     "waits until a message box of that caption shows that message", cmdExpectBox},
+    {L"answer", 2, 2, "CAPTION BUTTON",
+     "clicks the button of that text (without its &) in the message box of that caption",
+     cmdAnswer},
     {L"expect-exit", 1, 1, "CODE", "waits for the started program to end with that exit code",
      cmdExpectExit},
     {L"help", 0, 0, "", "this list", cmdHelp},

@@ -1,6 +1,7 @@
 // Finding windows from outside their program: forms and items by the names the program gave
-// them (asked of each form's dialog and of its controls with the toolkit's registered message), and, for the older
-// commands, the program's main window, its open form and a control by identifier or text.
+// them (asked of each form's dialog and of its controls with the toolkit's registered message),
+// message boxes by their captions, and, for the older commands, the program's main window, its
+// open form and a control by identifier or text.
 #include <algorithm>
 #include <cwchar>
 
@@ -75,8 +76,7 @@ std::vector<HWND> ProbeChildren(HWND parent) {
 std::wstring ProbeNameOf(HWND window) {
   static const UINT query = RegisterWindowMessageA(ZK_NAME_QUERY);
   DWORD_PTR answer = 0;
-  if (query == 0 ||
-      !SendMessageTimeoutW(window, query, 0, 0, SMTO_ABORTIFHUNG, kAskMs, &answer))
+  if (query == 0 || !SendMessageTimeoutW(window, query, 0, 0, SMTO_ABORTIFHUNG, kAskMs, &answer))
     return L"";
   // A string atom, whose reference the form handed over: read, then let go.
   if (answer < kFirstStringAtom || answer > 0xFFFF) return L"";
@@ -160,6 +160,25 @@ ProbeResult ProbeFindItem(const std::wstring& key, ProbeItem* item) {
   return ProbeFail(kProbeNotFound, "form " + ProbeQuoted(item->formName) + " has no item " +
                                        ProbeQuoted(item->itemName) +
                                        " (its items: " + ProbeToUtf8(joined(names)) + ")");
+}
+
+HWND ProbeMessageBox(const std::wstring& caption) {
+  for (HWND window : topLevelWindows()) {
+    if (isDialog(window) && ProbeWindowText(window) == caption && ProbeNameOf(window).empty())
+      return window;
+  }
+  return nullptr;
+}
+
+std::wstring ProbeButtonText(HWND button) {
+  std::wstring text;
+  const std::wstring shown = ProbeWindowText(button);
+  // "&&" shows one "&"; a single one underlines the next letter.
+  for (size_t i = 0; i < shown.size(); ++i) {
+    if (shown[i] == L'&' && i + 1 < shown.size()) ++i;
+    text += shown[i];
+  }
+  return text;
 }
 
 HWND ProbeMainWindow() {
