@@ -14,7 +14,7 @@ source scripts/wine-env.sh
 zk_program_or_tour zarvik_grid.exe
 ZK_BIN="$PWD/build/mingw64/bin"
 source scripts/velmo-driver.sh
-list=102
+list=expenses.list
 
 (cd "$zk_bin" && exec wine zarvik_grid.exe) &
 zk_velmo=$!
@@ -37,7 +37,7 @@ zk_shot "$(zk_probe form | head -n 1)" "$shots/grid.png"
 echo "Screenshot: $shots/grid.png"
 
 zk_keys Escape Escape
-zk_click_item 106  # Close
+zk_click_item expenses.close
 zk_probe wait 5000 no-form || echo "The form did not close." >&2
 xdotool windowfocus --sync "$(xdotool search --name '^Grid$' 2>/dev/null | head -n 1)" 2>/dev/null
 zk_keys alt+f q

@@ -23,7 +23,7 @@ fi
 # own button, found and read from outside by the probe.
 shots="$(mktemp -d /tmp/velmo-tour.XXXXXX)"
 tour=0
-for form in "tous t 116" "static s 131" "edit e 115"; do
+for form in "tous t tous.ok" "static s static.fermer" "edit e edit.fermer"; do
   read -r name letter button <<<"$form"
   if ! zk_menu_open "$letter"; then
     echo "The form \"$name\" did not open." >&2
