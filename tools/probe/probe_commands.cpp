@@ -466,7 +466,11 @@ ProbeResult cmdPress(const Words& a) {
 ProbeResult cmdAccess(const Words&) {
   HWND form = ProbeOpenForm();
   if (form == nullptr) return notFound("no form is open");
-  for (HWND child : ProbeChildren(form)) print(ProbeAccessLine(child));
+  for (HWND child : ProbeChildren(form)) {
+    // The item's name last, as on the lines of form: scripts pick a control by it.
+    const std::wstring key = ProbeNameOf(child);
+    print(ProbeAccessLine(child) + (key.empty() ? "" : " key=" + ProbeShown(key)));
+  }
   return {};
 }
 
