@@ -113,6 +113,15 @@ probe wait-form carnet
 probe key ctrl+Delete alt+f q
 probe expect-box Carnet "Enregistrer les modifications ?"
 expect_code "expect-box" 0
+# The box in front, its default button Oui (IDYES) holding the keys.
+probe wait 5000 foreground-is Carnet
+expect_code "wait foreground-is the box" 0
+probe --escape foreground
+zk_expect "foreground: the box, then where its keys go" \
+  'foreground class=#32770 text="Carnet"|keys id=6 class=Button text="&Oui" root="Carnet"' \
+  "$(sed -n '1s/ visible=.*//p; 2p' <<<"$out" | paste -sd '|')"
+probe wait 300 foreground-is Nowhere
+expect_code "wait foreground-is another caption" 1 'did not hold within 300 ms'
 probe --timeout 300 expect-box Carnet "Tout effacer ?"
 expect_code "expect-box unmet" 1 \
   'the message box Carnet: expected "Tout effacer ?", got "Enregistrer les modifications ?"'

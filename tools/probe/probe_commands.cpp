@@ -418,6 +418,23 @@ ProbeResult cmdFocus(const Words&) {
   return {};
 }
 
+// The desktop's foreground window, of any program, and where the keys go: the control with the
+// focus in that window's thread, with the caption of the window that holds it.
+ProbeResult cmdForeground(const Words&) {
+  HWND window = GetForegroundWindow();
+  if (window == nullptr) return notFound("no foreground window");
+  print(ProbeTopLevelLine("foreground", window));
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
+      info.hwndFocus != nullptr) {
+    print("keys id=" + std::to_string(GetDlgCtrlID(info.hwndFocus)) + " class=" +
+          ProbeClassName(info.hwndFocus) + " text=" + ProbeQuoted(ProbeWindowText(info.hwndFocus)) +
+          " root=" + ProbeQuoted(ProbeWindowText(GetAncestor(info.hwndFocus, GA_ROOT))));
+  }
+  return {};
+}
+
 ProbeResult posted(HWND window, UINT message, const char* what) {
   if (window != nullptr && PostMessageW(window, message, 0, 0)) return {};
   return notFound(what);
@@ -517,6 +534,8 @@ bool holds(const Words& check) {
   if (what == L"has-form") return form != nullptr;
   if (what == L"no-form") return ProbeMainWindow() != nullptr && ProbeTopLevelForm() == nullptr;
   if (check.size() < 2) return false;
+  if (what == L"foreground-is")
+    return ProbeWindowText(GetForegroundWindow()) == ProbeGiven(check[1]);
   if (what == L"status-is") {
     std::wstring text;
     return form != nullptr && statusOf({}, &text).code == kProbeOk && text == ProbeGiven(check[1]);
@@ -614,6 +633,9 @@ const Command kCommands[] = {
      cmdRows},
     {L"clipboard", 0, 0, "", "the clipboard's text", cmdClipboard},
     {L"focus", 0, 0, "", "the control with the keyboard focus", cmdFocus},
+    {L"foreground", 0, 0, "",
+     "the desktop's foreground window, and the control its keys go to (keys ... root=CAPTION)",
+     cmdForeground},
     {L"close", 0, 0, "", "posts WM_CLOSE to the open form", cmdClose},
     {L"close-main", 0, 0, "", "posts WM_CLOSE to the main window", cmdCloseMain},
     {L"redraw", 1, 1, "ID|NAME|FORM.ITEM", "repaints one control, erasing it first", cmdRedraw},
@@ -627,9 +649,9 @@ const Command kCommands[] = {
     {L"terminate", 0, 0, "", "ends the program at once", cmdTerminate},
     {L"wait", 2, kMany, "MS CHECK...",
      "repeats a check until it holds: has-main, no-main, has-form, no-form, focus-is ID,\n"
-     "                         status-is TEXT, text-is ID TEXT, visible-is ID 0|1, check-is ID N,\n"
-     "                         cell-is ID ROW COL TEXT, current-is ID ROW, editor-is ID 0|1,\n"
-     "                         rows-is ID N",
+     "                         foreground-is CAPTION, status-is TEXT, text-is ID TEXT,\n"
+     "                         visible-is ID 0|1, check-is ID N, cell-is ID ROW COL TEXT,\n"
+     "                         current-is ID ROW, editor-is ID 0|1, rows-is ID N",
      cmdWait},
 };
 }  // namespace
