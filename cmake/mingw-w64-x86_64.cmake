@@ -11,4 +11,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # Packages are looked for in the MinGW root and then in the prefixes the user gives
 # (CMAKE_PREFIX_PATH), so that an installed Zarvik is found like any other package.
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
-set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh")
+# Programs and tests run under Wine: scripts/wine-run.sh in the sources, wine-run.sh beside this
+# file once installed with the package.
+if(EXISTS "${CMAKE_CURRENT_LIST_DIR}/wine-run.sh")
+  set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/wine-run.sh")
+else()
+  set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh")
+endif()

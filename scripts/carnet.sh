@@ -8,7 +8,7 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 file="$(realpath "${1:-examples/carnet/compte.csv}")"
-bash scripts/build.sh carnet zkprobe || exit 1
+bash scripts/build.sh carnet zarvik_probe || exit 1
 
 # Wine reads a full Unix path as one on its drive Z:, the root of the Unix files.
 source scripts/wine-env.sh

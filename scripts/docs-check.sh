@@ -44,7 +44,8 @@ done
 run README.md 'bash scripts/build.sh'
 run README.md 'cmake --install build/mingw64 --prefix "$PWD/build/sdk" --component Zarvik'
 run README.md 'cmake -S tests/package/consumer -B build/consumer -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  --toolchain "$PWD/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$PWD/build/sdk"'
+  --toolchain "$PWD/build/sdk/lib/cmake/Zarvik/mingw-w64-x86_64.cmake" \
+  -DCMAKE_PREFIX_PATH="$PWD/build/sdk"'
 run README.md 'cmake --build build/consumer'
 run docs/HACKING.md 'cmake --preset native && cmake --build --preset native'
 run docs/HACKING.md "build/native/bin/foundation_tests --gtest_filter='PropertyGet.*'"
@@ -56,6 +57,10 @@ if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
   own_session=1
 fi
 run README.md '(cd build && wine consumer/consumer.exe)'
+# The consumer's GUI test, in this session (the package test runs it in one of its own).
+export ZARVIK_SESSION=reuse
+run README.md 'ctest --test-dir build/consumer --output-on-failure'
+unset ZARVIK_SESSION
 run docs/HACKING.md "ctest --preset mingw64 -R 'MenuDisplay|PropertyGet' --output-on-failure"
 run docs/HACKING.md "(cd build/mingw64/bin && wine window_tests.exe --gtest_filter='MenuDisplay.GreyedAndCheckedEntries')"
 run docs/HACKING.md "(cd build/mingw64/bin && wine zarvik_minimal.exe &)"

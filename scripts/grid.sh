@@ -6,13 +6,13 @@
 # example's exit code.
 set -uo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/build.sh zarvik_grid zkprobe || exit 1
+bash scripts/build.sh zarvik_grid zarvik_probe || exit 1
 
 source scripts/wine-env.sh
 zk_program_or_tour zarvik_grid.exe
 ZK_BIN="$PWD/build/mingw64/bin"
 source scripts/velmo-driver.sh
-list=102
+list=expenses.list
 
 (cd "$zk_bin" && exec wine zarvik_grid.exe) &
 zk_velmo=$!
@@ -35,7 +35,7 @@ zk_shot "$(zk_probe form | head -n 1)" "$shots/grid.png"
 echo "Screenshot: $shots/grid.png"
 
 zk_keys Escape Escape
-zk_click_item 106  # Close
+zk_click_item expenses.close
 zk_probe wait 5000 no-form || echo "The form did not close." >&2
 xdotool windowfocus --sync "$(xdotool search --name '^Grid$' 2>/dev/null | head -n 1)" 2>/dev/null
 zk_keys alt+f q

@@ -1,6 +1,6 @@
 # Sourced: drives a running Velmo as a user would, with real X input (xdotool), and reads it from
-# outside with the probe (zkprobe.exe) and screenshots (ImageMagick). scripts/velmo.sh and the
-# end-to-end tests share it. Needs DISPLAY and WINEPREFIX from scripts/wine-env.sh; zk_bin is the
+# outside with the test driver (zarvik-probe.exe) and screenshots (ImageMagick). scripts/velmo.sh
+# and the end-to-end tests share it. Needs DISPLAY and WINEPREFIX from scripts/wine-env.sh; zk_bin is the
 # folder of the programs (ZK_BIN, or the current folder); zk_program the program (ZK_PROGRAM, or
 # velmo.exe) and zk_title a pattern of its main window's title (ZK_TITLE).
 #   zk_velmo_start          starts zk_program (Velmo) and waits for its main window
@@ -19,7 +19,7 @@ zk_status=""
 
 zk_problem() { echo "$*" >&2; }
 
-zk_probe() { (cd "$zk_bin" && wine zkprobe.exe "$@") | tr -d '\r'; }
+zk_probe() { (cd "$zk_bin" && wine zarvik-probe.exe --escape --cp1252 "$@") | tr -d '\r'; }
 
 # The value of key=value or key="value" in a probe line.
 zk_field() {

@@ -5,7 +5,7 @@
 # folder it prints, quits through Fichier > Quitter, and exits with Velmo's exit code.
 set -uo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/build.sh velmo zkprobe || exit 1
+bash scripts/build.sh velmo zarvik_probe || exit 1
 
 source scripts/wine-env.sh
 zk_program_or_tour velmo.exe
@@ -21,7 +21,7 @@ fi
 # own button, found and read from outside by the probe.
 shots="$(mktemp -d /tmp/velmo-tour.XXXXXX)"
 tour=0
-for form in "tous t 116" "static s 131" "edit e 115"; do
+for form in "tous t tous.ok" "static s static.fermer" "edit e edit.fermer"; do
   read -r name letter button <<<"$form"
   if ! zk_menu_open "$letter"; then
     echo "The form \"$name\" did not open." >&2

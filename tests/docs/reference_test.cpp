@@ -128,6 +128,16 @@ TEST(Reference, DescribesEveryPublicName) {
   for (const std::string& found : names) EXPECT_TRUE(mentions(found)) << found;
 }
 
+TEST(Reference, DescribesEveryCommandOfTheTestDriver) {
+  // Each row of the driver's command table: {L"name", least, most, ...
+  const std::string source = readText(kSource / "tools" / "probe" / "probe_commands.cpp");
+  const std::regex row(R"re(\{L"([a-z-]+)", \d+, )re");
+  int count = 0;
+  for (std::sregex_iterator it(source.begin(), source.end(), row), end; it != end; ++it, ++count)
+    EXPECT_NE(reference().find("`" + (*it)[1].str() + "`"), std::string::npos) << (*it)[1];
+  EXPECT_GT(count, 30);
+}
+
 TEST(Reference, EveryKeywordHasATableRowWithItsText) {
   const std::vector<std::string> all = lines(reference());
   for (const auto& [name, text] : keywordConstants()) {

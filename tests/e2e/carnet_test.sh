@@ -7,7 +7,8 @@
 # with its line number, and the grid filling the window as it is resized.
 source "$(dirname "$0")/lib.sh"
 
-grid=102 question_no=7 entry_montant=107
+# The question box is the system's message box: its Non is the button IDNO (7) of the open box.
+grid=carnet.ecritures question_no=7 entry_montant=ecriture.montant
 sample="$(cd "$(dirname "$0")/../../examples/carnet" && pwd)/compte.csv"
 work="$zk_shots/work"
 mkdir -p "$work/folder"

@@ -5,19 +5,18 @@
 # field, the form resized by its frame and by the program with every rectangle read back from
 # outside, Escape pressing Fermer. At 144 DPI every rectangle is also the 96-DPI one times 1.5.
 source "$(dirname "$0")/lib.sh"
-nom=103 montant=107 liste=110
+nom=clients.nom montant=clients.montant liste=clients.liste
 measures="$zk_shots/measures"
 mkdir -p "$measures"
 
-# Every control of the form: key (its id, a label's name, "status"), place in the form's client
-# area and size.
+# Every control of the form: key (its item's name, "status"), place in the form's client area and
+# size.
 rects() {
   local line key
   zk_probe form | while read -r line; do
     case "$line" in
       item*msctls_statusbar32*) key=status ;;
-      item\ id=0\ *) key="$(zk_field "$line" text)" ;;
-      item*) key="$(zk_field "$line" id)" ;;
+      item*) key="$(zk_field "$line" key)" key="${key#clients.}" ;;
       *) continue ;;
     esac
     echo "$key $(zk_field "$line" cx) $(zk_field "$line" cy) $(zk_field "$line" w) $(zk_field "$line" h)"
@@ -32,9 +31,9 @@ compare_grown() {
     NR == FNR { x[$1] = $2; y[$1] = $3; w[$1] = $4; h[$1] = $5; next }
     {
       ex = x[$1]; ey = y[$1]; ew = w[$1]; eh = h[$1]
-      if ($1 == "103") ew += dx
-      if ($1 == "108" || $1 == "109") ex += dx
-      if ($1 == "110") { ew += dx; eh += dy }
+      if ($1 == "nom") ew += dx
+      if ($1 == "ok" || $1 == "fermer") ex += dx
+      if ($1 == "liste") { ew += dx; eh += dy }
       if ($1 == "status") { ey += dy; ew += dx }
       want = ex " " ey " " ew " " eh; got = $2 " " $3 " " $4 " " $5
       print (want == got ? "ok " : "FAIL ") $1 ": " got (want == got ? "" : ", expected " want)

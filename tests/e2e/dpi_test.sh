@@ -17,7 +17,7 @@ measure() {
   line="$(zk_probe main)"
   echo "main 0 0 $(zk_field "$line" w) $(zk_field "$line" h)" >"$out"
   local form letter close
-  for form in "tous t 116" "static s 131" "edit e 115"; do
+  for form in "tous t tous.ok" "static s static.fermer" "edit e edit.fermer"; do
     read -r form letter close <<<"$form"
     zk_menu_open "$letter" || return 1
     zk_probe form | while read -r line; do
@@ -31,7 +31,7 @@ measure() {
     # Drawn texts end before the control's right and bottom edges (inside a border of up to 3
     # pixels): a clipped text's ink runs to the edge. The title has a font of its own, the buttons
     # the system's; other labels of the form lie under other controls.
-    for item in titre 115 116; do
+    for item in tous.titre tous.bouton2 tous.ok; do
       [ "$form" = tous ] || break
       zk_shot_item "$item" "$measures/$item-$1.png"
       local box

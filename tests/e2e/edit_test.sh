@@ -3,8 +3,10 @@
 # left with Tab, and the four buttons that hide, show, disable and enable the input items.
 source "$(dirname "$0")/lib.sh"
 
-champ1=105 champ2=107 champ3=110 champ4=112 check=114
-fermer=115 masquer=116 montrer=117 desactiver=118 activer=119
+# The items by their names (their identifiers, order + 101, are checked by check_layout).
+champ1=edit.champ1 champ2=edit.champ2 champ3=edit.champ3 champ4=edit.champ4 check=edit.check
+fermer=edit.fermer masquer=edit.masquer montrer=edit.montrer desactiver=edit.desactiver
+activer=edit.activer
 inputs=($champ1 $champ2 $champ3 $champ4 $check)
 labels="titre rectangle1 champ1texte champ2texte champ2texte2 champ3texte champ4texte checktexte"
 

@@ -6,7 +6,7 @@
 # deleted with Insert and Delete.
 source "$(dirname "$0")/lib.sh"
 
-list=102 add=103 close=106
+list=expenses.list add=expenses.add close=expenses.close
 month="$(date +%m/%Y)"
 
 grid_start() {

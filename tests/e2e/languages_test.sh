@@ -29,22 +29,22 @@ zk_expect "main window title" "Zarvik en UTF-8$dot\\xCE\\x96\\xCE\\xAC\\xCF\\x81
 zk_expect "form caption" "Langues$dot\\xCE\\x93\\xCE\\xBB\\xCF\\x8E\\xCF\\x83\\xCF\\x83\\xCE\\xB5\\xCF\\x82$dot\\xD0\\xAF\\xD0\\xB7\\xD1\\x8B\\xD0\\xBA\\xD0\\xB8$dot\\xE8\\xA8\\x80\\xE8\\xAA\\x9E" \
   "$(zk_field "$(zk_probe --utf8 form | head -n 1)" text)"
 
-id=103
+field=2
 for greeting in "$french" "$greek" "$russian" "$japanese"; do
-  zk_expect "field $id" "$greeting" "$(zk_field "$(zk_probe --utf8 item $id)" text)"
-  id=$((id + 2))
+  zk_expect "field$field" "$greeting" "$(zk_field "$(zk_probe --utf8 item langues.field$field)" text)"
+  field=$((field + 2))
 done
 zk_expect "list entries" "$french|$greek|$russian|$japanese" \
-  "$(zk_field "$(zk_probe --utf8 item 110)" entries)"
+  "$(zk_field "$(zk_probe --utf8 item langues.list)" entries)"
 names=('Fran\xC3\xA7ais' '\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC'
   '\xD0\xA0\xD1\x83\xD1\x81\xD1\x81\xD0\xBA\xD0\xB8\xD0\xB9' '\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E')
 zk_expect "grid rows" "${names[0]}|$french,${names[1]}|$greek,${names[2]}|$russian,${names[3]}|$japanese" \
-  "$(zk_probe --utf8 rows 112 0 4 | sed -n 1,4p | paste -sd, -)"
+  "$(zk_probe --utf8 rows langues.grid 0 4 | sed -n 1,4p | paste -sd, -)"
 # The focused first field's remark, its language's name.
 zk_expect "status bar" 'Fran\xC3\xA7ais' "$(zk_probe --utf8 status)"
 
 # Each drawn label and the button show ink of their text on their background.
-for item in label1 label3 label5 label7 111; do
+for item in label1 label3 label5 label7 langues.close; do
   zk_shot_item "$item" "$zk_shots/$item.png"
   box="$(zk_bbox "$zk_shots/$item.png" "$(zk_pixel "$zk_shots/$item.png" 1 1)" 3)"
   [[ "$box" =~ ^([0-9]+)x([0-9]+) ]] && [ "${BASH_REMATCH[1]}" -ge 20 ] ||

@@ -17,7 +17,7 @@ zk_problem() { zk_fail "$@"; }
 # A toolkit error report on screen is a failure in itself: print it and answer No to go on.
 zk_error_box() {
   local report
-  report="$(zk_probe error)" || return 0
+  report="$(zk_probe error 2>/dev/null)" || return 0
   echo "FAIL: the toolkit reported an error:" >&2
   printf '%s\n' "$report" | sed 's/^/  /' >&2
   zk_failures=$((zk_failures + 1))
@@ -30,7 +30,7 @@ zk_expect() {
   if [ "$2" == "$3" ]; then echo "ok: $1"; else zk_fail "$1: expected [$2], got [$3]"; fi
 }
 
-# zk_wait DESCRIPTION CHECK...: waits up to 5 s for a probe check (see zkprobe's usage).
+# zk_wait DESCRIPTION CHECK...: waits up to 5 s for a probe check (see zarvik-probe help).
 zk_wait() {
   local what="$1"
   shift

@@ -24,7 +24,7 @@ for refusal in "$champ3 abc Saisie incorrecte 7" "$champ4 - Saisie obligatoire 1
   retype "$id" "$typed"
   events="$zk_shots/events.$id"
   # Straight into the file (zk_probe's filter would hold the lines back until the end).
-  (cd "$zk_bin" && exec wine zkprobe.exe events 6000) >"$events" &
+  (cd "$zk_bin" && exec wine zarvik-probe.exe --escape --cp1252 events 6000) >"$events" &
   watcher=$!
   for _ in $(seq 100); do grep -q watching "$events" 2>/dev/null && break; sleep 0.1; done
   zk_keys Tab  # once

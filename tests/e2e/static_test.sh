@@ -6,8 +6,10 @@
 source "$(dirname "$0")/lib.sh"
 
 form=DFDFDF  # the form's LIGHTGREY
-sample=static1 cbpolice=106 cbtaille=108 gras=110 cbtxcol=116 cbbkcol=118
-cbhoriz=120 cbvert=122 cbbrdsize=124 cbbrdcol=126 cbbrdstyle=128 texte=130 fermer=131
+sample=static.static1 cbpolice=static.cbpolice cbtaille=static.cbtaille gras=static.gras
+cbtxcol=static.cbcouleurtexte cbbkcol=static.cbcouleurfond cbhoriz=static.cbhorizalign
+cbvert=static.cbverticalign cbbrdsize=static.cbtaillebrd cbbrdcol=static.cbcouleurbrd
+cbbrdstyle=static.cbstylebrd texte=static.texte fermer=static.fermer
 
 # pick COMBO INDEX: selects an entry with the keyboard, as a user would.
 pick() {
@@ -38,7 +40,7 @@ zk_expect "static: cbcouleurfond holds -1 last" \
   "$(zk_field "$(zk_item $cbbkcol)" entries)"
 
 # "couleurfond" has a grey background and no border: grey text cells on the form's colour.
-zk_shot_item couleurfond "$zk_shots/couleurfond.png"
+zk_shot_item static.couleurfond "$zk_shots/couleurfond.png"
 cells="$(zk_bbox "$zk_shots/couleurfond.png" $form 0)"
 zk_expect "static: couleurfond's corners show the form" "$form $form" \
   "$(zk_pixel "$zk_shots/couleurfond.png" 0 0) $(zk_pixel "$zk_shots/couleurfond.png" 129 24)"
@@ -48,7 +50,7 @@ zk_expect "static: couleurfond is grey only in its text cells" yes \
 
 # "police" reaches over the combo box "cbpolice": repainted alone, it leaves the combo box as it was.
 zk_shot_item $cbpolice "$zk_shots/cbpolice.png"
-zk_probe redraw police
+zk_probe redraw static.police
 sleep 0.5
 zk_shot_item $cbpolice "$zk_shots/cbpolice-after.png"
 zk_expect "static: repainting police leaves cbpolice as it was" 0 \

@@ -25,16 +25,20 @@ expected_controls=(
   "100 msctls_statusbar32 - - - - -"
 )
 
-# The Tab walk from the first input item: id and the remark shown in the status bar.
+# The input items by their names.
+edit1=tous.edit1 check1=tous.check1 check2=tous.check2 combo1=tous.combo1
+bouton1=tous.bouton1 bouton2=tous.bouton2 ok=tous.ok
+
+# The Tab walk from the first input item: the item and the remark shown in the status bar.
 tab_walk=(
-  "105 Champ de saisie simple"
-  "107 Case \\xE0 cocher"
-  "109 Case \\xE0 cocher ownerdraw"
-  "111 Combo box"
-  "113 Bouton syst\\xE8me - ne r\\xE9pond pas au clic"
-  "115 Bouton ownerdraw - ne r\\xE9pond pas au clic"
-  "116 Ferme le formulaire"
-  "105 Champ de saisie simple"
+  "$edit1 Champ de saisie simple"
+  "$check1 Case \\xE0 cocher"
+  "$check2 Case \\xE0 cocher ownerdraw"
+  "$combo1 Combo box"
+  "$bouton1 Bouton syst\\xE8me - ne r\\xE9pond pas au clic"
+  "$bouton2 Bouton ownerdraw - ne r\\xE9pond pas au clic"
+  "$ok Ferme le formulaire"
+  "$edit1 Champ de saisie simple"
 )
 
 check_form_layout() {
@@ -59,14 +63,14 @@ check_form_layout() {
     zk_expect "tous: control $((i + 1)) visible and enabled" "1 1" \
       "$(zk_field "$line" visible) $(zk_field "$line" enabled)"
   done
-  zk_expect "tous: check1 starts checked" 1 "$(zk_field "$(zk_item 107)" check)"
-  zk_expect "tous: combo1 entries" "un|deux|trois" "$(zk_field "$(zk_item 111)" entries)"
-  zk_expect "tous: combo1 selects the first" 0 "$(zk_field "$(zk_item 111)" cursel)"
+  zk_expect "tous: check1 starts checked" 1 "$(zk_field "$(zk_item $check1)" check)"
+  zk_expect "tous: combo1 entries" "un|deux|trois" "$(zk_field "$(zk_item $combo1)" entries)"
+  zk_expect "tous: combo1 selects the first" 0 "$(zk_field "$(zk_item $combo1)" cursel)"
 }
 
 check_tab_walk() {
   local step id remark
-  zk_click_item 105
+  zk_click_item $edit1
   for step in "${tab_walk[@]}"; do
     id="${step%% *}" remark="${step#* }"
     zk_wait "tous: focus on $id" focus-is "$id"
@@ -77,21 +81,21 @@ check_tab_walk() {
 
 # The owner-drawn check box shows its state as a red cross on white.
 check2_crossed() {
-  zk_shot_item 109 "$zk_shots/check2.png"
+  zk_shot_item $check2 "$zk_shots/check2.png"
   [ "$(zk_count "$zk_shots/check2.png" FF0000)" -gt 10 ] && echo 1 || echo 0
 }
 
 check_boxes() {
   zk_expect "tous: check2 starts checked (red cross drawn)" 1 "$(check2_crossed)"
-  zk_shot_item 109 "$zk_shots/check2.png"
+  zk_shot_item $check2 "$zk_shots/check2.png"
   zk_expect "tous: check2 border black" 000000 "$(zk_pixel "$zk_shots/check2.png" 0 0)"
-  zk_click_item 107
-  zk_wait "tous: click unchecks check1" check-is 107 0
-  zk_click_item 107
-  zk_wait "tous: click checks check1 again" check-is 107 1
+  zk_click_item $check1
+  zk_wait "tous: click unchecks check1" check-is $check1 0
+  zk_click_item $check1
+  zk_wait "tous: click checks check1 again" check-is $check1 1
   zk_keys space
-  zk_wait "tous: Space unchecks check1" check-is 107 0
-  zk_click_item 109
+  zk_wait "tous: Space unchecks check1" check-is $check1 0
+  zk_click_item $check2
   sleep 0.3
   zk_expect "tous: click unchecks check2" 0 "$(check2_crossed)"
   zk_keys space
@@ -101,8 +105,8 @@ check_boxes() {
 check_dead_buttons() {
   local before after
   before="$(zk_probe form | grep -v 'id=100 ')"
-  zk_click_item 113
-  zk_click_item 115
+  zk_click_item $bouton1
+  zk_click_item $bouton2
   zk_wait "tous: the form stays open after bouton1 and bouton2" has-form
   after="$(zk_probe form | grep -v 'id=100 ')"
   zk_expect "tous: bouton1 and bouton2 change nothing" "$before" "$after"
@@ -116,16 +120,16 @@ check_form_layout
 check_tab_walk
 check_boxes
 check_dead_buttons
-zk_click_item 116
+zk_click_item $ok
 zk_wait "tous: OK closes the form" no-form
 
 zk_menu_open t && {
-  zk_expect "tous: reopened fresh, check1 checked" 1 "$(zk_field "$(zk_item 107)" check)"
+  zk_expect "tous: reopened fresh, check1 checked" 1 "$(zk_field "$(zk_item $check1)" check)"
   zk_close_box
   zk_wait "tous: the close box closes the form" no-form
 }
 zk_menu_open t && {
-  zk_click_item 116
+  zk_click_item $ok
   zk_wait "tous: opens and closes again after the close box" no-form
 }
 

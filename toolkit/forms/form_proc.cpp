@@ -232,6 +232,13 @@ INT_PTR dispatch(const ZK_ContextGuard& context, ZK_FormMessage m) {
 }  // namespace
 
 INT_PTR CALLBACK ZK_FormProcIntl(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  // Another program asking the form's name changes nothing and raises no event. A dialog
+  // procedure gives the sender its answer through DWLP_MSGRESULT.
+  if (ZK_NameQueryIntl(message)) {
+    const LRESULT name = ZK_NameOfFormIntl(dialog, formOf(dialog, message, lParam));
+    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, name);
+    return TRUE;
+  }
   const ZK_ContextGuard context("", kProc, ZK_ContextMode::kSaveSetKeep);
   const std::string form = formOf(dialog, message, lParam);
   // The creation parameter is the toolkit's own: the form and its event procedure see

@@ -344,6 +344,21 @@ void ZK_ItemAccessChangedIntl(const std::string& form, const std::string& item,
 // Tells them that the status bar shows a new message, without moving the focus.
 void ZK_ItemAccessAnnounceIntl(HWND statusBar);
 
+// --- name_query.cpp ----------------------------------------------------------------------------
+
+// The number of the registered message ZK_NAME_QUERY, with which another program asks names.
+UINT ZK_NameQueryMessageIntl();
+// True for that message. Registered messages take 0xC000 and above: any other message costs the
+// dialog procedure and the item hook one comparison.
+inline bool ZK_NameQueryIntl(UINT message) {
+  return message >= 0xC000 && message == ZK_NameQueryMessageIntl();
+}
+// The answers, as the message's result: a global atom of the form's name for its dialog, or of
+// "form.item" for an item's control on the form its parent shows, whose reference goes to the
+// asker; 0 when the window has no name to tell.
+LRESULT ZK_NameOfFormIntl(HWND dialog, const std::string& form);
+LRESULT ZK_NameOfControlIntl(HWND control);
+
 // --- item_hook.cpp -----------------------------------------------------------------------------
 
 // Puts the toolkit's procedure in front of a new item control's own: it answers accessibility

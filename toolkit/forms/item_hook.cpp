@@ -1,6 +1,7 @@
 // The toolkit's procedure in front of every item control's own: accessibility clients' requests,
-// and the moves that change which parts of its siblings a drawn item leaves alone. Everything else
-// goes on to the control as it came, for the price of one look-up by handle.
+// another program asking the item's name, and the moves that change which parts of its siblings a
+// drawn item leaves alone. Everything else goes on to the control as it came, for the price of one
+// look-up by handle.
 #include "forms/forms_intl.h"
 
 namespace {
@@ -45,6 +46,8 @@ LRESULT CALLBACK hookProc(HWND control, UINT message, WPARAM wParam, LPARAM lPar
       state.controls.erase(found);
       break;
     default:
+      // A registered message has no constant to be a case of its own.
+      if (ZK_NameQueryIntl(message)) return ZK_NameOfControlIntl(control);
       break;
   }
   return unicode ? CallWindowProcW(original, control, message, wParam, lParam)

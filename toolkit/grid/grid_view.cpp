@@ -658,6 +658,8 @@ LRESULT CALLBACK ZK_GridListProcIntl(HWND list, UINT message, WPARAM wParam, LPA
         return result;
       }
     default:
+      // Another program asking the grid's item name (a test driver).
+      if (ZK_NameQueryIntl(message)) return ZK_NameOfControlIntl(list);
       break;
   }
   return DefSubclassProc(list, message, wParam, lParam);

@@ -116,6 +116,12 @@ inline constexpr char ZK_DEFAULT_FONT[] = "Courier New";
 inline constexpr char ZK_PLATFORM[] = "WIN";
 inline constexpr char ZK_CLASS_POPUP[] = "ZKPOPUP";
 inline constexpr char ZK_CLASS_DATAGRID[] = "ZKDATAGRID";
+// The registered window message (RegisterWindowMessage) with which another program asks a
+// window its name, wParam and lParam 0: a form's dialog answers a global atom of the form's name,
+// an item's control (a grid's list) an atom of "form.item", any other window 0. The atom's text
+// is the window's handle in 8 hexadecimal digits, a space, then the name; the asker reads the
+// atom and deletes it.
+inline constexpr char ZK_NAME_QUERY[] = "ZarvikNameQuery";
 
 // ---------------------------------------------------------------------------------------------
 // Status codes: 1..999 a fault in the caller's request, 1000..1999 a failed system service
