@@ -90,6 +90,35 @@ int WindowShortYear(int n) {
   return n;
 }
 
+// Puts a number read for a component into its field.
+void Store(Component component, int number, ZK_DateFields* fields) {
+  switch (component) {
+    case Component::Day:
+      fields->day = number;
+      break;
+    case Component::Month:
+      fields->month = number;
+      break;
+    case Component::ShortYear:
+      fields->year = WindowShortYear(number);
+      break;
+    case Component::Year:
+      fields->year = number;
+      break;
+    case Component::Hour:
+      fields->hour = number;
+      break;
+    case Component::Minute:
+      fields->minute = number;
+      break;
+    case Component::Second:
+      fields->second = number;
+      break;
+    case Component::None:
+      break;
+  }
+}
+
 std::string Decimal(int value, bool padded) {
   std::string digits = std::to_string(value);
   if (padded && value >= 0 && value < 10) digits.insert(digits.begin(), '0');
@@ -100,42 +129,53 @@ std::string Decimal(int value, bool padded) {
 
 ZK_DateReader::ZK_DateReader(const std::string& format) {
   // A trailing literal stretch is a token that stands for nothing: it still takes a number.
-  for (std::size_t pos = 0; pos < format.size();)
-    tokens_.push_back(static_cast<unsigned char>(TokenComponent(NextPiece(format, pos))));
+  bool fixed = true;
+  for (std::size_t pos = 0; pos < format.size();) {
+    const FormatPiece piece = NextPiece(format, pos);
+    const Component component = TokenComponent(piece);
+    tokens_.push_back(static_cast<unsigned char>(component));
+    // Fixed widths: two digits, four for a year, each token after the first behind a separator
+    // (digits side by side would read as one number).
+    const bool widthFixed =
+        component != Component::None && (piece.count == 2 || component == Component::Year);
+    if (!widthFixed || (piece.literal.empty() && !shape_.empty())) fixed = false;
+    if (!fixed) continue;
+    shape_.append(piece.literal.size(), '.');
+    starts_.push_back(static_cast<unsigned char>(shape_.size()));
+    shape_.append(piece.count, 'd');
+  }
+  if (!fixed || shape_.size() > 64) {
+    shape_.clear();
+    starts_.clear();
+  }
+}
+
+// The same fields as the walk below for a text of the fixed shape, whose every number is a run of
+// digits at its place; false for any other text.
+bool ZK_DateReader::ReadFixed(std::string_view text, ZK_DateFields* fields) const {
+  if (shape_.empty() || text.size() != shape_.size()) return false;
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (ZK_IsDigitIntl(text[i]) != (shape_[i] == 'd')) return false;
+  for (std::size_t token = 0; token < starts_.size(); ++token) {
+    const char* digits = text.data() + starts_[token];
+    int number = (digits[0] - '0') * 10 + (digits[1] - '0');
+    const auto component = static_cast<Component>(tokens_[token]);
+    if (component == Component::Year)
+      number = number * 100 + (digits[2] - '0') * 10 + (digits[3] - '0');
+    Store(component, number, fields);
+  }
+  return true;
 }
 
 ZK_DateFields ZK_DateReader::Read(std::string_view text) const {
   ZK_DateFields fields;
+  if (ReadFixed(text, &fields)) return fields;
   std::size_t textPos = 0;
   // Literals are not compared: any non-digit in the text separates numbers.
   for (std::size_t token = 0; token < tokens_.size() && textPos < text.size(); ++token) {
     int number = 0;
     if (!ReadNumber(text, textPos, number)) break;
-    switch (static_cast<Component>(tokens_[token])) {
-      case Component::Day:
-        fields.day = number;
-        break;
-      case Component::Month:
-        fields.month = number;
-        break;
-      case Component::ShortYear:
-        fields.year = WindowShortYear(number);
-        break;
-      case Component::Year:
-        fields.year = number;
-        break;
-      case Component::Hour:
-        fields.hour = number;
-        break;
-      case Component::Minute:
-        fields.minute = number;
-        break;
-      case Component::Second:
-        fields.second = number;
-        break;
-      case Component::None:
-        break;
-    }
+    Store(static_cast<Component>(tokens_[token]), number, &fields);
   }
   return fields;
 }

@@ -52,7 +52,14 @@ class ZK_DateReader {
   ZK_DateFields Read(std::string_view text) const;
 
  private:
+  bool ReadFixed(std::string_view text, ZK_DateFields* fields) const;
+
   std::vector<unsigned char> tokens_;  // what each token of the format stands for, in order
+  // A text written at the format's own widths ("05/03/2026" for "dd/mm/yyyy"), read by position:
+  // one letter a character, 'd' for a digit and '.' for a separator, and where each token starts;
+  // empty when the format has a token of variable width.
+  std::string shape_;
+  std::vector<unsigned char> starts_;
 };
 
 // The error DateValue::Set gives components out of their ranges (1 to 6), or 0.
