@@ -1,8 +1,10 @@
 // Sorting the rows a grid holds by one column, on its type's sort key: dates in time order,
 // amounts exactly, texts in the user's collation (LCMapStringA sort keys). Each cell's key is read
 // once, then the keys are sorted with the row's number as the last key, so that equal values keep
-// their order both ways: n log n comparisons of ready keys. A date's key is counted from its
-// components, without the C runtime's local time (microseconds a call under some runtimes).
+// their order both ways. Dates and amounts become ranks of 32 bits at most, sorted by counting
+// their digits in a few passes; texts take n log n comparisons of ready keys. A date's key is
+// counted from its components, without the C runtime's local time (microseconds a call under some
+// runtimes).
 #include <windows.h>
 
 #include <algorithm>
