@@ -138,14 +138,16 @@ ZK_DateReader::ZK_DateReader(const std::string& format) {
     // (digits side by side would read as one number).
     const bool widthFixed =
         component != Component::None && (piece.count == 2 || component == Component::Year);
-    if (!widthFixed || (piece.literal.empty() && !shape_.empty())) fixed = false;
+    if (!widthFixed || (piece.literal.empty() && fixedSize_ != 0)) fixed = false;
+    fixedSize_ += piece.literal.size();
+    if (fixedSize_ + piece.count > 64) fixed = false;
     if (!fixed) continue;
-    shape_.append(piece.literal.size(), '.');
-    starts_.push_back(static_cast<unsigned char>(shape_.size()));
-    shape_.append(piece.count, 'd');
+    starts_.push_back(static_cast<unsigned char>(fixedSize_));
+    for (std::size_t i = 0; i < piece.count; ++i) fixedDigits_ |= std::uint64_t{1} << fixedSize_++;
   }
-  if (!fixed || shape_.size() > 64) {
-    shape_.clear();
+  if (!fixed) {
+    fixedSize_ = 0;
+    fixedDigits_ = 0;
     starts_.clear();
   }
 }
@@ -153,15 +155,16 @@ ZK_DateReader::ZK_DateReader(const std::string& format) {
 // The same fields as the walk below for a text of the fixed shape, whose every number is a run of
 // digits at its place; false for any other text.
 bool ZK_DateReader::ReadFixed(std::string_view text, ZK_DateFields* fields) const {
-  if (shape_.empty() || text.size() != shape_.size()) return false;
-  for (std::size_t i = 0; i < text.size(); ++i)
-    if (ZK_IsDigitIntl(text[i]) != (shape_[i] == 'd')) return false;
+  if (fixedSize_ == 0 || text.size() != fixedSize_) return false;
+  std::uint64_t digits = 0;
+  for (std::size_t i = 0; i < fixedSize_; ++i)
+    digits |= std::uint64_t{ZK_IsDigitIntl(text[i])} << i;
+  if (digits != fixedDigits_) return false;
   for (std::size_t token = 0; token < starts_.size(); ++token) {
-    const char* digits = text.data() + starts_[token];
-    int number = (digits[0] - '0') * 10 + (digits[1] - '0');
+    const char* at = text.data() + starts_[token];
+    int number = (at[0] - '0') * 10 + (at[1] - '0');
     const auto component = static_cast<Component>(tokens_[token]);
-    if (component == Component::Year)
-      number = number * 100 + (digits[2] - '0') * 10 + (digits[3] - '0');
+    if (component == Component::Year) number = number * 100 + (at[2] - '0') * 10 + (at[3] - '0');
     Store(component, number, fields);
   }
   return true;

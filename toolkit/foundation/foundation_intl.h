@@ -56,9 +56,10 @@ class ZK_DateReader {
 
   std::vector<unsigned char> tokens_;  // what each token of the format stands for, in order
   // A text written at the format's own widths ("05/03/2026" for "dd/mm/yyyy"), read by position:
-  // one letter a character, 'd' for a digit and '.' for a separator, and where each token starts;
-  // empty when the format has a token of variable width.
-  std::string shape_;
+  // its length (0 when the format has a token of variable width), a bit for each character that is
+  // a digit, and where each token starts.
+  std::size_t fixedSize_ = 0;
+  std::uint64_t fixedDigits_ = 0;
   std::vector<unsigned char> starts_;
 };
 
