@@ -160,12 +160,22 @@ bool ZK_DateReader::ReadFixed(std::string_view text, ZK_DateFields* fields) cons
   for (std::size_t i = 0; i < fixedSize_; ++i)
     digits |= std::uint64_t{ZK_IsDigitIntl(text[i])} << i;
   if (digits != fixedDigits_) return false;
+  // The field of each component, in the order of Component (None has none: never fixed).
+  static int ZK_DateFields::*const kFields[] = {nullptr,
+                                                &ZK_DateFields::day,
+                                                &ZK_DateFields::month,
+                                                &ZK_DateFields::year,
+                                                &ZK_DateFields::year,
+                                                &ZK_DateFields::hour,
+                                                &ZK_DateFields::minute,
+                                                &ZK_DateFields::second};
   for (std::size_t token = 0; token < starts_.size(); ++token) {
     const char* at = text.data() + starts_[token];
     int number = (at[0] - '0') * 10 + (at[1] - '0');
     const auto component = static_cast<Component>(tokens_[token]);
     if (component == Component::Year) number = number * 100 + (at[2] - '0') * 10 + (at[3] - '0');
-    Store(component, number, fields);
+    if (component == Component::ShortYear) number = WindowShortYear(number);
+    fields->*kFields[tokens_[token]] = number;
   }
   return true;
 }
