@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "carnet_test_support.h"
+#include "entry_encoding.h"
+#include "entry_label.h"
 #include "ledger.h"
 
 namespace carnet {
@@ -60,6 +62,29 @@ TEST(LedgerRead, MalformedFilesAreRefusedWithTheLineAtFault) {
         << result.message;
     EXPECT_EQ(ledger.Count(), 1u);
     EXPECT_EQ(ledger.TotalText(), "-1,5");
+  }
+}
+
+// A code page 1252 file: a label's bytes from 0x80 up stand plain, but for the five 1252 leaves
+// undefined and what looks like UTF-8 (a lead byte and a trailing one), refused wherever in the
+// label they stand, at the edges of the reader's sixteen-byte steps too.
+TEST(LedgerRead, HighBytesOfALabelAreTakenOrRefusedWhereverTheyStand) {
+  const std::string h = kHeader;
+  for (int high = 0x80; high <= 0xFF; ++high) {
+    for (const std::size_t before : {0, 5, 14, 15, 16, 31}) {
+      for (const char* after : {"", "\x80", "\xBF", "x"}) {
+        const std::string label = std::string(before, 'a') + static_cast<char>(high) + after + "z";
+        const bool plain = CheckLabel(label.data(), label.size()) == LabelCheck::Ok &&
+                           !HoldsUtf8Sequence(label.data(), label.size());
+        Ledger ledger;
+        const Result result =
+            ledger.Load(h + kGood + "01/01/2024;" + label + ";1\r\n" + kGood, "compte.csv");
+        ASSERT_EQ(result.ok(), plain) << std::hex << high << " after " << before << " bytes";
+        if (!plain) {
+          EXPECT_EQ(result.line, 3u);
+        }
+      }
+    }
   }
 }
 

@@ -10,6 +10,7 @@
 #include <random>
 #include <string>
 
+#include "foundation/foundation_intl.h"
 #include "local_zone.h"
 
 namespace {
@@ -173,6 +174,44 @@ TEST_F(DateValueTest, ParseCompletesYearAndMonthFromTodayAndRefusesTheRest) {
     EXPECT_EQ(date.Error(), c.error);
     EXPECT_EQ(date.empty, c.error != 0);
     EXPECT_EQ(date.Format(kFull), c.shown);
+  }
+}
+
+// A sort reads a date column's cells with one reader: texts at the format's own widths by place,
+// every other text by the walk over digit runs; both give the same fields.
+TEST(DateValue, ReaderGivesTheSameFieldsAtTheFormatsWidthsAndOthers) {
+  struct Case {
+    const char* format;
+    const char* text;
+    ZK_DateFields fields;  // year, month, day, hour, minute, second
+  };
+  const Case cases[] = {
+      {"dd/mm/yyyy", "05/03/2026", {2026, 3, 5, 0, 0, 0}},
+      {"dd/mm/yyyy", "05-03-2026", {2026, 3, 5, 0, 0, 0}},
+      {"dd/mm/yyyy", "5/03/2026", {2026, 3, 5, 0, 0, 0}},
+      {"dd/mm/yyyy", "05/03/20261", {20261, 3, 5, 0, 0, 0}},
+      {"dd/mm/yyyy", "0503/2026 ", {0, 2026, 503, 0, 0, 0}},
+      {"dd/mm/yyyy", "05/0a/2026", {2026, 0, 5, 0, 0, 0}},
+      {"le dd/mm/yyyy", "LE 05/03/2026", {2026, 3, 5, 0, 0, 0}},
+      {"dd/mm/yyyy", "99/99/9999", {9999, 99, 99, 0, 0, 0}},
+      {"!dd/mm/yyyy", "x05/03/2026", {2026, 3, 5, 0, 0, 0}},
+      {"yyyy-mm-dd hh:nn:ss", "2026-03-05 14:05:09", {2026, 3, 5, 14, 5, 9}},
+      {"yyyy-mm-dd hh:nn:ss", "2026-03-05 14:05:9", {2026, 3, 5, 14, 5, 9}},
+      {"dd/mm/yy", "05/03/37", {2037, 3, 5, 0, 0, 0}},
+      {"dd/mm/yy", "05/03/38", {1938, 3, 5, 0, 0, 0}},
+      {"d/m/yyyy", "05/03/2026", {2026, 3, 5, 0, 0, 0}},
+      {"ddmmyyyy", "05032026", {0, 0, 5032026, 0, 0, 0}},
+      {"dd/mm/yyyy h", "05/03/2026 7", {2026, 3, 5, 7, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << '"' << c.format << "\" \"" << c.text << '"');
+    const ZK_DateFields f = ZK_DateReader(c.format).Read(c.text);
+    EXPECT_EQ(f.year, c.fields.year);
+    EXPECT_EQ(f.month, c.fields.month);
+    EXPECT_EQ(f.day, c.fields.day);
+    EXPECT_EQ(f.hour, c.fields.hour);
+    EXPECT_EQ(f.minute, c.fields.minute);
+    EXPECT_EQ(f.second, c.fields.second);
   }
 }
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -164,6 +166,86 @@ TEST_F(GridSort, TextsInTheUsersCollationNotByBytes) {
   EXPECT_EQ(column("texte"), (Texts{"abc", "Bcd", "eau", "\xE9lan",
                                     "Z\xE8"
                                     "bre"}));
+}
+
+// Thousands of rows, so that the sort counts digits rather than compares: every order against a
+// stable sort of the values the test wrote, from whatever order the last sort left, both ways
+// (equal values keep their order, unreadable cells come first upwards and last downwards).
+TEST_F(GridSort, ManyRowsAgreeWithAStableSortOfTheValuesWritten) {
+  ASSERT_EQ(ZK_FormGridColumnAdd("f", "g", "moment", 4, 80, "Moment",
+                                 "type=date;format=yyyy-mm-dd hh:nn:ss"),
+            0);
+  ASSERT_EQ(ZK_FormGridColumnAdd("f", "g", "fin", 5, 80, "Fin", "type=currency;format=9999,88"), 0);
+  struct Row {
+    long long day = -1;  // days and seconds from 1970; -1: no readable date
+    long long moment = -1;
+    long long cents = 0;  // amounts in hundredths ("montant")...
+    bool amount = false;
+    long long nanos = 0;  // ... and in billionths, far apart ("fin")
+    bool fine = false;
+  };
+  std::mt19937 random(7);
+  std::vector<Row> values(5000);
+  char text[64];
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    Row& v = values[i];
+    std::vector<std::string> cells(5);
+    cells[1] = std::to_string(i);
+    const int year = 1990 + static_cast<int>(random() % 40), month = 1 + random() % 12,
+              day = 1 + random() % 28, hour = random() % 24, minute = random() % 60;
+    if (random() % 20 != 0) {
+      std::snprintf(text, sizeof text, random() % 2 ? "%02d/%02d/%04d" : "%d/%d/%d", day, month,
+                    year);
+      cells[0] = text;
+      v.day = (year - 1970) * 10000 + month * 100 + day;  // orders as the days do
+    }
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:00", year, month, day, hour, minute);
+    cells[3] = text;
+    v.moment = ((year - 1970) * 10000LL + month * 100 + day) * 10000 + hour * 100 + minute;
+    if (random() % 30 != 0) {
+      v.cents = static_cast<long long>(random() % 2000001) - 1000000;
+      std::snprintf(text, sizeof text, "%s%lld,%02lld", v.cents < 0 ? "-" : "",
+                    std::llabs(v.cents) / 100, std::llabs(v.cents) % 100);
+      cells[2] = text;
+      v.amount = true;
+    }
+    if (random() % 30 != 0) {
+      const long long units = static_cast<long long>(random() % 1000) * 1000000;  // up to 10^9
+      const long long billionths = random() % 1000000000;
+      v.nanos = units * 1000000000 + billionths;
+      std::snprintf(text, sizeof text, "%lld,%09lld", units, billionths);
+      cells[4] = text;
+      v.fine = true;
+    }
+    ASSERT_EQ(ZK_FormGridRowInsert("f", "g", -1, cells), 0);
+  }
+  // A row's value in a column, unreadable ones lowest.
+  using Key = std::pair<bool, long long>;
+  const auto keyOf = [&](const std::string& column, const Row& v) -> Key {
+    if (column == "date") return {v.day >= 0, v.day};
+    if (column == "moment") return {true, v.moment};
+    if (column == "montant") return {v.amount, v.amount ? v.cents : 0};
+    return {v.fine, v.fine ? v.nanos : 0};
+  };
+  const struct {
+    const char* column;
+    bool descending;
+  } sorts[] = {{"date", false},   {"date", true},     {"moment", false}, {"moment", true},
+               {"moment", false}, {"montant", false}, {"montant", true}, {"fin", true},
+               {"fin", false},    {"date", true}};
+  for (const auto& sort : sorts) {
+    SCOPED_TRACE(testing::Message() << sort.column << (sort.descending ? " down" : " up"));
+    std::vector<std::size_t> expected;
+    for (const std::string& id : column("texte")) expected.push_back(std::stoul(id));
+    std::stable_sort(expected.begin(), expected.end(), [&](std::size_t a, std::size_t b) {
+      const Key x = keyOf(sort.column, values[a]), y = keyOf(sort.column, values[b]);
+      return sort.descending ? y < x : x < y;
+    });
+    ASSERT_EQ(ZK_FormGridSort("f", "g", sort.column, sort.descending), 0);
+    const Texts ids = column("texte");
+    for (std::size_t row = 0; row < ids.size(); ++row)
+      ASSERT_EQ(ids[row], std::to_string(expected[row])) << "row " << row;
+  }
 }
 
 }  // namespace

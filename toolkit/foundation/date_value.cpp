@@ -90,6 +90,35 @@ int WindowShortYear(int n) {
   return n;
 }
 
+// Puts a number read for a component into its field.
+void Store(Component component, int number, ZK_DateFields* fields) {
+  switch (component) {
+    case Component::Day:
+      fields->day = number;
+      break;
+    case Component::Month:
+      fields->month = number;
+      break;
+    case Component::ShortYear:
+      fields->year = WindowShortYear(number);
+      break;
+    case Component::Year:
+      fields->year = number;
+      break;
+    case Component::Hour:
+      fields->hour = number;
+      break;
+    case Component::Minute:
+      fields->minute = number;
+      break;
+    case Component::Second:
+      fields->second = number;
+      break;
+    case Component::None:
+      break;
+  }
+}
+
 std::string Decimal(int value, bool padded) {
   std::string digits = std::to_string(value);
   if (padded && value >= 0 && value < 10) digits.insert(digits.begin(), '0');
@@ -100,42 +129,66 @@ std::string Decimal(int value, bool padded) {
 
 ZK_DateReader::ZK_DateReader(const std::string& format) {
   // A trailing literal stretch is a token that stands for nothing: it still takes a number.
-  for (std::size_t pos = 0; pos < format.size();)
-    tokens_.push_back(static_cast<unsigned char>(TokenComponent(NextPiece(format, pos))));
+  bool fixed = true;
+  for (std::size_t pos = 0; pos < format.size();) {
+    const FormatPiece piece = NextPiece(format, pos);
+    const Component component = TokenComponent(piece);
+    tokens_.push_back(static_cast<unsigned char>(component));
+    // Fixed widths: two digits, four for a year, each token after the first behind a separator
+    // (digits side by side would read as one number).
+    const bool widthFixed =
+        component != Component::None && (piece.count == 2 || component == Component::Year);
+    if (!widthFixed || (piece.literal.empty() && fixedSize_ != 0)) fixed = false;
+    fixedSize_ += piece.literal.size();
+    if (fixedSize_ + piece.count > 64) fixed = false;
+    if (!fixed) continue;
+    starts_.push_back(static_cast<unsigned char>(fixedSize_));
+    for (std::size_t i = 0; i < piece.count; ++i) fixedDigits_ |= std::uint64_t{1} << fixedSize_++;
+  }
+  if (!fixed) {
+    fixedSize_ = 0;
+    fixedDigits_ = 0;
+    starts_.clear();
+  }
+}
+
+// The same fields as the walk below for a text of the fixed shape, whose every number is a run of
+// digits at its place; false for any other text.
+bool ZK_DateReader::ReadFixed(std::string_view text, ZK_DateFields* fields) const {
+  if (fixedSize_ == 0 || text.size() != fixedSize_) return false;
+  std::uint64_t digits = 0;
+  for (std::size_t i = 0; i < fixedSize_; ++i)
+    digits |= std::uint64_t{ZK_IsDigitIntl(text[i])} << i;
+  if (digits != fixedDigits_) return false;
+  // The field of each component, in the order of Component (None has none: never fixed).
+  static int ZK_DateFields::*const kFields[] = {nullptr,
+                                                &ZK_DateFields::day,
+                                                &ZK_DateFields::month,
+                                                &ZK_DateFields::year,
+                                                &ZK_DateFields::year,
+                                                &ZK_DateFields::hour,
+                                                &ZK_DateFields::minute,
+                                                &ZK_DateFields::second};
+  for (std::size_t token = 0; token < starts_.size(); ++token) {
+    const char* at = text.data() + starts_[token];
+    int number = (at[0] - '0') * 10 + (at[1] - '0');
+    const auto component = static_cast<Component>(tokens_[token]);
+    if (component == Component::Year) number = number * 100 + (at[2] - '0') * 10 + (at[3] - '0');
+    if (component == Component::ShortYear) number = WindowShortYear(number);
+    fields->*kFields[tokens_[token]] = number;
+  }
+  return true;
 }
 
 ZK_DateFields ZK_DateReader::Read(std::string_view text) const {
   ZK_DateFields fields;
+  if (ReadFixed(text, &fields)) return fields;
   std::size_t textPos = 0;
   // Literals are not compared: any non-digit in the text separates numbers.
   for (std::size_t token = 0; token < tokens_.size() && textPos < text.size(); ++token) {
     int number = 0;
     if (!ReadNumber(text, textPos, number)) break;
-    switch (static_cast<Component>(tokens_[token])) {
-      case Component::Day:
-        fields.day = number;
-        break;
-      case Component::Month:
-        fields.month = number;
-        break;
-      case Component::ShortYear:
-        fields.year = WindowShortYear(number);
-        break;
-      case Component::Year:
-        fields.year = number;
-        break;
-      case Component::Hour:
-        fields.hour = number;
-        break;
-      case Component::Minute:
-        fields.minute = number;
-        break;
-      case Component::Second:
-        fields.second = number;
-        break;
-      case Component::None:
-        break;
-    }
+    Store(static_cast<Component>(tokens_[token]), number, &fields);
   }
   return fields;
 }

@@ -52,7 +52,15 @@ class ZK_DateReader {
   ZK_DateFields Read(std::string_view text) const;
 
  private:
+  bool ReadFixed(std::string_view text, ZK_DateFields* fields) const;
+
   std::vector<unsigned char> tokens_;  // what each token of the format stands for, in order
+  // A text written at the format's own widths ("05/03/2026" for "dd/mm/yyyy"), read by position:
+  // its length (0 when the format has a token of variable width), a bit for each character that is
+  // a digit, and where each token starts.
+  std::size_t fixedSize_ = 0;
+  std::uint64_t fixedDigits_ = 0;
+  std::vector<unsigned char> starts_;
 };
 
 // The error DateValue::Set gives components out of their ranges (1 to 6), or 0.

@@ -45,7 +45,7 @@ class ZK_GridRows {
   std::string_view Cell(std::size_t row, std::size_t slot) const;
   bool Set(std::size_t row, std::size_t slot, std::string_view text);
   // Row i becomes the row that was at order[i]; order is a permutation of the rows.
-  void Reorder(const std::vector<std::uint32_t>& order);
+  void Reorder(std::vector<std::uint32_t> order);
   void Clear();
   // The bytes held: chunks and references.
   std::size_t Bytes() const;
@@ -77,6 +77,8 @@ struct ZK_GridState {
   int visits = 0;  // ZK_GridVisit objects alive now
   // Grids forgotten during a visit (their form closed from an event), kept until the last ends.
   std::vector<std::unique_ptr<ZK_Grid>> forgotten;
+  // The keys of the last sort of held rows, kept for the next up to a size (grid_sort.cpp).
+  std::vector<std::uint64_t> sortKeys;
 };
 
 // The grid layer's state; its first use registers the layer's reset and the forms' hooks.

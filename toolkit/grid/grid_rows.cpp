@@ -220,11 +220,11 @@ bool ZK_GridRows::Set(std::size_t row, std::size_t slot, std::string_view text) 
   return true;
 }
 
-void ZK_GridRows::Reorder(const std::vector<std::uint32_t>& order) {
+void ZK_GridRows::Reorder(std::vector<std::uint32_t> order) {
   if (order.size() != refs_.size()) return;
-  std::vector<std::uint32_t> refs(refs_.size());
-  for (std::size_t i = 0; i < order.size(); ++i) refs[i] = refs_[order[i]];
-  refs_.swap(refs);
+  // The order's own storage becomes the references: one pass, nothing allocated.
+  for (std::uint32_t& ref : order) ref = refs_[ref];
+  refs_.swap(order);
 }
 
 void ZK_GridRows::Clear() {
