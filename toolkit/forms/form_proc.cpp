@@ -16,25 +16,21 @@ constexpr DWORD kStatusBarStyle = WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP;
 constexpr INT_PTR kNoForm = ZK_ERR_WINDOW_NOT_FOUND;
 
 // The form's name comes as the creation parameter of WM_INITDIALOG, the first message a dialog
-// procedure gets, and stays with the dialog until it is destroyed: in a window property of the
-// toolkit's own, since DWLP_USER is the application's by convention (its event procedures get
-// the dialog).
-constexpr char kFormProperty[] = "Zarvik.Form";
-
+// procedure gets, and stays with the dialog until it is destroyed: in the toolkit's table by
+// dialog handle, since DWLP_USER is the application's by convention (its event procedures get the
+// dialog), and a window property is fetched from another process on some systems at every read.
 std::string formOf(HWND dialog, UINT message, LPARAM lParam) {
-  auto* name = static_cast<std::string*>(GetPropA(dialog, kFormProperty));
-  if (name == nullptr && message == WM_INITDIALOG && lParam != 0) {
-    name = new std::string(*reinterpret_cast<const std::string*>(lParam));
-    if (!SetPropA(dialog, kFormProperty, name)) {
-      delete name;
-      return "";
-    }
-  }
-  return name != nullptr ? *name : "";
+  std::unordered_map<HWND, std::string>& dialogs = ZK_FormsStateIntl().dialogs;
+  const auto found = dialogs.find(dialog);
+  if (found != dialogs.end()) return found->second;
+  if (message != WM_INITDIALOG || lParam == 0) return "";
+  const std::string& name = *reinterpret_cast<const std::string*>(lParam);
+  dialogs.emplace(dialog, name);
+  return name;
 }
 
 void forgetForm(HWND dialog) {
-  delete static_cast<std::string*>(RemovePropA(dialog, kFormProperty));
+  ZK_FormsStateIntl().dialogs.erase(dialog);
 }
 
 // Items get controls for orders 1, 2, 3... up to the first number no item of the form carries;

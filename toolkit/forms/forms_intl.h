@@ -90,6 +90,8 @@ struct ZK_FormsState {
   ZK_FormHooks hooks;  // the grid's answers for DATAGRID items
   // Every hooked item control by handle. Controls outlive the tables: a reset keeps these.
   std::unordered_map<HWND, ZK_ItemControl> controls;
+  // The form of every open dialog, by handle, from its WM_INITDIALOG to its WM_NCDESTROY.
+  std::unordered_map<HWND, std::string> dialogs;
   // Changes whenever an item control is made, moved, resized, shown, hidden or destroyed.
   std::uint64_t placesVersion = 1;
   // What open forms asked for beyond the defaults (form_options.cpp), by form name; only forms

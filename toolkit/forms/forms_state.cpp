@@ -10,9 +10,12 @@ void resetFormsLayer() {
   const ZK_FormHooks hooks = state.hooks;
   // Live controls keep their hooks, which hand their messages on through these.
   std::unordered_map<HWND, ZK_ItemControl> controls = std::move(state.controls);
+  // Live dialogs keep their form's name until they are destroyed, as their controls do.
+  std::unordered_map<HWND, std::string> dialogs = std::move(state.dialogs);
   const std::uint64_t places = state.placesVersion + 1;
   state = ZK_FormsState{};
   state.controls = std::move(controls);
+  state.dialogs = std::move(dialogs);
   state.placesVersion = places;
   state.orderVersion = version;
   state.hooks = hooks;
