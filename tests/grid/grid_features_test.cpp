@@ -311,6 +311,14 @@ TEST(GridColumns, ChoiceEntriesClearedAndAdded) {
   EXPECT_EQ(ZK_FormGridPaste(kForm, kGrid, "Food"), ZK_ERR_PASTE_REFUSED);
   EXPECT_EQ(ZK_FormGridPaste(kForm, kGrid, "loisirs"), ZK_OK);
   EXPECT_EQ(ZK_FormGridCellGet(kForm, kGrid, 0, "genre"), "Loisirs");
+  // A column that takes new entries: the letters typed to open its editor are all kept.
+  EXPECT_EQ(ZK_FormGridColumnSet(kForm, kGrid, "genre", ZK_EDIT, "true"), 0);
+  SetFocus(list());
+  SendMessageA(list(), WM_CHAR, 'C', 0);
+  ASSERT_NE(grid->editor, nullptr);
+  for (const char c : std::string("ourses")) SendMessageA(GetFocus(), WM_CHAR, c, 0);
+  key(VK_RETURN, false, GetFocus());
+  EXPECT_EQ(ZK_FormGridCellGet(kForm, kGrid, 0, "genre"), "Courses");
   EXPECT_EQ(reports.count(), 0u);
 }
 
