@@ -74,7 +74,8 @@ check_add_and_edit() {
 
   add_entry 1 Essai "-5,50"
   zk_wait "the status bar counts the new entry" status-is '13 \xE9critures, total 1295,69'
-  zk_expect "the entry as the form completed it" "01/$month|Essai|-5,5" "$(zk_probe rows $grid 12 1)"
+  zk_expect "the entry as the form completed it, its balance after it" "01/$month|Essai|-5,5|1295,69|" \
+    "$(zk_probe rows $grid 12 1)"
   zk_expect "unsaved changes show in the title" "* compte.csv - Carnet" "$(title)"
   zk_wait "the new entry is current" current-is $grid 12
   zk_keys Right
