@@ -100,7 +100,7 @@ check_sort_delete_save() {
   local line orig="$work/compte.orig" n
   cp "$work/compte.csv" "$orig"
   line="$(zk_item $grid)"
-  xdotool mousemove $(($(zk_field "$line" x) + 560)) $(($(zk_field "$line" y) + 10)) click 1
+  xdotool mousemove $(($(zk_field "$line" x) + 400)) $(($(zk_field "$line" y) + 10)) click 1
   zk_wait "a click on Montant sorts by amount" cell-is $grid 0 2 "-780"
   zk_expect "... in order" "-780 -64,37 2150" \
     "$(zk_probe cell $grid 0 2) $(zk_probe cell $grid 1 2) $(zk_probe cell $grid 12 2)"
@@ -248,7 +248,7 @@ check_undo_redo() {
   zk_wait "Ctrl+Y deletes it again" status-is '11 \xE9critures, total 1304,39'
   zk_keys ctrl+z
   line="$(zk_item $grid)"
-  xdotool mousemove $(($(zk_field "$line" x) + 450)) $(($(zk_field "$line" y) + 10)) click 1
+  xdotool mousemove $(($(zk_field "$line" x) + 400)) $(($(zk_field "$line" y) + 10)) click 1
   zk_wait "a click on Montant sorts" cell-is $grid 0 2 "-780"
   zk_keys ctrl+z
   zk_wait "Ctrl+Z takes the sort back" cell-is $grid 0 1 "Boulangerie"

@@ -29,7 +29,7 @@ struct GridColumn {
 // balance of a million entries of the largest amounts needs 22 integer digits.
 const GridColumn kColumns[] = {
     {"date", carnet::Column::Date, false, 100, "Date", "type=date;format=dd/mm/yyyy;notnull=true"},
-    {"libelle", carnet::Column::Label, false, 300, "Libell\xE9", "length=100;notnull=true"},
+    {"libelle", carnet::Column::Label, false, 230, "Libell\xE9", "length=100;notnull=true"},
     {"montant", carnet::Column::Amount, false, 120, "Montant",
      "type=currency;format=999999999999999,888888888;notnull=true"},
     {"solde", carnet::Column::Amount, true, 120, "Solde",
@@ -156,7 +156,8 @@ int onRowsDelete() {
 int onSort() {
   const GridRecord grid = ZK_FormGridGet(kCarnetLedgerForm, kCarnetGrid);
   const GridColumn* column = columnNamed(grid.sortColumn);
-  if (column == nullptr) return 1;
+  // The balance follows the order shown: it sorts nothing.
+  if (column == nullptr || column->balance) return 1;
   CarnetLedger().Sort(column->column, grid.descending);
   CarnetRowsShow();
   return 0;
