@@ -170,8 +170,8 @@ check_question() {
     "$(zk_probe form | sed -n 's/.* class=Button text="\([^"]*\)".*/\1/p' | xargs)"
   zk_keys Escape
   zk_wait "Annuler (Escape) keeps the ledger" status-is '11 \xE9critures, total 2138,56'
-  menu f n
-  zk_wait "asked again" has-form
+  zk_keys ctrl+n
+  zk_wait "Ctrl+N asks again" has-form
   zk_click_item $question_no
   zk_wait "Non drops the changes: a new, empty ledger" status-is '0 \xE9critures, total 0'
   zk_expect "... unnamed" "Sans titre - Carnet" "$(title)"

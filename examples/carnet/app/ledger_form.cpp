@@ -116,6 +116,7 @@ int onPaste() {
   carnet::Ledger& ledger = CarnetLedger();
   const std::size_t count = ledger.Count();
   carnet::Result result;
+  bool changed = false;  // the group holds a step, which a refusal takes back
   ledger.GroupBegin();
   for (int r = 0; r < grid.blockRows && result.ok(); ++r) {
     const std::size_t entry = static_cast<std::size_t>(grid.eventRow + r);
@@ -124,17 +125,22 @@ int onPaste() {
       const GridColumn& column = *columns[static_cast<std::size_t>(c)];
       const std::string& text = grid.cells[static_cast<std::size_t>(r * grid.blockColumns + c)];
       if (column.balance) continue;
-      if (entry < count)
-        result = ledger.Set(entry, column.column, text);
-      else
+      if (entry >= count) {
         fields[static_cast<int>(column.column)] = text;
+        continue;
+      }
+      const std::string before = ledger.Text(entry, column.column);
+      result = ledger.Set(entry, column.column, text);
+      changed = changed || (result.ok() && ledger.Text(entry, column.column) != before);
     }
-    if (entry >= count && result.ok())
+    if (entry >= count && result.ok()) {
       result = ledger.Add(fields[0], fields[1], fields[2], fields[3]);
+      changed = changed || result.ok();
+    }
   }
   ledger.GroupEnd();
   if (!result.ok()) {
-    ledger.Undo();
+    if (changed) ledger.Undo();
     CarnetRowsShow();
     CarnetStatusSet(std::string(kRefused) + " : " + result.message);
     return 1;

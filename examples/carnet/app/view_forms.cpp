@@ -53,7 +53,14 @@ std::string dateOf(const char* item) {
 // the form open.
 int onPeriodEvent(std::string form, std::string, std::string event, HWND, UINT, WPARAM, LPARAM) {
   if (event != ZK_FORMCLOSE || ZK_FormClosedBy(form) != "OK") return 0;
-  const carnet::Result result = CarnetLedger().SetPeriod(dateOf("du"), dateOf("au"));
+  const std::string first = dateOf("du");
+  const std::string last = dateOf("au");
+  // Both ends open: every entry, as Toutes les écritures.
+  if (first.empty() && last.empty()) {
+    CarnetLedger().ClearPeriod();
+    return 0;
+  }
+  const carnet::Result result = CarnetLedger().SetPeriod(first, last);
   if (result.ok()) return 0;
   ZK_FormItemFocus(kPeriodForm, "du");
   ZK_FormStatusSet(kPeriodForm, result.message);
