@@ -249,13 +249,21 @@ check_undo_redo() {
   zk_keys ctrl+z
   line="$(zk_item $grid)"
   xdotool mousemove $(($(zk_field "$line" x) + 400)) $(($(zk_field "$line" y) + 10)) click 1
-  zk_wait "a click on Montant sorts" cell-is $grid 0 2 "-780"
+  # Up or down, as the title's last click left it.
+  local first
+  for _ in $(seq 25); do
+    first="$(zk_probe cell $grid 0 2)"
+    [[ "$first" == "-780" || "$first" == "2150" ]] && break
+    sleep 0.2
+  done
+  [[ "$first" == "-780" || "$first" == "2150" ]] && echo "ok: a click on Montant sorts" ||
+    zk_fail "a click on Montant did not sort: [$first]"
   zk_keys ctrl+z
   zk_wait "Ctrl+Z takes the sort back" cell-is $grid 0 1 "Boulangerie"
   zk_expect "... every entry in its place" "Salaire de f\xE9vrier|Loyer|Vente d'un v\xE9lo" \
     "$(zk_probe cell $grid 1 1)|$(zk_probe cell $grid 2 1)|$(zk_probe cell $grid 11 1)"
   zk_keys ctrl+y
-  zk_wait "Ctrl+Y sorts again" cell-is $grid 0 2 "-780"
+  zk_wait "Ctrl+Y sorts again" cell-is $grid 0 2 "$first"
   zk_keys ctrl+z Insert
   zk_wait "Insert opens Nouvelle \xE9criture" has-form
   zk_type 2/3/2026
@@ -265,7 +273,9 @@ check_undo_redo() {
   zk_type 10
   zk_keys Return
   zk_wait "... which adds the entry" status-is '13 \xE9critures, total 1311,19'
-  printf '20/03/2026\tCollage\t-1\r\n21/03/2026\tCollage 2\t-2\r\n' | xclip -selection clipboard -i
+  # xclip stays to serve the clipboard until another program takes it: not on the test's output.
+  printf '20/03/2026\tCollage\t-1\r\n21/03/2026\tCollage 2\t-2\r\n' |
+    xclip -selection clipboard -i >/dev/null 2>&1
   # From the added entry's date on: it is overwritten, the second row appended.
   zk_keys ctrl+End Home ctrl+v
   zk_wait "Ctrl+V pastes two entries" status-is '14 \xE9critures, total 1298,19'
