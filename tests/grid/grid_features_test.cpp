@@ -290,6 +290,38 @@ TEST(GridColumns, ChoiceAndCheckCellsByKeysAndClicks) {
   EXPECT_EQ(reports.count(), 0u);
 }
 
+// A choice's entries changed while the form is open: the next editor lists them, and the check
+// of a column without EDIT takes them alone.
+TEST(GridColumns, ChoiceEntriesClearedAndAdded) {
+  Reports reports;
+  Toolkit toolkit;
+  open();
+  EXPECT_EQ(ZK_FormGridColumnSet(kForm, kGrid, "genre", ZK_CLEARVALUE, ""), 0);
+  for (const char* entry : {" Loisirs ", "Sant\xE9", "", "a;b"})
+    EXPECT_EQ(ZK_FormGridColumnSet(kForm, kGrid, "genre", ZK_ADDVALUE, entry), 0);
+  EXPECT_EQ(ZK_FormGridColumnSet(kForm, kGrid, "montant", ZK_ADDVALUE, "1"), 0);
+  ZK_FormGridSelect(kForm, kGrid, 0, "genre", true);
+  const ZK_Grid* grid = ZK_GridFindIntl(kForm, kGrid);
+  ASSERT_NE(grid->editor, nullptr);
+  ASSERT_EQ(SendMessageA(grid->editor, CB_GETCOUNT, 0, 0), 2);
+  char entry[32] = "";
+  SendMessageA(grid->editor, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(entry));
+  EXPECT_STREQ(entry, "Sant\xE9");
+  key(VK_ESCAPE, false, grid->editor);
+  EXPECT_EQ(ZK_FormGridPaste(kForm, kGrid, "Food"), ZK_ERR_PASTE_REFUSED);
+  EXPECT_EQ(ZK_FormGridPaste(kForm, kGrid, "loisirs"), ZK_OK);
+  EXPECT_EQ(ZK_FormGridCellGet(kForm, kGrid, 0, "genre"), "Loisirs");
+  // A column that takes new entries: the letters typed to open its editor are all kept.
+  EXPECT_EQ(ZK_FormGridColumnSet(kForm, kGrid, "genre", ZK_EDIT, "true"), 0);
+  SetFocus(list());
+  SendMessageA(list(), WM_CHAR, 'C', 0);
+  ASSERT_NE(grid->editor, nullptr);
+  for (const char c : std::string("ourses")) SendMessageA(GetFocus(), WM_CHAR, c, 0);
+  key(VK_RETURN, false, GetFocus());
+  EXPECT_EQ(ZK_FormGridCellGet(kForm, kGrid, 0, "genre"), "Courses");
+  EXPECT_EQ(reports.count(), 0u);
+}
+
 TEST(GridColumns, WidthsAndHiddenColumnsAndTheSelection) {
   Reports reports;
   Toolkit toolkit;

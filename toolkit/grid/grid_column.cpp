@@ -76,6 +76,36 @@ void changeShown(ZK_Grid& grid, int index, const std::string& keyword, const std
   }
 }
 
+// ADDVALUE and CLEARVALUE: a choice's entries are its VALUE1, VALUE2... properties, which its
+// editor, its check and a paste read; they are written again in order. An entry a property
+// string cannot hold (empty, or with a ';') is left out; other types ignore both.
+void changeChoices(ZK_GridColumn& column, const std::string& word, const std::string& value) {
+  if (column.field.type != ZK_CHOICE) return;
+  std::vector<std::string> entries;
+  if (word == ZK_ADDVALUE) {
+    entries = ZK_ChoicesIntl(column.field.properties);
+    const std::string entry = ZK_PropertyGetIntl(ZK_VALUE, std::string(ZK_VALUE) + "=" + value);
+    if (entry.empty() || value.find(';') != std::string::npos) return;
+    entries.push_back(entry);
+  }
+  std::string kept;
+  const std::string& properties = column.field.properties;
+  for (std::size_t start = 0; start <= properties.size();) {
+    std::size_t end = properties.find(';', start);
+    if (end == std::string::npos) end = properties.size();
+    const std::string part = properties.substr(start, end - start);
+    const std::string key = ZK_UpperIntl(part.substr(0, part.find('=')));
+    const bool numbered = key.size() > 5 && key.compare(0, 5, ZK_VALUE) == 0 &&
+                          key.find_first_not_of("0123456789", 5) == std::string::npos;
+    if (!numbered && !part.empty()) kept += (kept.empty() ? "" : ";") + part;
+    start = end + 1;
+  }
+  for (std::size_t i = 0; i < entries.size(); ++i)
+    kept += (kept.empty() ? "" : ";") + std::string(ZK_VALUE) + ZK_IntToTextIntl(int(i + 1), 10) +
+            "=" + entries[i];
+  column.field.properties = kept;
+}
+
 }  // namespace
 
 int ZK_FormGridColumnAdd(const std::string& form, const std::string& grid,
@@ -126,6 +156,10 @@ int ZK_FormGridColumnSet(const std::string& form, const std::string& grid,
   const std::string word = ZK_UpperIntl(attribute);
   if (word == ZK_WIDTH || word == ZK_VISIBLE) {
     changeShown(*g, index, word, value);
+    return context.done();
+  }
+  if (word == ZK_ADDVALUE || word == ZK_CLEARVALUE) {
+    changeChoices(g->columns[static_cast<std::size_t>(index)], word, value);
     return context.done();
   }
   const ZK_ItemKeyword* keyword = columnKeyword(word);

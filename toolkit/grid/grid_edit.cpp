@@ -268,6 +268,12 @@ bool ZK_GridEditOpenIntl(ZK_Grid& grid, const std::string& typed) {
     SetWindowSubclass(grid.editorEdit, editProc, 0, 0);
   }
   SetFocus(editor);
+  // A combo box selects its whole text as it takes the focus: what was typed to open it would go
+  // at the next key.
+  if (grid.editorEdit != nullptr && !typed.empty()) {
+    const LPARAM end = GetWindowTextLengthA(grid.editorEdit);
+    SendMessageA(grid.editorEdit, EM_SETSEL, static_cast<WPARAM>(end), end);
+  }
   return true;
 }
 

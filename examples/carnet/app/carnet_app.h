@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include <zarvik/zarvik.h>
 
@@ -38,8 +39,12 @@ std::string CarnetStatusShown();
 void CarnetDeleteSelected();
 // Makes an entry current and shows it.
 void CarnetEntrySelect(std::size_t entry);
+// Édition > Annuler (undo true) or Rétablir: the ledger's last step taken back or made again,
+// the entry it touched made current.
+void CarnetHistoryStep(bool undo);
 
-// menu_commands.cpp: the menu bar and what its entries do.
+// menu_commands.cpp: the menu bar and what its entries do; built again when the recent files
+// change.
 void CarnetMenuBuild();
 bool CarnetCommandRun(const std::string& command);
 // Quitting as Fichier > Quitter does: false when the user kept the program open.
@@ -60,3 +65,15 @@ std::string CarnetAskSavePath();
 
 // entry_form.cpp: the modal form "Nouvelle écriture"; the entry is added when OK is pressed.
 void CarnetEntryFormRun();
+
+// view_forms.cpp: Affichage > Période... (the entries between two dates), Édition > Rechercher...
+// and its next and previous, Affichage > Totaux par catégorie.
+void CarnetPeriodFormRun();
+void CarnetPeriodClear();
+void CarnetFindFormRun();
+void CarnetFindNext(bool forward);
+void CarnetTotalsFormRun();
+
+// recent_files.cpp: the last four ledgers opened or saved, newest first, kept for the user.
+std::vector<std::string> CarnetRecentFiles();
+void CarnetRecentAdd(const std::string& path);

@@ -47,12 +47,14 @@ int CarnetWindowCreate(int showCommand) {
                              std::string("name=") + kCarnetName, 0, 0, 720, 520);
 }
 
-// "compte.csv - Carnet", "* compte.csv - Carnet" with unsaved changes, "Sans titre - Carnet".
+// "compte.csv - Carnet", "* compte.csv - Carnet" with unsaved changes, "Sans titre - Carnet",
+// "compte.csv (lecture seule) - Carnet" while another program holds the file.
 void CarnetTitleShow() {
   const carnet::Ledger& ledger = CarnetLedger();
   std::string name = ledger.Path();
   const std::size_t slash = name.find_last_of("\\/:");
   if (slash != std::string::npos) name.erase(0, slash + 1);
   if (name.empty()) name = "Sans titre";
+  if (ledger.ReadOnly()) name += " (lecture seule)";
   ZK_WindowTitleSet(kCarnetMainWindow, (ledger.Dirty() ? "* " : "") + name + " - " + kCarnetName);
 }

@@ -387,7 +387,8 @@ using ZK_GridColourProc = int (*)(const std::string& form, const std::string& gr
 int ZK_FormGridColumnAdd(const std::string& form, const std::string& grid,
                          const std::string& column, int order, int width, const std::string& title,
                          const std::string& properties);
-// Changes one attribute of a column, WIDTH and VISIBLE included (returned, never reported):
+// Changes one attribute of a column, WIDTH and VISIBLE included, and a CHOICE column's entries
+// (ADDVALUE appends one, CLEARVALUE empties them). Returned, never reported:
 // ZK_OK, ZK_ERR_ITEM_NOT_FOUND, ZK_ERR_NOT_A_GRID, ZK_ERR_COLUMN_NOT_FOUND, ZK_ERR_KEYWORD_UNKNOWN.
 int ZK_FormGridColumnSet(const std::string& form, const std::string& grid,
                          const std::string& column, const std::string& attribute,
