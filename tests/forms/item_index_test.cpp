@@ -102,6 +102,42 @@ TEST_P(GeneratedTables, ByControlAndCreationOrderAgreeWithThePlainWalks) {
   }
 }
 
+// Thousands of handles, so that the index grows, its probe runs wrap round and removals close
+// the gaps they leave; the record found in place through a control against the table's own.
+TEST_P(GeneratedTables, ManyHandlesAgreeWithThePlainWalkAndRecordsAreFoundInPlace) {
+  ZK_ItemTableClearIntl();
+  std::mt19937 random(GetParam());
+  auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  // Window handles as the system hands them out (small, even, close together) and stray values.
+  auto anyHandle = [&] {
+    return pick(4) == 0 ? handle(pick(1 << 30)) : handle(0x10000 + pick(3000) * 2);
+  };
+  std::vector<HWND> seen = {nullptr};
+  for (int step = 0; step < 6000; ++step) {
+    const std::string form = kForms[pick(3)];
+    const std::string key = ZK_ItemKeyIntl(form, "i" + std::to_string(pick(2500)));
+    if (pick(3) == 0) {
+      ZK_ItemRemoveIntl(key);
+    } else {
+      seen.push_back(pick(8) == 0 ? nullptr : anyHandle());
+      ZK_ItemStoreIntl(key, record(1, seen.back()));
+    }
+    if (step % 1000 != 999) continue;
+    for (int probe = 0; probe < 300; ++probe) {
+      HWND control = pick(2) == 0
+                         ? seen[static_cast<std::size_t>(pick(static_cast<int>(seen.size())))]
+                         : anyHandle();
+      const std::string query = kQueries[pick(6)];
+      const std::string item = ZK_FormItemByControlIntl(query, control);
+      ASSERT_EQ(item, scanByControl(query, control)) << "seed " << GetParam() << " step " << step;
+      const std::string name = "i" + std::to_string(pick(2500));
+      const auto stored = ZK_ItemTableIntl().find(ZK_ItemKeyIntl(query, name));
+      const ItemRecord* expected = stored == ZK_ItemTableIntl().end() ? nullptr : &stored->second;
+      ASSERT_EQ(ZK_ItemFindIntl(query, name, control), expected) << "seed " << GetParam();
+      ASSERT_EQ(ZK_ItemFindIntl(query, name), expected) << "seed " << GetParam();
+    }
+  }
+}
 INSTANTIATE_TEST_SUITE_P(Seeds, GeneratedTables, ::testing::Values(1u, 2u, 3u, 42u, 2026u));
 
 TEST(ItemIndex, CreationOrderStopsAtAGapAndTakesTheFirstOfTiesInKeyOrder) {

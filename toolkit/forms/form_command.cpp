@@ -76,13 +76,17 @@ int onEnter(const ZK_FormMessage& m, const ItemRecord& item) {
     refocus(m.dialog, refused);
     return TRUE;
   }
-  const WindowRecord form = ZK_WindowLookupIntl(m.form);
-  if (form.statusBar) {
-    const std::string& text = form.statusMessage.empty() ? item.remark : form.statusMessage;
-    SendMessageA(form.statusBarHwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    // A refusal's message is news to a user who cannot see the status bar.
-    if (!form.statusMessage.empty()) ZK_ItemAccessAnnounceIntl(form.statusBarHwnd);
-  }
+  // Read in place: a focus-in comes with every move of the focus.
+  const ZK_WindowRegistry& registry = ZK_WindowRegistryIntl();
+  const auto found = registry.find(m.form);
+  if (found == registry.end() || !found->second.statusBar) return TRUE;
+  HWND statusBar = found->second.statusBarHwnd;
+  const bool refusal = !found->second.statusMessage.empty();
+  // A copy: the status bar's answer to its text may run the application's code.
+  const std::string text = refusal ? found->second.statusMessage : item.remark;
+  SendMessageA(statusBar, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  // A refusal's message is news to a user who cannot see the status bar.
+  if (refusal) ZK_ItemAccessAnnounceIntl(statusBar);
   return TRUE;
 }
 
@@ -172,16 +176,16 @@ int ZK_FormCommandIntl(const ZK_FormMessage& m) {
   // does the IDCANCEL of a plain WM_CLOSE) presses the form's DEFAULT or CANCEL button; without
   // them it finds no record below, and does nothing.
   if (ZK_FormKeyPressIntl(m)) return TRUE;
-  const ItemRecord item = m.item.empty() ? ZK_ItemEmptyIntl() : ZK_FormItemGet(m.form, m.item);
-  switch (branchOf(HIWORD(m.wParam))) {
-    case Branch::kClick:
-      return onClick(m, item);
-    case Branch::kEnter:
-      return onEnter(m, item);
-    case Branch::kExit:
-      return onExit(m, item);
-    case Branch::kNone:
-      return 0;
+  const Branch branch = branchOf(HIWORD(m.wParam));
+  if (branch == Branch::kNone) return 0;
+  const ItemRecord* found =
+      m.item.empty() ? nullptr : ZK_ItemFindIntl(m.form, m.item, controlOf(m));
+  // A focus-in reads its record in place before any native call; clicks and exits run the
+  // application's events and re-enter this procedure, and so work on a copy.
+  if (branch == Branch::kEnter) {
+    static const ItemRecord empty = ZK_ItemEmptyIntl();
+    return onEnter(m, found != nullptr ? *found : empty);
   }
-  return 0;
+  const ItemRecord item = found != nullptr ? *found : ZK_ItemEmptyIntl();
+  return branch == Branch::kClick ? onClick(m, item) : onExit(m, item);
 }

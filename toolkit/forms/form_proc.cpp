@@ -190,7 +190,10 @@ INT_PTR dispatch(const ZK_ContextGuard& context, ZK_FormMessage m) {
   if (!known || (window != nullptr && window != m.dialog)) {
     return isColourMessage(m.message) ? 0 : kNoForm;
   }
-  if (window == m.dialog) ZK_WindowStateIntl().activeFormName = m.form;
+  if (window == m.dialog) {
+    std::string& active = ZK_WindowStateIntl().activeFormName;
+    if (active != m.form) active = m.form;
+  }
   m.item = ZK_FormItemByControlIntl(m.form, reinterpret_cast<HWND>(m.lParam));
   const int before = ZK_FormRaiseIntl(m, ZK_BEFORE);
   if (before != 0) return before;

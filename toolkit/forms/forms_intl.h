@@ -68,14 +68,51 @@ struct ZK_ItemControl {
   std::wstring text;                // ... in UTF-16, as drawn
 };
 
+// --- control_keys.cpp --------------------------------------------------------------------------
+
+// The item table's entries by control handle, each handle's in key order (a handle may be named
+// by several keys: null by every item whose control is not made yet, a reused handle by a closed
+// form's records). The dialog procedure looks up the item of lParam for every message, most of
+// them no control at all: one open-addressed array of handles, so that a lookup costs one probe
+// of contiguous memory (a node-based hash or tree cost a cache miss a step, in every message).
+// An entry is a node of the item table, which stays in place until its key is removed.
+class ZK_ControlKeys {
+ public:
+  using Entry = const ZK_ItemTable::value_type*;
+  void add(HWND control, Entry entry);
+  void remove(HWND control, Entry entry);
+  void clear();
+  std::size_t size() const { return used_; }  // handles named
+  // The handle's entries in key order, until visit returns true; false when none did.
+  template <typename Visit>
+  bool visit(HWND control, Visit visit) const {
+    const std::size_t at = find(control);
+    if (at == kNone) return false;
+    if (visit(first_[at])) return true;
+    for (Entry entry : rest_[at])
+      if (visit(entry)) return true;
+    return false;
+  }
+
+ private:
+  static constexpr std::size_t kNone = ~std::size_t{0};
+  std::size_t find(HWND control) const;
+  std::size_t home(HWND control) const;
+  void grow();
+  void vacate(std::size_t at);
+  // Three arrays of one length, a power of two, at most half used: a lookup probes the handles
+  // alone, eight to a cache line. A free slot's handle is kFree, which no window has.
+  std::vector<HWND> handles_;
+  std::vector<Entry> first_;              // the least key: most handles have one
+  std::vector<std::vector<Entry>> rest_;  // the others, in key order
+  std::size_t used_ = 0;
+};
+
 // Everything the form layer keeps between calls, one instance for the process; all of it belongs
 // to one toolkit lifetime, but the hooks, which the grid registers once for the process.
 struct ZK_FormsState {
-  ZK_ItemTable items;  // every declared item by key
-  // Keys by control handle, each set in key order: the dialog procedure looks up the item of a
-  // control for every message, which a walk of the whole table made cost as much as the table
-  // (hashed: a tree of thousands of handles cost a cache miss a level).
-  std::unordered_map<HWND, std::set<std::string>> keysByControl;
+  ZK_ItemTable items;              // every declared item by key
+  ZK_ControlKeys keysByControl;    // its entries by control handle
   std::uint64_t orderVersion = 0;  // changes whenever a key is added or removed or an order changes
   std::string entryText;           // the text of the item that last received the focus ...
   bool entryCheckState = false;    // ... and its check state: an exit compares with them (ITEMCHG)
@@ -130,6 +167,11 @@ std::map<int, std::string> ZK_ItemOrdersIntl(const std::string& form);
 std::uint64_t ZK_ItemOrderVersionIntl();
 // The item of the form whose control is that handle (form compared without ASCII case), or "".
 std::string ZK_FormItemByControlIntl(const std::string& form, HWND control);
+// The stored record of the form's item, in place, or null; found through its control when that
+// is given (the dialog procedure's messages name it), else by key. Valid until the next store
+// or removal: for readers that make no native call meanwhile.
+const ItemRecord* ZK_ItemFindIntl(const std::string& form, const std::string& item,
+                                  HWND control = nullptr);
 
 // --- item_kinds.cpp ----------------------------------------------------------------------------
 

@@ -4,13 +4,6 @@
 
 namespace {
 
-void unindex(ZK_FormsState& state, const std::string& key, HWND control) {
-  const auto found = state.keysByControl.find(control);
-  if (found == state.keysByControl.end()) return;
-  found->second.erase(key);
-  if (found->second.empty()) state.keysByControl.erase(found);
-}
-
 char upperAscii(char c) {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 0x20) : c;
 }
@@ -40,14 +33,14 @@ void ZK_ItemStoreIntl(const std::string& key, const ItemRecord& record) {
   ZK_FormsState& state = ZK_FormsStateIntl();
   const auto found = state.items.find(key);
   if (found == state.items.end()) {
-    state.items.emplace(key, record);
-    state.keysByControl[record.hwnd].insert(key);
+    const auto stored = state.items.emplace(key, record).first;
+    state.keysByControl.add(record.hwnd, &*stored);
     ++state.orderVersion;
     return;
   }
   if (found->second.hwnd != record.hwnd) {
-    unindex(state, key, found->second.hwnd);
-    state.keysByControl[record.hwnd].insert(key);
+    state.keysByControl.remove(found->second.hwnd, &*found);
+    state.keysByControl.add(record.hwnd, &*found);
   }
   if (found->second.order != record.order) ++state.orderVersion;
   found->second = record;
@@ -57,7 +50,7 @@ void ZK_ItemRemoveIntl(const std::string& key) {
   ZK_FormsState& state = ZK_FormsStateIntl();
   const auto found = state.items.find(key);
   if (found == state.items.end()) return;
-  unindex(state, key, found->second.hwnd);
+  state.keysByControl.remove(found->second.hwnd, &*found);
   state.items.erase(found);
   ++state.orderVersion;
 }
@@ -115,12 +108,33 @@ std::uint64_t ZK_ItemOrderVersionIntl() {
 }
 
 std::string ZK_FormItemByControlIntl(const std::string& form, HWND control) {
+  std::string item;
+  ZK_FormsStateIntl().keysByControl.visit(control, [&](ZK_ControlKeys::Entry entry) {
+    if (!ofForm(entry->first, form)) return false;
+    item = entry->first.substr(form.size() + 1);
+    return true;
+  });
+  return item;
+}
+
+const ItemRecord* ZK_ItemFindIntl(const std::string& form, const std::string& item, HWND control) {
   const ZK_FormsState& state = ZK_FormsStateIntl();
-  const auto found = state.keysByControl.find(control);
-  if (found == state.keysByControl.end()) return "";
-  for (const std::string& key : found->second)
-    if (ofForm(key, form)) return key.substr(form.size() + 1);
-  return "";
+  // The key compared in its two parts, exactly as the table's own order compares it.
+  const auto isKey = [&](const std::string& key) {
+    return key.size() == form.size() + 1 + item.size() && key.compare(0, form.size(), form) == 0 &&
+           key[form.size()] == '.' && key.compare(form.size() + 1, item.size(), item) == 0;
+  };
+  const ItemRecord* record = nullptr;
+  if (control != nullptr) {
+    state.keysByControl.visit(control, [&](ZK_ControlKeys::Entry entry) {
+      if (!isKey(entry->first)) return false;
+      record = &entry->second;
+      return true;
+    });
+    if (record != nullptr) return record;
+  }
+  const auto found = state.items.find(ZK_ItemKeyIntl(form, item));
+  return found == state.items.end() ? nullptr : &found->second;
 }
 
 ItemRecord ZK_FormItemGet(const std::string& form, const std::string& item) {

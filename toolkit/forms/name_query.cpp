@@ -24,16 +24,17 @@ LRESULT atomOf(HWND window, const std::string& name) {
 // The key of the item whose control this is, on the form its parent dialog shows: a handle may
 // still be named by a closed form's records.
 std::string keyOf(HWND control) {
-  const ZK_FormsState& state = ZK_FormsStateIntl();
-  const auto found = state.keysByControl.find(control);
-  if (found == state.keysByControl.end()) return "";
   HWND dialog = GetParent(control);
   const ZK_WindowRegistry& registry = ZK_WindowRegistryIntl();
-  for (const std::string& key : found->second) {
+  std::string found;
+  ZK_FormsStateIntl().keysByControl.visit(control, [&](ZK_ControlKeys::Entry entry) {
+    const std::string& key = entry->first;
     const auto form = registry.find(key.substr(0, key.find('.')));
-    if (form != registry.end() && form->second.hwnd == dialog) return key;
-  }
-  return "";
+    if (form == registry.end() || form->second.hwnd != dialog) return false;
+    found = key;
+    return true;
+  });
+  return found;
 }
 
 }  // namespace
