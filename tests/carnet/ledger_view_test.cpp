@@ -86,6 +86,44 @@ TEST(LedgerView, BalanceIsExactInTheOrderShownThroughChangesAndPeriods) {
   EXPECT_EQ(ledger.Count(), 100u);
 }
 
+// The sums behind the balance are made only as far as a cell asks: asked from anywhere first,
+// and after a change that comes when only some of them were made, every balance and the total
+// are still the running sums.
+TEST(LedgerView, BalancesAskedInAnyOrderAreTheRunningSums) {
+  struct Case {
+    const char* name;
+    std::vector<std::size_t> asked;  // balances asked before the change, in this order
+    bool period;
+  };
+  const Case cases[] = {
+      {"first span only", {0, 5}, false},
+      {"last first", {299, 0}, false},
+      {"middle, then the start", {150, 64, 63}, false},
+      {"period, first span only", {1}, true},
+      {"period, last first", {99, 2}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Ledger ledger;
+    ASSERT_TRUE(ledger.Load(Generated(), "v.csv").ok());
+    if (c.period) ASSERT_TRUE(ledger.SetPeriod("01/02/2024", "29/02/2024").ok());
+    for (std::size_t entry : c.asked) EXPECT_FALSE(ledger.BalanceText(entry).empty());
+    ASSERT_TRUE(ledger.Set(2, Column::Amount, "-123456,75").ok());
+    std::vector<std::string> expected;
+    AmountTotal sum;
+    for (std::size_t i = 0; i < ledger.Count(); ++i) {
+      Amount amount;
+      ASSERT_TRUE(ParseAmount(ledger.Text(i, Column::Amount), amount));
+      sum.Add(amount);
+      expected.push_back(sum.Text());
+    }
+    EXPECT_EQ(ledger.BalanceText(70), expected[70]);
+    EXPECT_EQ(ledger.TotalText(), sum.Text());
+    for (std::size_t i = ledger.Count(); i-- > 0;)
+      ASSERT_EQ(ledger.BalanceText(i), expected[i]) << i;
+  }
+}
+
 TEST(LedgerView, AGroupKeepsTheNumbersOfTheEntriesShownUntilItEnds) {
   Ledger ledger;
   ASSERT_TRUE(ledger.Load(Generated(), "v.csv").ok());
