@@ -3,7 +3,9 @@
 // categories with their totals.
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "entry_date.h"
 #include "ledger_intl.h"
@@ -213,15 +215,21 @@ std::vector<std::string> Ledger::Categories() const {
   View& view = state_->view;
   if (view.categoriesValid) return view.categories;
   std::vector<std::string> names;
-  std::unordered_map<std::string, bool> seen;
+  // The walk compares the fields' bytes as they are in the file; each category is made into
+  // its text once (two spellings may still give one text: a character 1252 lacks).
+  std::unordered_set<std::string_view> spellings;
+  std::unordered_set<std::string> seen;
   Field fields[4];
   // A ledger without categories, the usual case, is not walked.
   for (std::size_t i = 0; i < state_->rows.size() && state_->categorised > 0; ++i) {
     const Row& row = state_->rows[i];
     if (!(row.bits & kRowCategorised)) continue;
     RowFieldsIntl(*state_, row, fields);
+    const std::string_view bytes(fields[3].begin,
+                                 static_cast<std::size_t>(fields[3].end - fields[3].begin));
+    if (!spellings.insert(bytes).second) continue;
     std::string name = FieldTextIntl(*state_, fields[3]);
-    if (seen.emplace(name, true).second) names.push_back(std::move(name));
+    if (seen.insert(name).second) names.push_back(std::move(name));
   }
   SortByName(names, [](const std::string& name) -> const std::string& { return name; });
   view.categories = names;
