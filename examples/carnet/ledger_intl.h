@@ -101,11 +101,12 @@ struct View {
   int first = 0;  // the period, days since 1970, both included
   int last = 0;
   std::vector<std::uint32_t> rows;  // with a period: the rows shown, in order
-  // Made when first asked after a change, by functions that only read the ledger.
+  // Made when first asked after a change, by functions that only read the ledger, and only as
+  // far as asked: a paint of the first rows adds up no more than their spans.
   mutable bool sumsValid = false;         // the sums below follow the rows shown
   mutable std::vector<AmountTotal> sums;  // sums[k]: the entries shown before
                                           // k * kBalanceSpan
-  mutable AmountTotal shownTotal;
+  mutable AmountTotal sumsEnd;            // the entries shown before sums.size() spans
   mutable bool categoriesValid = false;
   mutable std::vector<std::string> categories;  // Categories()' answer
 };

@@ -3,7 +3,9 @@
 // categories with their totals.
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "entry_date.h"
 #include "ledger_intl.h"
@@ -49,27 +51,28 @@ class BatchSum {
   std::int64_t nanos_ = 0;
 };
 
-// The sums of the entries shown, made again after a change.
-void MakeSums(const LedgerState& state) {
+// The sums of the entries shown, made again after a change up to the span of `entry` (all of
+// them for ShownCountIntl), from where they were left.
+void MakeSums(const LedgerState& state, std::size_t entry) {
   const View& view = state.view;
-  const std::size_t count = ShownCountIntl(state);
-  view.sums.clear();
-  view.sums.reserve(count / kBalanceSpan + 1);
-  AmountTotal total;
-  BatchSum batch;
-  for (std::size_t start = 0; start < count; start += kBalanceSpan) {
-    view.sums.push_back(total);
-    const std::size_t end = std::min(count, start + kBalanceSpan);
-    if (view.filtered) {
-      for (std::size_t entry = start; entry < end; ++entry)
-        batch.Add(state, state.rows[view.rows[entry]]);
-    } else {
-      for (std::size_t entry = start; entry < end; ++entry) batch.Add(state, state.rows[entry]);
-    }
-    batch.AddTo(total);
+  if (!view.sumsValid) {
+    view.sums.clear();
+    view.sumsEnd = AmountTotal();
+    view.sumsValid = true;
   }
-  view.shownTotal = total;
-  view.sumsValid = true;
+  const std::size_t count = ShownCountIntl(state);
+  const std::size_t end = std::min(count, (entry / kBalanceSpan + 1) * kBalanceSpan);
+  BatchSum batch;
+  for (std::size_t start = view.sums.size() * kBalanceSpan; start < end; start += kBalanceSpan) {
+    view.sums.push_back(view.sumsEnd);
+    const std::size_t stop = std::min(count, start + kBalanceSpan);
+    if (view.filtered) {
+      for (std::size_t i = start; i < stop; ++i) batch.Add(state, state.rows[view.rows[i]]);
+    } else {
+      for (std::size_t i = start; i < stop; ++i) batch.Add(state, state.rows[i]);
+    }
+    batch.AddTo(view.sumsEnd);
+  }
 }
 
 // Sorted in the user's collation, each name once.
@@ -119,7 +122,7 @@ void ViewAppendedIntl(LedgerState& state, std::uint32_t position) {
 }
 
 AmountTotal BalanceIntl(const LedgerState& state, std::size_t entry) {
-  if (!state.view.sumsValid) MakeSums(state);
+  MakeSums(state, entry);
   AmountTotal balance = state.view.sums[entry / kBalanceSpan];
   BatchSum batch;
   for (std::size_t i = entry / kBalanceSpan * kBalanceSpan; i <= entry; ++i)
@@ -130,8 +133,8 @@ AmountTotal BalanceIntl(const LedgerState& state, std::size_t entry) {
 
 AmountTotal ShownTotalIntl(const LedgerState& state) {
   if (!state.view.filtered) return state.total;
-  if (!state.view.sumsValid) MakeSums(state);
-  return state.view.shownTotal;
+  MakeSums(state, ShownCountIntl(state));
+  return state.view.sumsEnd;
 }
 
 const unsigned char* FindFoldIntl() {
@@ -212,13 +215,21 @@ std::vector<std::string> Ledger::Categories() const {
   View& view = state_->view;
   if (view.categoriesValid) return view.categories;
   std::vector<std::string> names;
-  std::unordered_map<std::string, bool> seen;
+  // The walk compares the fields' bytes as they are in the file; each category is made into
+  // its text once (two spellings may still give one text: a character 1252 lacks).
+  std::unordered_set<std::string_view> spellings;
+  std::unordered_set<std::string> seen;
   Field fields[4];
-  for (const Row& row : state_->rows) {
+  // A ledger without categories, the usual case, is not walked.
+  for (std::size_t i = 0; i < state_->rows.size() && state_->categorised > 0; ++i) {
+    const Row& row = state_->rows[i];
     if (!(row.bits & kRowCategorised)) continue;
     RowFieldsIntl(*state_, row, fields);
+    const std::string_view bytes(fields[3].begin,
+                                 static_cast<std::size_t>(fields[3].end - fields[3].begin));
+    if (!spellings.insert(bytes).second) continue;
     std::string name = FieldTextIntl(*state_, fields[3]);
-    if (seen.emplace(name, true).second) names.push_back(std::move(name));
+    if (seen.insert(name).second) names.push_back(std::move(name));
   }
   SortByName(names, [](const std::string& name) -> const std::string& { return name; });
   view.categories = names;

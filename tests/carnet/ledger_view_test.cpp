@@ -3,6 +3,7 @@
 // categories with their totals.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,44 @@ TEST(LedgerView, BalanceIsExactInTheOrderShownThroughChangesAndPeriods) {
   EXPECT_EQ(ledger.Count(), 100u);
 }
 
+// The sums behind the balance are made only as far as a cell asks: asked from anywhere first,
+// and after a change that comes when only some of them were made, every balance and the total
+// are still the running sums.
+TEST(LedgerView, BalancesAskedInAnyOrderAreTheRunningSums) {
+  struct Case {
+    const char* name;
+    std::vector<std::size_t> asked;  // balances asked before the change, in this order
+    bool period;
+  };
+  const Case cases[] = {
+      {"first span only", {0, 5}, false},
+      {"last first", {299, 0}, false},
+      {"middle, then the start", {150, 64, 63}, false},
+      {"period, first span only", {1}, true},
+      {"period, last first", {99, 2}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Ledger ledger;
+    ASSERT_TRUE(ledger.Load(Generated(), "v.csv").ok());
+    if (c.period) ASSERT_TRUE(ledger.SetPeriod("01/02/2024", "29/02/2024").ok());
+    for (std::size_t entry : c.asked) EXPECT_FALSE(ledger.BalanceText(entry).empty());
+    ASSERT_TRUE(ledger.Set(2, Column::Amount, "-123456,75").ok());
+    std::vector<std::string> expected;
+    AmountTotal sum;
+    for (std::size_t i = 0; i < ledger.Count(); ++i) {
+      Amount amount;
+      ASSERT_TRUE(ParseAmount(ledger.Text(i, Column::Amount), amount));
+      sum.Add(amount);
+      expected.push_back(sum.Text());
+    }
+    EXPECT_EQ(ledger.BalanceText(70), expected[70]);
+    EXPECT_EQ(ledger.TotalText(), sum.Text());
+    for (std::size_t i = ledger.Count(); i-- > 0;)
+      ASSERT_EQ(ledger.BalanceText(i), expected[i]) << i;
+  }
+}
+
 TEST(LedgerView, AGroupKeepsTheNumbersOfTheEntriesShownUntilItEnds) {
   Ledger ledger;
   ASSERT_TRUE(ledger.Load(Generated(), "v.csv").ok());
@@ -159,6 +198,41 @@ TEST(LedgerView, FindIgnoresCaseAndAccentsBothWaysAndGoesRound) {
     EXPECT_EQ(ledger.Find(c.text, c.from, c.forward), c.found) << c.text << " " << c.from;
   ASSERT_TRUE(ledger.SetPeriod("02/01/2024", "03/01/2024").ok());
   EXPECT_EQ(ledger.Find("cafe", 1, true), 0u);  // among the entries shown, round once
+}
+
+// Categories are told apart by their text, whatever the bytes that spell them in the file: quoted
+// or not, or two UTF-8 characters that code page 1252 both shows as "?". A ledger without any
+// has none until an entry is given one.
+TEST(LedgerView, EachCategoryOnceWhateverItsSpelling) {
+  const std::string cp1252 = "date;libell\xE9;montant;cat\xE9gorie\r\n";
+  const std::string utf8 = "date;libell\xC3\xA9;montant;cat\xC3\xA9gorie\r\n";
+  struct Case {
+    const char* name;
+    std::string file;
+    std::vector<std::string> expected;  // in byte order
+  };
+  const Case cases[] = {
+      {"none", cp1252 + "01/01/2024;a;1;\r\n02/01/2024;b;2;\r\n", {}},
+      {"quoted or not",
+       cp1252 + "01/01/2024;a;1;Courses\r\n02/01/2024;b;2;\"Courses\"\r\n" +
+           "03/01/2024;c;3;\"Sortie \"\"cin\xE9\"\"\"\r\n04/01/2024;d;4;Courses\r\n",
+       {"Courses", "Sortie \"cin\xE9\""}},
+      {"UTF-8 the window cannot show",
+       utf8 + "01/01/2024;a;1;\xE6\x97\xA5\r\n02/01/2024;b;2;\xE6\x9C\x88\r\n" +
+           "03/01/2024;c;3;Caf\xC3\xA9\r\n",
+       {"?", "Caf\xE9"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Ledger ledger;
+    ASSERT_TRUE(ledger.Load(c.file, "c.csv").ok());
+    std::vector<std::string> found = ledger.Categories();
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, c.expected);
+    ASSERT_TRUE(ledger.Set(0, Column::Category, "Neuve").ok());
+    found = ledger.Categories();
+    EXPECT_NE(std::find(found.begin(), found.end(), "Neuve"), found.end());
+  }
 }
 
 TEST(LedgerView, CategoriesAndTheirTotalsFollowThePeriod) {

@@ -36,6 +36,9 @@ choose_file() {
 # The open message box says $2; Enter closes it.
 expect_message() {
   zk_wait "$1: a message box" has-form
+  # The box is there before its text: under load the first look can come in between.
+  local _
+  for _ in $(seq 25); do zk_probe form | grep -qF -- "$2" && break; sleep 0.2; done
   if zk_probe form | grep -qF -- "$2"; then echo "ok: $1"; else zk_fail "$1: no [$2] in: $(zk_probe form)"; fi
   zk_keys Return
   zk_wait "$1: the message box closes" no-form

@@ -46,6 +46,8 @@ void CarnetHistoryStep(bool undo);
 // menu_commands.cpp: the menu bar and what its entries do; built again when the recent files
 // change.
 void CarnetMenuBuild();
+// The menu bar built again only when the recent files it shows are no longer those kept.
+void CarnetMenuRecentUpdate();
 bool CarnetCommandRun(const std::string& command);
 // Quitting as Fichier > Quitter does: false when the user kept the program open.
 bool CarnetQuit();

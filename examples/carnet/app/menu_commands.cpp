@@ -74,7 +74,17 @@ const MenuEntry kMenuEntries[] = {
     {"totaux", 4, 5, "T&otaux par cat\xE9gorie...", "", CarnetTotalsFormRun},
 };
 
+// The menu bar built last and the recent files it shows.
+HMENU builtBar = nullptr;
+std::vector<std::string> builtRecent;
+
 }  // namespace
+
+void CarnetMenuRecentUpdate() {
+  if (builtBar == nullptr || GetMenu(CarnetWindowHandle()) != builtBar ||
+      CarnetRecentFiles() != builtRecent)
+    CarnetMenuBuild();
+}
 
 void CarnetMenuBuild() {
   // Failures are reported by the toolkit; the program runs on with what could be built.
@@ -97,6 +107,8 @@ void CarnetMenuBuild() {
   }
   if (shown > 0) ZK_MenuAdd(kCarnetMenu, "-", 1, kRecentRow + static_cast<int>(shown), "", "");
   ZK_MenuDisplay(kCarnetMainWindow, kCarnetMenu, "");
+  builtBar = GetMenu(CarnetWindowHandle());
+  builtRecent = recent;
 }
 
 bool CarnetCommandRun(const std::string& name) {

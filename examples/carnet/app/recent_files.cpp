@@ -39,17 +39,24 @@ void CarnetRecentAdd(const std::string& given) {
   const DWORD length = GetFullPathNameA(given.c_str(), MAX_PATH, full, nullptr);
   if (length == 0 || length >= MAX_PATH) return;
   const std::string path(full, length);
-  std::vector<std::string> paths = CarnetRecentFiles();
+  const std::vector<std::string> kept = CarnetRecentFiles();
+  std::vector<std::string> paths = kept;
   // The same file under another case of its name is the same file on Windows.
   paths.erase(std::remove_if(paths.begin(), paths.end(),
-                             [&](const std::string& kept) {
+                             [&](const std::string& other) {
                                return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE,
-                                                     kept.c_str(), -1, path.c_str(),
+                                                     other.c_str(), -1, path.c_str(),
                                                      -1) == CSTR_EQUAL;
                              }),
               paths.end());
   paths.insert(paths.begin(), path);
   if (paths.size() > kKept) paths.resize(kKept);
+  // Opening the newest again changes nothing: nothing written, and no new menu bar (which costs
+  // the window a new frame) unless another Carnet changed the list since it was shown.
+  if (paths == kept) {
+    CarnetMenuRecentUpdate();
+    return;
+  }
   HKEY key = nullptr;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
       ERROR_SUCCESS)
