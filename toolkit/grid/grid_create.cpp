@@ -138,6 +138,7 @@ int ZK_GridCreateIntl(HWND dialog, const std::string& form, const std::string& i
   grid->focused = -1;
   grid->alone = ZK_Grid::kSelectionUnknown;
   grid->viewColumn = -1;
+  grid->markPending = false;
   grid->addRows = ZK_IsTrueIntl(ZK_PropertyGetIntl(ZK_ADDROWS, declared.properties));
   grid->deleteRows = ZK_IsTrueIntl(ZK_PropertyGetIntl(ZK_DELROWS, declared.properties));
   grid->paste = ZK_IsTrueIntl(ZK_PropertyGetIntl(ZK_PASTE, declared.properties));

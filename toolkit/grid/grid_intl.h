@@ -139,6 +139,10 @@ struct ZK_Grid {
   int viewColumn = -1;
   int viewScroll = 0;
   int viewWidth = 0;
+  // The list's selection mark (the anchor of its Shift+click) as the grid last moved it, given to
+  // the list before any message that may read it, not at every move.
+  int mark = -1;
+  bool markPending = false;
   bool moving = false;     // the current cell is moving: its frame waits for the list's repaint
   int paintFocus = -1;     // whether the grid had the focus in the paint under way; -1 not read
   GridRecord event;        // the cell of the event raised last

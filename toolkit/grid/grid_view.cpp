@@ -441,6 +441,42 @@ bool movesColumns(UINT message) {
   }
 }
 
+// Messages that neither read nor change the list's selection mark: those of a move and a paint.
+// Any other is preceded by the mark the grid has set meanwhile (a key the list takes itself, just
+// before the list has it).
+bool keepsMark(UINT message) {
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_PAINT:
+    case WM_ERASEBKGND:
+    case WM_NCPAINT:
+    case WM_NOTIFY:
+    case WM_TIMER:
+    case WM_NCHITTEST:
+    case WM_SETCURSOR:
+    case WM_MOUSEMOVE:
+    case WM_GETDLGCODE:
+    case LVM_GETTOPINDEX:
+    case LVM_GETCOUNTPERPAGE:
+    case LVM_GETITEMCOUNT:
+    case LVM_GETSELECTEDCOUNT:
+    case LVM_GETITEMSTATE:
+    case LVM_SETITEMSTATE:
+    case LVM_ENSUREVISIBLE:
+    case LVM_GETSUBITEMRECT:
+    case LVM_REDRAWITEMS:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void giveMark(HWND list, ZK_Grid& grid) {
+  if (!grid.markPending) return;
+  grid.markPending = false;
+  DefSubclassProc(list, LVM_SETSELECTIONMARK, 0, grid.mark);
+}
+
 void onDestroy(HWND list, ZK_Grid& grid) {
   // The list and its editor are gone: the font they used can go too.
   ZK_GridWindowIntl(list, nullptr);
@@ -510,7 +546,8 @@ void ZK_GridSelectOnlyIntl(ZK_Grid& grid, int row) {
   }
   if (row >= 0) {
     ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    ListView_SetSelectionMark(list, row);
+    grid.mark = row;
+    grid.markPending = true;
   }
   grid.alone = row;
   grid.selecting = false;
@@ -660,11 +697,14 @@ LRESULT CALLBACK ZK_GridListProcIntl(HWND list, UINT message, WPARAM wParam, LPA
   }
   const ZK_GridMessage cause{message, wParam, lParam};
   if (movesColumns(message)) grid->viewColumn = -1;
+  if (!keepsMark(message)) giveMark(list, *grid);
   switch (message) {
     case WM_GETDLGCODE:
       return dialogCode(*grid, DefSubclassProc(list, message, wParam, lParam), lParam);
     case WM_KEYDOWN: {
       if (onKeyDown(*grid, cause)) return 0;
+      if (grid->forgotten || grid->list != list) break;
+      giveMark(list, *grid);
       const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
       if (!grid->forgotten) followFocus(*grid, cause);
       return result;
