@@ -447,6 +447,7 @@ bool movesColumns(UINT message) {
 bool keepsMark(UINT message) {
   switch (message) {
     case WM_KEYDOWN:
+    case WM_KEYUP:
     case WM_PAINT:
     case WM_ERASEBKGND:
     case WM_NCPAINT:
