@@ -100,8 +100,8 @@ Snapshot snapshot() {
 void measureRow(const char* row, const std::string& name, const char* unit, double perOp,
                 int repetitions, const std::function<double()>& toolkitRun,
                 const std::function<double()>& rawRun) {
-  toolkitRun();
-  rawRun();
+  if (Runs(true)) toolkitRun();
+  if (Runs(false)) rawRun();
   const Snapshot before = snapshot();
   const Pair pair = Interleave(repetitions, toolkitRun, rawRun);
   const Snapshot after = snapshot();

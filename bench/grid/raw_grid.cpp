@@ -33,11 +33,14 @@ Session* sessionOf(HWND dialog) {
 }
 
 // Rows moved by the program itself on the page keys, as the toolkit's grid moves them: the list's
-// own Page Down walks every row of a million under some list views.
+// own Page Down walks every row of a million under some list views. With Ctrl or Shift the key
+// keeps the list's own meaning (the focus moved alone, the selection extended), which a program
+// that takes the key over must leave it.
 LRESULT CALLBACK listProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                           DWORD_PTR data) {
   if (message == WM_NCDESTROY) RemoveWindowSubclass(list, listProc, 0);
-  if (message != WM_KEYDOWN || (wParam != VK_NEXT && wParam != VK_PRIOR))
+  if (message != WM_KEYDOWN || (wParam != VK_NEXT && wParam != VK_PRIOR) ||
+      GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_SHIFT) < 0)
     return DefSubclassProc(list, message, wParam, lParam);
   Session& s = *reinterpret_cast<Session*>(data);
   if (s.rows == 0) return 0;

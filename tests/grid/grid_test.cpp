@@ -305,6 +305,71 @@ TEST(Grid, RowKeysMoveByTheListsRuleAndShiftExtendsTheSelection) {
   EXPECT_EQ(reports.count(), 0u);
 }
 
+// What the grid keeps of the list between moves: the selection the list changed itself, the
+// anchor of its Shift+click, and the current cell's frame repainted after a scroll.
+void click(int row, WPARAM modifiers) {
+  RECT cell = {};
+  ListView_GetSubItemRect(list(), row, 0, LVIR_LABEL, &cell);
+  const LPARAM at = MAKELPARAM(cell.left + 5, (cell.top + cell.bottom) / 2);
+  SendMessageA(list(), WM_LBUTTONDOWN, MK_LBUTTON | modifiers, at);
+  SendMessageA(list(), WM_LBUTTONUP, modifiers, at);
+  pump();
+}
+
+// Pixels of the window text colour down the inner left edge of a row's first cell: the current
+// cell's frame is two pixels wide, the list's focus rectangle one, dotted.
+int frameEdge(int row) {
+  RECT cell = {};
+  ListView_GetSubItemRect(list(), row, 0, LVIR_LABEL, &cell);
+  HDC dc = GetDC(list());
+  int count = 0;
+  for (int y = cell.top + 2; y < cell.bottom - 2; ++y)
+    count += GetPixel(dc, cell.left + 1, y) == GetSysColor(COLOR_WINDOWTEXT) ? 1 : 0;
+  ReleaseDC(list(), dc);
+  return count;
+}
+
+TEST(Grid, MovesFollowTheListsOwnSelectionAnchorAndRepaint) {
+  Reports reports;
+  Toolkit toolkit;
+  declare();
+  ASSERT_EQ(ZK_FormGridVirtual(kForm, kGrid, 1000000, cellOf), 0);
+  open();
+  SetFocus(list());
+  const int page = ListView_GetCountPerPage(list());
+  ASSERT_GT(page, 3);
+  struct Step {
+    const char* what;
+    WPARAM key;        // a key, or 0 for a click
+    int clicked;       // the row clicked...
+    WPARAM modifiers;  // ... with these keys
+    int selected;      // rows selected after it
+    int row;           // the current row
+  };
+  const Step steps[] = {
+      {"Ctrl+click adds a row", 0, 2, MK_CONTROL, 2, 2},
+      {"Page Down leaves the new row alone selected", VK_NEXT, 0, 0, 1, page - 1},
+      {"Shift+click extends from the row Page Down chose", 0, 1, MK_SHIFT, page - 1, 1},
+      {"Page Down again", VK_NEXT, 0, 0, 1, page - 1},
+      {"a page further, scrolled", VK_NEXT, 0, 0, 1, 2 * page - 1},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    if (step.key != 0) {
+      key(list(), step.key);
+    } else {
+      click(step.clicked, step.modifiers);
+    }
+    UpdateWindow(list());
+    EXPECT_EQ(static_cast<int>(ListView_GetSelectedCount(list())), step.selected);
+    EXPECT_EQ(ListView_GetNextItem(list(), -1, LVNI_FOCUSED), step.row);
+    EXPECT_EQ(ZK_FormGridGet(kForm, kGrid).row, step.row);
+    EXPECT_GT(frameEdge(step.row), 5) << "the current cell framed";
+    if (step.key == VK_NEXT) EXPECT_EQ(frameEdge(step.row - 1), 0) << "the row above not";
+  }
+  EXPECT_EQ(reports.count(), 0u);
+}
+
 TEST(Grid, BadInputIsKeptWholeAndShownWithoutHarm) {
   Reports reports;
   Toolkit toolkit;

@@ -74,10 +74,12 @@ void showSortArrows(const ZK_Grid& grid) {
     HDITEMA item = {};
     item.mask = HDI_FORMAT;
     if (!SendMessageA(header, HDM_GETITEMA, i, reinterpret_cast<LPARAM>(&item))) continue;
+    const int before = item.fmt;
     item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
     if (grid.columns[i].name == grid.sortColumn)
       item.fmt |= grid.descending ? HDF_SORTDOWN : HDF_SORTUP;
-    SendMessageA(header, HDM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
+    // A title set again is repainted, and its list told, though nothing changed.
+    if (item.fmt != before) SendMessageA(header, HDM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
   }
 }
 
@@ -134,16 +136,23 @@ int ZK_GridCreateIntl(HWND dialog, const std::string& form, const std::string& i
   }
   grid->list = list;
   grid->focused = -1;
+  grid->alone = ZK_Grid::kSelectionUnknown;
+  grid->viewColumn = -1;
+  grid->markPending = false;
   grid->addRows = ZK_IsTrueIntl(ZK_PropertyGetIntl(ZK_ADDROWS, declared.properties));
   grid->deleteRows = ZK_IsTrueIntl(ZK_PropertyGetIntl(ZK_DELROWS, declared.properties));
   grid->paste = ZK_IsTrueIntl(ZK_PropertyGetIntl(ZK_PASTE, declared.properties));
   ZK_GridWindowIntl(list, grid);
-  SetWindowSubclass(list, ZK_GridListProcIntl, 0, 0);
   ListView_SetExtendedListViewStyleEx(list, kListExStyle, kListExStyle);
   for (std::size_t i = 0; i < grid->columns.size(); ++i)
-    ZK_GridColumnInsertIntl(*grid, static_cast<int>(i));
+    setColumn(*grid, static_cast<int>(i), LVM_INSERTCOLUMNA);
+  if (!grid->sortColumn.empty()) showSortArrows(*grid);
   const int look = applyLook(*grid, declared);
   ZK_GridRowsChangedIntl(*grid);
+  // The grid's own procedure last: the messages that made the list need nothing of it, and each
+  // message through a subclass costs a window property's read, from another process on some
+  // systems.
+  SetWindowSubclass(list, ZK_GridListProcIntl, 0, 0);
 
   // Read afresh: the list's creation reached the dialog procedure, which may have stored it.
   ItemRecord record = ZK_FormItemGet(form, item);
@@ -171,8 +180,10 @@ void ZK_GridRowsChangedIntl(ZK_Grid& grid) {
   }
   const int shown = ListView_GetItemCount(grid.list);
   if (shown != count) {
-    // No scroll to the end, no repaint of what stays: the list keeps its place.
+    // No scroll to the end, no repaint of what stays: the list keeps its place. What it keeps of
+    // the selection is asked again.
     ListView_SetItemCountEx(grid.list, count, LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
+    grid.alone = ZK_Grid::kSelectionUnknown;
   }
   int row = grid.row;
   if (row >= count) row = count - 1;

@@ -128,6 +128,23 @@ struct ZK_Grid {
   // The list's focused row, as its notifications tell: asking the list walks its rows in some
   // list views.
   int focused = -1;
+  // What the grid knows of its list without asking it (a question is a message through the
+  // list's subclass, and on some systems a trip to another process): no row other than `alone`
+  // is selected (-1: no row is), or kSelectionUnknown; forgotten at any change of the selection
+  // the list notifies.
+  static constexpr int kSelectionUnknown = -2;
+  int alone = kSelectionUnknown;
+  // The current column was last found in view with this column, horizontal scroll position and
+  // client width (viewColumn -1: not since the columns last changed).
+  int viewColumn = -1;
+  int viewScroll = 0;
+  int viewWidth = 0;
+  // The list's selection mark (the anchor of its Shift+click) as the grid last moved it, given to
+  // the list before any message that may read it, not at every move.
+  int mark = -1;
+  bool markPending = false;
+  bool moving = false;     // the current cell is moving: its frame waits for the list's repaint
+  int paintFocus = -1;     // whether the grid had the focus in the paint under way; -1 not read
   GridRecord event;        // the cell of the event raised last
   std::string text;        // reused for the cell requests
   std::string name;        // reused for the column passed to the cell procedure

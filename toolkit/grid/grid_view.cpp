@@ -45,6 +45,15 @@ bool hasFocus(const ZK_Grid& grid) {
   return focus != nullptr && (focus == grid.list || focus == grid.editor);
 }
 
+// The current cell's frame is drawn over its row, when the grid has the focus: asked once a paint,
+// and only when the row is drawn. Not while the cell moves, when a list may paint the rows it
+// scrolls in before it has told the grid of the new row, which it repaints after.
+bool framed(ZK_Grid& grid, int row) {
+  if (row != grid.row || grid.moving) return false;
+  if (grid.paintFocus < 0) grid.paintFocus = hasFocus(grid) ? 1 : 0;
+  return grid.paintFocus == 1;
+}
+
 void redrawRow(const ZK_Grid& grid, int row) {
   if (grid.list != nullptr && row >= 0) ListView_RedrawItems(grid.list, row, row);
 }
@@ -99,11 +108,12 @@ LRESULT customDraw(ZK_Grid& grid, NMLVCUSTOMDRAW* draw) {
   const int row = static_cast<int>(draw->nmcd.dwItemSpec);
   switch (draw->nmcd.dwDrawStage) {
     case CDDS_PREPAINT:
+      grid.paintFocus = -1;
       return CDRF_NOTIFYITEMDRAW;
     case CDDS_ITEMPREPAINT: {
       LRESULT result = CDRF_DODEFAULT;
       if (grid.columnColours || grid.colourProc != nullptr) result |= CDRF_NOTIFYSUBITEMDRAW;
-      if (grid.checkColumns || (row == grid.row && hasFocus(grid))) result |= CDRF_NOTIFYPOSTPAINT;
+      if (grid.checkColumns || framed(grid, row)) result |= CDRF_NOTIFYPOSTPAINT;
       return result;
     }
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
@@ -121,7 +131,7 @@ LRESULT customDraw(ZK_Grid& grid, NMLVCUSTOMDRAW* draw) {
     }
     case CDDS_ITEMPOSTPAINT:
       if (grid.checkColumns) ZK_GridCheckBoxesDrawIntl(grid, draw->nmcd.hdc, row);
-      if (row == grid.row && hasFocus(grid)) frameCurrentCell(grid, draw->nmcd.hdc);
+      if (framed(grid, row)) frameCurrentCell(grid, draw->nmcd.hdc);
       return CDRF_DODEFAULT;
     default:
       return CDRF_DODEFAULT;
@@ -412,6 +422,62 @@ bool hiddenEdge(const ZK_Grid& grid, LPARAM lParam) {
          !grid.columns[static_cast<std::size_t>(header->iItem)].field.visible;
 }
 
+// Messages after which a column may stand elsewhere in the list (a title's drag comes as the
+// header's notification).
+bool movesColumns(UINT message) {
+  switch (message) {
+    case WM_NOTIFY:
+    case WM_SETFONT:
+    case LVM_SETCOLUMNWIDTH:
+    case LVM_SETCOLUMNA:
+    case LVM_SETCOLUMNW:
+    case LVM_INSERTCOLUMNA:
+    case LVM_INSERTCOLUMNW:
+    case LVM_DELETECOLUMN:
+    case LVM_SETCOLUMNORDERARRAY:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Messages that neither read nor change the list's selection mark: those of a move and a paint.
+// Any other is preceded by the mark the grid has set meanwhile (a key the list takes itself, just
+// before the list has it).
+bool keepsMark(UINT message) {
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_PAINT:
+    case WM_ERASEBKGND:
+    case WM_NCPAINT:
+    case WM_NOTIFY:
+    case WM_TIMER:
+    case WM_NCHITTEST:
+    case WM_SETCURSOR:
+    case WM_MOUSEMOVE:
+    case WM_GETDLGCODE:
+    case LVM_GETTOPINDEX:
+    case LVM_GETCOUNTPERPAGE:
+    case LVM_GETITEMCOUNT:
+    case LVM_GETSELECTEDCOUNT:
+    case LVM_GETITEMSTATE:
+    case LVM_SETITEMSTATE:
+    case LVM_ENSUREVISIBLE:
+    case LVM_GETSUBITEMRECT:
+    case LVM_REDRAWITEMS:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void giveMark(HWND list, ZK_Grid& grid) {
+  if (!grid.markPending) return;
+  grid.markPending = false;
+  DefSubclassProc(list, LVM_SETSELECTIONMARK, 0, grid.mark);
+}
+
 void onDestroy(HWND list, ZK_Grid& grid) {
   // The list and its editor are gone: the font they used can go too.
   ZK_GridWindowIntl(list, nullptr);
@@ -439,19 +505,23 @@ bool ZK_GridCellRectIntl(const ZK_Grid& grid, int row, int column, RECT* cell) {
                                  cell) != FALSE;
 }
 
-bool ZK_GridShowRemarkIntl(const ZK_Grid& grid) {
-  std::string remark;
-  if (grid.column >= 0 && grid.column <= lastColumn(grid))
-    remark = grid.columns[static_cast<std::size_t>(grid.column)].field.remark;
-  if (remark.empty()) {
-    // The remark alone, not a copy of the item's whole record, at every move.
-    const ZK_ItemTable& items = ZK_ItemTableIntl();
-    const auto found = items.find(ZK_ItemKeyIntl(grid.form, grid.item));
-    if (found != items.end()) remark = found->second.remark;
+// The current column's remark, or the grid's; read in place, not from a copy of the item's whole
+// record, at every move.
+static const std::string* remarkOf(const ZK_Grid& grid) {
+  if (grid.column >= 0 && grid.column <= lastColumn(grid)) {
+    const std::string& remark = grid.columns[static_cast<std::size_t>(grid.column)].field.remark;
+    if (!remark.empty()) return &remark;
   }
+  const ZK_ItemTable& items = ZK_ItemTableIntl();
+  const auto found = items.find(ZK_ItemKeyIntl(grid.form, grid.item));
+  return found != items.end() && !found->second.remark.empty() ? &found->second.remark : nullptr;
+}
+
+bool ZK_GridShowRemarkIntl(const ZK_Grid& grid) {
   // Without a remark the status bar keeps what the application put there.
-  if (remark.empty()) return false;
-  ZK_FormStatusShowIntl(grid.form, remark);
+  const std::string* remark = remarkOf(grid);
+  if (remark == nullptr) return false;
+  ZK_FormStatusShowIntl(grid.form, *remark);
   return true;
 }
 
@@ -459,20 +529,28 @@ void ZK_GridSelectOnlyIntl(ZK_Grid& grid, int row) {
   HWND list = grid.list;
   if (list == nullptr) return;
   // Clearing every row's state walks all of them in some list views (a million calls): the one
-  // selected row, the usual case, is cleared alone.
+  // selected row, the usual case, is cleared alone. Which one it is the grid knows from the
+  // last call, unless the list has told of another change of the selection since.
   grid.selecting = true;  // the list's notifications of this change are the grid's own
-  const int selected = ListView_GetSelectedCount(list);
-  const int focused = grid.focused < ZK_GridRowCountIntl(grid) ? grid.focused : -1;
-  if (selected == 1 && focused >= 0 &&
-      ListView_GetItemState(list, focused, LVIS_SELECTED) == LVIS_SELECTED) {
-    ListView_SetItemState(list, focused, 0, LVIS_SELECTED);
-  } else if (selected > 0) {
-    ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+  const int count = ZK_GridRowCountIntl(grid);
+  if (grid.alone == ZK_Grid::kSelectionUnknown) {
+    const int selected = ListView_GetSelectedCount(list);
+    const int focused = grid.focused < count ? grid.focused : -1;
+    if (selected == 1 && focused >= 0 &&
+        ListView_GetItemState(list, focused, LVIS_SELECTED) == LVIS_SELECTED) {
+      ListView_SetItemState(list, focused, 0, LVIS_SELECTED);
+    } else if (selected > 0) {
+      ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+    }
+  } else if (grid.alone >= 0 && grid.alone != row && grid.alone < count) {
+    ListView_SetItemState(list, grid.alone, 0, LVIS_SELECTED);
   }
   if (row >= 0) {
     ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    ListView_SetSelectionMark(list, row);
+    grid.mark = row;
+    grid.markPending = true;
   }
+  grid.alone = row;
   grid.selecting = false;
 }
 
@@ -504,6 +582,28 @@ static void extendSelection(ZK_Grid& grid, int from, int to) {
   grid.selecting = false;
 }
 
+// The current column scrolled sideways into view. A column's place does not depend on the row: it
+// is looked at again only when the column, the horizontal scroll, the list's width or the columns
+// have changed since.
+static void columnInView(ZK_Grid& grid, int row, int column) {
+  RECT client = {};
+  if (!GetClientRect(grid.list, &client)) return;
+  const int scroll = GetScrollPos(grid.list, SB_HORZ);
+  if (grid.viewColumn == column && grid.viewScroll == scroll && grid.viewWidth == client.right)
+    return;
+  RECT cell = {};
+  if (!ZK_GridCellRectIntl(grid, row, column, &cell)) return;
+  int by = 0;
+  if (cell.left < 0)
+    by = cell.left;
+  else if (cell.right > client.right)
+    by = std::min(cell.right - client.right, cell.left);
+  if (by != 0) ListView_Scroll(grid.list, by, 0);
+  grid.viewColumn = column;
+  grid.viewScroll = GetScrollPos(grid.list, SB_HORZ);
+  grid.viewWidth = client.right;
+}
+
 bool ZK_GridMoveIntl(ZK_Grid& grid, int row, int column, const ZK_GridMessage* cause, bool extend) {
   const int count = ZK_GridRowCountIntl(grid);
   row = count == 0 ? -1 : std::clamp(row, 0, count - 1);
@@ -518,29 +618,23 @@ bool ZK_GridMoveIntl(ZK_Grid& grid, int row, int column, const ZK_GridMessage* c
   grid.row = row;
   grid.column = column;
   if (grid.list != nullptr) {
+    // The rows whose state changes are repainted by the list after it has told of the change.
+    grid.moving = true;
     if (rowChanged && extend && row >= 0) {
       extendSelection(grid, before, row);
     } else if (rowChanged) {
       ZK_GridSelectOnlyIntl(grid, row);
     }
+    grid.moving = false;
     if (row >= 0) {
       ListView_EnsureVisible(grid.list, row, FALSE);
-      // And the column: scrolled sideways until the cell is in view.
-      RECT cell = {};
-      RECT client = {};
-      if (ZK_GridCellRectIntl(grid, row, column, &cell) && GetClientRect(grid.list, &client)) {
-        int by = 0;
-        if (cell.left < 0)
-          by = cell.left;
-        else if (cell.right > client.right)
-          by = std::min(cell.right - client.right, cell.left);
-        if (by != 0) ListView_Scroll(grid.list, by, 0);
-      }
+      columnInView(grid, row, column);
     }
     // Rows whose state changed are repainted by the list; asking again after its scroll repaints
     // the whole page once more in some list views.
     if (!rowChanged) redrawRow(grid, row);
-    if ((rowChanged || columnChanged) && hasFocus(grid)) ZK_GridShowRemarkIntl(grid);
+    if ((rowChanged || columnChanged) && remarkOf(grid) != nullptr && hasFocus(grid))
+      ZK_GridShowRemarkIntl(grid);
   }
   if (cause != nullptr && rowChanged && row >= 0) {
     fillEvent(grid, row, column);
@@ -565,8 +659,14 @@ INT_PTR ZK_GridNotifyIntl(const ZK_FormMessage& m) {
       return TRUE;
     case NM_CUSTOMDRAW:
       return answer(dialog, customDraw(*grid, reinterpret_cast<NMLVCUSTOMDRAW*>(lParam)));
+    case LVN_ODSTATECHANGED:
+      grid->alone = ZK_Grid::kSelectionUnknown;
+      return 0;
     case LVN_ITEMCHANGED: {
       const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+      if ((change->uChanged & LVIF_STATE) &&
+          (change->iItem < 0 || ((change->uNewState ^ change->uOldState) & LVIS_SELECTED)))
+        grid->alone = ZK_Grid::kSelectionUnknown;
       const bool gained = (change->uNewState & LVIS_FOCUSED) && !(change->uOldState & LVIS_FOCUSED);
       if (!(change->uChanged & LVIF_STATE) || !gained || change->iItem < 0) return TRUE;
       grid->focused = change->iItem;
@@ -597,11 +697,15 @@ LRESULT CALLBACK ZK_GridListProcIntl(HWND list, UINT message, WPARAM wParam, LPA
     return DefSubclassProc(list, message, wParam, lParam);
   }
   const ZK_GridMessage cause{message, wParam, lParam};
+  if (movesColumns(message)) grid->viewColumn = -1;
+  if (!keepsMark(message)) giveMark(list, *grid);
   switch (message) {
     case WM_GETDLGCODE:
       return dialogCode(*grid, DefSubclassProc(list, message, wParam, lParam), lParam);
     case WM_KEYDOWN: {
       if (onKeyDown(*grid, cause)) return 0;
+      if (grid->forgotten || grid->list != list) break;
+      giveMark(list, *grid);
       const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
       if (!grid->forgotten) followFocus(*grid, cause);
       return result;
