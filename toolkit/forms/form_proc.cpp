@@ -179,11 +179,13 @@ INT_PTR dispatch(const ZK_ContextGuard& context, ZK_FormMessage m) {
   const WindowRecord form = readsRecord(m.message) ? ZK_WindowLookupIntl(m.form) : WindowRecord{};
   bool known = false;
   HWND window = nullptr;
+  ZK_FormEventProc events = nullptr;
   {
     const ZK_WindowRegistry& registry = ZK_WindowRegistryIntl();
     const auto found = registry.find(m.form);
     known = found != registry.end() && !found->second.title.empty();
     window = known ? found->second.hwnd : nullptr;
+    events = known ? found->second.callback : nullptr;
   }
   // A forgotten form, or a form of that name opened again on another dialog since. A colour
   // answer is taken as a brush: the usual 4 would be an invalid handle there.
@@ -195,7 +197,10 @@ INT_PTR dispatch(const ZK_ContextGuard& context, ZK_FormMessage m) {
     if (active != m.form) active = m.form;
   }
   m.item = ZK_FormItemByControlIntl(m.form, reinterpret_cast<HWND>(m.lParam));
-  const int before = ZK_FormRaiseIntl(m, ZK_BEFORE);
+  // The event procedure as the registry holds it now: the same one ZK_FormRaiseIntl would find.
+  const int before =
+      events != nullptr ? events(m.form, m.item, ZK_BEFORE, m.dialog, m.message, m.wParam, m.lParam)
+                        : 0;
   if (before != 0) return before;
 
   switch (m.message) {
