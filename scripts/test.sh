@@ -32,7 +32,9 @@ step cmake --build --preset mingw32
 
 source scripts/wine-env.sh
 zk_wine_start
-trap zk_wine_stop EXIT
+# One prefix made for the run, copied by every test that starts a session of its own.
+zk_wine_template
+trap 'zk_wine_stop; zk_wine_template_remove' EXIT
 step ctest --preset mingw64
 # Every command the README and HACKING give, as written there, in the same Wine session.
 step bash scripts/docs-check.sh

@@ -1,9 +1,14 @@
 # Sourced by the end-to-end tests: Velmo driven with scripts/velmo-driver.sh, every check counted,
 # a toolkit error report on screen taken as a failure, and readers of screenshots' pixels.
-# Needs DISPLAY and WINEPREFIX from scripts/wine-env.sh; ZK_BIN is the folder of the programs.
+# Each test runs in a Wine session of its own (scripts/wine-env.sh: an Xvfb display and a prefix,
+# a copy of ZK_WINE_TEMPLATE when the caller made one), so that tests run side by side: nothing
+# they share, neither keyboard focus nor pointer. ZK_BIN is the folder of the programs.
 set -uo pipefail
 
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/velmo-driver.sh"
+unset ZK_USE_DISPLAY
+zk_wine_start || { echo "FAIL: no Wine session" >&2; zk_wine_stop; exit 1; }
 zk_failures=0
 zk_shots="$(mktemp -d /tmp/zarvik-e2e.XXXXXX)"
 
@@ -48,6 +53,7 @@ zk_cleanup() {
     wait "$zk_velmo" 2>/dev/null
   fi
   [ -n "${ZK_KEEP_SHOTS:-}" ] || rm -rf "$zk_shots"
+  zk_wine_stop
 }
 trap zk_cleanup EXIT
 
