@@ -35,7 +35,8 @@ zk_wine_start
 # One prefix made for the run, copied by every test that starts a session of its own.
 zk_wine_template
 trap 'zk_wine_stop; zk_wine_template_remove' EXIT
-step ctest --preset mingw64
+# Three at a time: the tests with sessions of their own mostly wait for windows.
+step ctest --preset mingw64 -j3
 # Every command the README and HACKING give, as written there, in the same Wine session.
 step bash scripts/docs-check.sh
 

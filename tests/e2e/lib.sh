@@ -35,11 +35,12 @@ zk_expect() {
   if [ "$2" == "$3" ]; then echo "ok: $1"; else zk_fail "$1: expected [$2], got [$3]"; fi
 }
 
-# zk_wait DESCRIPTION CHECK...: waits up to 5 s for a probe check (see zarvik-probe help).
+# zk_wait DESCRIPTION CHECK...: waits up to 20 s for a probe check (see zarvik-probe help): tests
+# run side by side on a loaded machine, and a check that holds ends the wait at once.
 zk_wait() {
   local what="$1"
   shift
-  if zk_probe wait 5000 "$@"; then echo "ok: $what"; else zk_fail "$what (check: $*)"; fi
+  if zk_probe wait 20000 "$@"; then echo "ok: $what"; else zk_fail "$what (check: $*)"; fi
 }
 
 zk_type() {
