@@ -31,10 +31,10 @@ step cmake --preset mingw32 >/dev/null
 step cmake --build --preset mingw32
 
 source scripts/wine-env.sh
-zk_wine_start
-# One prefix made for the run, copied by every test that starts a session of its own.
+# One prefix made for the run, copied by this session and by every test that starts its own.
 zk_wine_template
 trap 'zk_wine_stop; zk_wine_template_remove' EXIT
+zk_wine_start
 # Three at a time: the tests with sessions of their own mostly wait for windows.
 step ctest --preset mingw64 -j3
 # Every command the README and HACKING give, as written there, in the same Wine session.

@@ -3,7 +3,8 @@
 #                   configures the prefix, and warms Wine's background services
 #   zk_wine_stop    stops Wine and Xvfb and removes the prefix
 #   zk_wine_template
-#                   with a DISPLAY, makes a configured prefix once and exports ZK_WINE_TEMPLATE:
+#                   makes a configured prefix once (on an Xvfb display of its own, stopped after)
+#                   and exports ZK_WINE_TEMPLATE:
 #                   every zk_wine_start after it (in this shell and in its children, the tests
 #                   that start sessions of their own) copies it instead of making a prefix, which
 #                   takes a second or two instead of many, and so does zarvik-session (exported
@@ -62,8 +63,11 @@ zk_wine_template() {
   template="$(mktemp -d /tmp/zarvik-wine.XXXXXX)" || return 1
   (
     export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64 WINEPREFIX="$template"
+    zk_xvfb_start || exit 1
     zk_prefix_make
     wineserver -w
+    kill "$zk_xvfb_pid" 2>/dev/null
+    wait "$zk_xvfb_pid" 2>/dev/null
   )
   if [ ! -f "$template/system.reg" ]; then
     rm -rf "$template"
