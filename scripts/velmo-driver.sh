@@ -70,7 +70,7 @@ zk_velmo_start() { zk_program_start "$zk_title" "$zk_program"; }
 zk_menu_open() {
   xdotool windowfocus --sync "$(zk_main_window)" 2>/dev/null || true
   xdotool key --delay 200 alt+o "$1"
-  if ! zk_probe wait 5000 has-form; then
+  if ! zk_probe wait 20000 has-form; then
     zk_problem "menu letter $1 opened no form"
     return 1
   fi

@@ -2,6 +2,13 @@
 #   zk_wine_start   starts Xvfb (unless ZK_USE_DISPLAY=1 keeps the caller's DISPLAY), creates and
 #                   configures the prefix, and warms Wine's background services
 #   zk_wine_stop    stops Wine and Xvfb and removes the prefix
+#   zk_wine_template
+#                   makes a configured prefix once (on an Xvfb display of its own, stopped after)
+#                   and exports ZK_WINE_TEMPLATE:
+#                   every zk_wine_start after it (in this shell and in its children, the tests
+#                   that start sessions of their own) copies it instead of making a prefix, which
+#                   takes a second or two instead of many, and so does zarvik-session (exported
+#                   as ZARVIK_SESSION_TEMPLATE too); zk_wine_template_remove removes it
 #   zk_program_or_tour PROGRAM [ARGUMENT...]
 #                   with a DISPLAY, runs build/mingw64/bin/PROGRAM there until the user quits it
 #                   and exits with its code; without one, starts a private session for a headless
@@ -23,10 +30,11 @@ zk_wine_start() {
     zk_xvfb_start || return 1
   fi
   export WINEPREFIX="$(mktemp -d /tmp/zarvik-wine.XXXXXX)"
-  wineboot -i >/dev/null 2>&1 </dev/null
-  wineserver -w
-  wine regedit /S "$(winepath -w "$zk_root/scripts/wine-prefix.reg" 2>/dev/null)" \
-    >/dev/null 2>&1 </dev/null
+  if [ -n "${ZK_WINE_TEMPLATE:-}" ] && [ -f "$ZK_WINE_TEMPLATE/system.reg" ]; then
+    cp -a "$ZK_WINE_TEMPLATE/." "$WINEPREFIX/" || return 1
+  else
+    zk_prefix_make
+  fi
   if [ -n "${ZK_DPI:-}" ]; then
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$ZK_DPI" /f \
       >/dev/null 2>&1 </dev/null
@@ -39,6 +47,39 @@ zk_wine_start() {
   # Wine's services must not inherit a test runner's output pipe: start them here, detached.
   wineserver -p >/dev/null 2>&1 </dev/null
   wine cmd /c exit >/dev/null 2>&1 </dev/null
+}
+
+# Makes the prefix WINEPREFIX names, with the project's settings.
+zk_prefix_make() {
+  wineboot -i >/dev/null 2>&1 </dev/null
+  wineserver -w
+  wine regedit /S "$(winepath -w "$zk_root/scripts/wine-prefix.reg" 2>/dev/null)" \
+    >/dev/null 2>&1 </dev/null
+}
+
+# Nothing runs in the template once it is made (wineserver -w): a copy is a prefix at rest.
+zk_wine_template() {
+  local template
+  template="$(mktemp -d /tmp/zarvik-wine.XXXXXX)" || return 1
+  (
+    export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64 WINEPREFIX="$template"
+    zk_xvfb_start || exit 1
+    zk_prefix_make
+    wineserver -w
+    kill "$zk_xvfb_pid" 2>/dev/null
+    wait "$zk_xvfb_pid" 2>/dev/null
+  )
+  if [ ! -f "$template/system.reg" ]; then
+    rm -rf "$template"
+    echo "The template prefix could not be made." >&2
+    return 1
+  fi
+  export ZK_WINE_TEMPLATE="$template" ZARVIK_SESSION_TEMPLATE="$template"
+}
+
+zk_wine_template_remove() {
+  case "${ZK_WINE_TEMPLATE:-}" in /tmp/zarvik-wine.*) rm -rf "$ZK_WINE_TEMPLATE" ;; esac
+  unset ZK_WINE_TEMPLATE ZARVIK_SESSION_TEMPLATE
 }
 
 # Starts Xvfb on the first free display from ZK_DISPLAY_FIRST (77): the server takes a display

@@ -10,7 +10,9 @@
 # A COMMAND ending in .exe runs under Wine; any other (a shell script calling wine, say) runs as
 # it is, with DISPLAY and WINEPREFIX set. The exit code is the command's, or 125 when the session
 # cannot start. The display and the prefix are removed at the end. With ZARVIK_SESSION=reuse the
-# caller's own DISPLAY and WINEPREFIX serve instead (a caller that runs a session already).
+# caller's own DISPLAY and WINEPREFIX serve instead (a caller that runs a session already). With
+# ZARVIK_SESSION_TEMPLATE naming a prefix made as this one is and at rest, a copy of it serves as
+# the fresh prefix (seconds faster than making one, for many sessions in a row).
 # Needs Debian's xvfb, wine, wine64, fonts-liberation and fonts-wine.
 set -uo pipefail
 
@@ -25,7 +27,7 @@ while [ $# -gt 0 ]; do
   esac
 done
 if [ $# -eq 0 ]; then
-  sed -n '8,16s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" >&2
+  sed -n '8,18s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" >&2
   exit 2
 fi
 
@@ -80,12 +82,20 @@ fi
 export DISPLAY=":$(head -n 1 "$work/display")"
 export WINEARCH=win64 WINEPREFIX="$work/prefix"
 
-if ! wineboot -i >/dev/null 2>&1 </dev/null; then
-  echo "zarvik-session: wineboot could not make a prefix" >&2
-  exit 125
+template="${ZARVIK_SESSION_TEMPLATE:-}"
+if [ -n "$template" ] && [ -f "$template/system.reg" ]; then
+  if ! cp -a "$template" "$WINEPREFIX"; then
+    echo "zarvik-session: could not copy the prefix $template" >&2
+    exit 125
+  fi
+else
+  if ! wineboot -i >/dev/null 2>&1 </dev/null; then
+    echo "zarvik-session: wineboot could not make a prefix" >&2
+    exit 125
+  fi
+  wineserver -w
+  wine regedit /S "$(winepath -w "$registry" 2>/dev/null)" >/dev/null 2>&1 </dev/null
 fi
-wineserver -w
-wine regedit /S "$(winepath -w "$registry" 2>/dev/null)" >/dev/null 2>&1 </dev/null
 if [ -n "$dpi" ]; then
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
     >/dev/null 2>&1 </dev/null

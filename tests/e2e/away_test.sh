@@ -34,7 +34,7 @@ zk_start
 # A message box from the menu (Test > Message), answered with Enter.
 in_nom "message box"
 zk_keys alt+t m
-zk_probe wait 5000 foreground-is Message
+zk_probe wait 20000 foreground-is Message
 zk_expect "message box: in front, with the keys" "Message|Message" "$(front)"
 zk_keys Return
 zk_wait "message box: Enter closed it" foreground-is Ailleurs
@@ -43,7 +43,7 @@ back_in_nom "message box"
 # The toolkit's own error box (Test > Erreur: a window that does not exist), answered No.
 in_nom "error box"
 zk_keys alt+t e
-zk_probe wait 5000 foreground-is "Zarvik Error"
+zk_probe wait 20000 foreground-is "Zarvik Error"
 zk_expect "error box: in front, with the keys" "Zarvik Error|Zarvik Error" "$(front)"
 zk_keys n
 zk_wait "error box: No closed it" foreground-is Ailleurs
@@ -52,7 +52,7 @@ back_in_nom "error box"
 # Another form (Test > Fiche): it takes the focus and what is typed.
 in_nom "other form"
 zk_keys alt+t f
-zk_probe wait 5000 foreground-is Autre
+zk_probe wait 20000 foreground-is Autre
 zk_expect "other form: in front, with the keys" "Autre|Autre" "$(front)"
 zk_type abc
 zk_wait "other form: the typing went into its field" text-is 102 abc

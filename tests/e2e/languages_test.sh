@@ -8,11 +8,10 @@ source "$(dirname "$0")/lib.sh"
 # The system font draws the scripts it lacks (Greek, Japanese) from WenQuanYi Micro Hei (Debian
 # fonts-wqy-microhei), as Windows links its own fonts. Only for this program: Wine then draws
 # the system font's Latin letters from the linked font too, which would change Velmo's pixels.
-# The end-to-end tests run one at a time, and the link goes when this one ends.
+# The link is made in this test's own prefix, which goes when the test ends.
 link_key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
 wine reg add "$link_key" /v System /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f \
   >/dev/null 2>&1
-trap 'zk_cleanup; wine reg delete "$link_key" /v System /f >/dev/null 2>&1' EXIT
 
 french='Bonjour, \xC3\xA7a va ?'
 greek='\xCE\x9A\xCE\xB1\xCE\xBB\xCE\xB7\xCE\xBC\xCE\xAD\xCF\x81\xCE\xB1'

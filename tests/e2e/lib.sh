@@ -1,9 +1,14 @@
 # Sourced by the end-to-end tests: Velmo driven with scripts/velmo-driver.sh, every check counted,
 # a toolkit error report on screen taken as a failure, and readers of screenshots' pixels.
-# Needs DISPLAY and WINEPREFIX from scripts/wine-env.sh; ZK_BIN is the folder of the programs.
+# Each test runs in a Wine session of its own (scripts/wine-env.sh: an Xvfb display and a prefix,
+# a copy of ZK_WINE_TEMPLATE when the caller made one), so that tests run side by side: nothing
+# they share, neither keyboard focus nor pointer. ZK_BIN is the folder of the programs.
 set -uo pipefail
 
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/velmo-driver.sh"
+unset ZK_USE_DISPLAY
+zk_wine_start || { echo "FAIL: no Wine session" >&2; zk_wine_stop; exit 1; }
 zk_failures=0
 zk_shots="$(mktemp -d /tmp/zarvik-e2e.XXXXXX)"
 
@@ -30,11 +35,12 @@ zk_expect() {
   if [ "$2" == "$3" ]; then echo "ok: $1"; else zk_fail "$1: expected [$2], got [$3]"; fi
 }
 
-# zk_wait DESCRIPTION CHECK...: waits up to 5 s for a probe check (see zarvik-probe help).
+# zk_wait DESCRIPTION CHECK...: waits up to 20 s for a probe check (see zarvik-probe help): tests
+# run side by side on a loaded machine, and a check that holds ends the wait at once.
 zk_wait() {
   local what="$1"
   shift
-  if zk_probe wait 5000 "$@"; then echo "ok: $what"; else zk_fail "$what (check: $*)"; fi
+  if zk_probe wait 20000 "$@"; then echo "ok: $what"; else zk_fail "$what (check: $*)"; fi
 }
 
 zk_type() {
@@ -48,6 +54,7 @@ zk_cleanup() {
     wait "$zk_velmo" 2>/dev/null
   fi
   [ -n "${ZK_KEEP_SHOTS:-}" ] || rm -rf "$zk_shots"
+  zk_wine_stop
 }
 trap zk_cleanup EXIT
 

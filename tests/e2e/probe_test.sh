@@ -114,7 +114,7 @@ probe key ctrl+Delete alt+f q
 probe expect-box Carnet "Enregistrer les modifications ?"
 expect_code "expect-box" 0
 # The box in front, its default button Oui (IDYES) holding the keys.
-probe wait 5000 foreground-is Carnet
+probe wait 20000 foreground-is Carnet
 expect_code "wait foreground-is the box" 0
 probe --escape foreground
 zk_expect "foreground: the box, then where its keys go" \

@@ -54,8 +54,9 @@ printf '%s\n' "$box"
 LC_ALL=C grep -qF "Error number : 5" <<<"$box" || fail "the error box was not read"
 LC_ALL=C grep -qF "Error msg : $expected" <<<"$box" || fail "the error box lacks the catalogue's message"
 
-# The consumer's GUI test, as its developer runs it: in a session of its own, not this one.
-(unset DISPLAY WINEPREFIX; "$ZK_CTEST" --test-dir "$work/app" --output-on-failure) \
+# The consumer's GUI test, as its developer runs it: in a session of its own, not this one, in a
+# prefix it makes itself.
+(unset DISPLAY WINEPREFIX ZARVIK_SESSION_TEMPLATE; "$ZK_CTEST" --test-dir "$work/app" --output-on-failure) \
   >"$work/gui.log" 2>&1 || fail "the consumer's GUI test" "$work/gui.log"
 grep -q "100% tests passed, 0 tests failed out of 1" "$work/gui.log" ||
   fail "the consumer's GUI test did not run" "$work/gui.log"

@@ -4,17 +4,22 @@
 # output and lives while any other program keeps the desktop open. Here a test that opens and closes a
 # form for a few seconds runs through the emulator into a pipe while the desktop is closed, and
 # Notepad keeps the desktop open meanwhile: the pipe must end with the test, not with Notepad.
-# Needs DISPLAY and WINEPREFIX from scripts/wine-env.sh; ZK_BIN is the folder of the programs.
+# It starts a Wine session of its own (scripts/wine-env.sh), whose desktop no other test keeps
+# open; ZK_BIN is the folder of the programs.
 set -uo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 cd "${ZK_BIN:?}"
 work="$(mktemp -d -t zkemulator.XXXXXX)"
 holder=""
+source "$root/scripts/wine-env.sh"
 cleanup() {
   [ -n "$holder" ] && kill "$holder" 2>/dev/null
+  zk_wine_stop
   rm -rf "$work"
 }
 trap cleanup EXIT
+unset ZK_USE_DISPLAY
+zk_wine_start || { echo "FAIL: no Wine session" >&2; exit 1; }
 
 # This prefix's desktop process, if it runs.
 desktop_runs() {
