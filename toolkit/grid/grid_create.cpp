@@ -153,6 +153,7 @@ int ZK_GridCreateIntl(HWND dialog, const std::string& form, const std::string& i
   // message through a subclass costs a window property's read, from another process on some
   // systems.
   SetWindowSubclass(list, ZK_GridListProcIntl, 0, 0);
+  ZK_GridFrontIntl(dialog);
 
   // Read afresh: the list's creation reached the dialog procedure, which may have stored it.
   ItemRecord record = ZK_FormItemGet(form, item);

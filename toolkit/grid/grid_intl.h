@@ -310,3 +310,12 @@ void ZK_GridCheckBoxesDrawIntl(ZK_Grid& grid, HDC dc, int row);
 bool ZK_GridCheckBoxRectIntl(const ZK_Grid& grid, int row, int column, RECT* box);
 // Toggles a CHECK cell through CELLCHG; false when it is not one or cannot change.
 bool ZK_GridCheckToggleIntl(ZK_Grid& grid, int row, int column, const ZK_GridMessage& cause);
+
+// --- grid_answer.cpp ---
+
+// Puts the grids' window procedure in front of a form dialog's, once: the lists' custom-draw
+// notifications are answered straight back, not through the dialog's DWLP_MSGRESULT.
+void ZK_GridFrontIntl(HWND dialog);
+// Gives the answer to a custom-draw notification the front is handling now; false when it is not
+// that notification's (the answer then goes through DWLP_MSGRESULT).
+bool ZK_GridAnswerDirectIntl(const void* notification, LRESULT value);

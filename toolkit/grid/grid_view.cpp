@@ -17,8 +17,10 @@ namespace {
 // The program's code page: 1252, or UTF-8 when its manifest declares it.
 constexpr UINT kTextCodePage = CP_ACP;
 
-// A dialog procedure gives its answer to a notification through DWLP_MSGRESULT.
-INT_PTR answer(HWND dialog, LRESULT value) {
+// A dialog procedure gives its answer to a notification through DWLP_MSGRESULT, unless the
+// grids' front is taking it straight back (grid_answer.cpp).
+INT_PTR answer(HWND dialog, LPARAM notification, LRESULT value) {
+  if (ZK_GridAnswerDirectIntl(reinterpret_cast<const void*>(notification), value)) return TRUE;
   SetWindowLongPtrA(dialog, DWLP_MSGRESULT, value);
   return TRUE;
 }
@@ -658,7 +660,7 @@ INT_PTR ZK_GridNotifyIntl(const ZK_FormMessage& m) {
       giveText(*grid, header);
       return TRUE;
     case NM_CUSTOMDRAW:
-      return answer(dialog, customDraw(*grid, reinterpret_cast<NMLVCUSTOMDRAW*>(lParam)));
+      return answer(dialog, lParam, customDraw(*grid, reinterpret_cast<NMLVCUSTOMDRAW*>(lParam)));
     case LVN_ODSTATECHANGED:
       grid->alone = ZK_Grid::kSelectionUnknown;
       return 0;
@@ -682,7 +684,7 @@ INT_PTR ZK_GridNotifyIntl(const ZK_FormMessage& m) {
     case LVN_ODFINDITEMA:
     case LVN_ODFINDITEMW:
       // Typing starts an edit instead of a search.
-      return answer(dialog, -1);
+      return answer(dialog, lParam, -1);
     default:
       return 0;
   }
