@@ -25,7 +25,17 @@ constexpr char kGrid[] = "grille";
 // Each grid event as "EVENT row column", CELLPASTE with its block; answers as the test asks.
 Texts gEvents;
 std::map<std::string, int> gAnswers;
-int onEvent(std::string form, std::string item, std::string event, HWND, UINT, WPARAM, LPARAM) {
+// The event procedure takes the list's custom draw over at its first stage, skipping the paint.
+bool gSkipPaint = false;
+int onEvent(std::string form, std::string item, std::string event, HWND dialog, UINT message,
+            WPARAM, LPARAM lParam) {
+  if (gSkipPaint && event == ZK_BEFORE && message == WM_NOTIFY) {
+    const auto* draw = reinterpret_cast<const NMCUSTOMDRAW*>(lParam);
+    if (draw->hdr.code != static_cast<UINT>(NM_CUSTOMDRAW) || draw->dwDrawStage != CDDS_PREPAINT)
+      return 0;
+    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, CDRF_SKIPDEFAULT);
+    return 1;
+  }
   const bool gridEvent = event == ZK_CELLCHG || event == ZK_ROWCHG || event == ZK_CELLPASTE ||
                          event == ZK_ROWINS || event == ZK_ROWDEL;
   if (item != kGrid || !gridEvent) return 0;
@@ -409,6 +419,32 @@ TEST(GridColours, TheColourProcedureColoursCellsUnderTheHighlight) {
     EXPECT_EQ(ZK_GdiCountIntl(), start) << "cycle " << cycle;
     open("ftname=Arial;ftsize=11;paste=true;addrows=true;delrows=true");
   }
+  EXPECT_EQ(reports.count(), 0u);
+}
+
+// The grid's custom-draw answers go straight back to its list; an event procedure that takes a
+// notification over still answers through DWLP_MSGRESULT, as in any dialog.
+TEST(GridColours, AnEventProcedureThatTakesTheCustomDrawOverIsAnswered) {
+  Reports reports;
+  Toolkit toolkit;
+  open();
+  ZK_FormGridColours(kForm, kGrid, colours);
+  RECT row1 = {};
+  ListView_GetSubItemRect(list(), 1, 2, LVIR_BOUNDS, &row1);
+  RedrawWindow(list(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  EXPECT_GT(countPixels(list(), row1, RGB(255, 255, 0)), 100) << "the grid's own answers";
+  EXPECT_GT(countPixels(list(), row1, RGB(0, 0, 0)), 5) << "the row's text";
+  gSkipPaint = true;
+  RedrawWindow(list(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  gSkipPaint = false;
+  // Nothing drawn at all: neither the row's colour nor any text.
+  EXPECT_EQ(countPixels(list(), row1, RGB(255, 255, 0)), 0) << "the event procedure's answer";
+  EXPECT_EQ(countPixels(list(), row1, RGB(0, 0, 0)), 0) << "the event procedure's answer";
+  RedrawWindow(list(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  EXPECT_GT(countPixels(list(), row1, RGB(255, 255, 0)), 100) << "the grid's own answers again";
+  SendMessageA(ZK_WindowLookupIntl(kForm).hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+  pump();
+  EXPECT_EQ(ZK_FormClose(kForm), 0);
   EXPECT_EQ(reports.count(), 0u);
 }
 
