@@ -60,8 +60,7 @@ struct ZK_FormHooks {
 // its hook hands messages on to (item_hook.cpp), and what its paints need once per layout and
 // text rather than at every paint (item_overlap.cpp, item_paint.cpp).
 struct ZK_ItemControl {
-  WNDPROC original = nullptr;       // the control's procedure before the hook
-  bool unicode = false;             // ... called with CallWindowProcW rather than A
+  ZK_ProcFront front;               // the control's procedure before the hook
   std::uint64_t placesVersion = 0;  // the placesVersion its leftOut was found at
   std::vector<RECT> leftOut;        // its siblings' parts it must not paint, in its own pixels
   std::string textSource;           // the last text it drew ...

@@ -21,8 +21,7 @@ LRESULT CALLBACK hookProc(HWND control, UINT message, WPARAM wParam, LPARAM lPar
   ZK_FormsState& state = ZK_FormsStateIntl();
   const auto found = state.controls.find(control);
   if (found == state.controls.end()) return DefWindowProcA(control, message, wParam, lParam);
-  const WNDPROC original = found->second.original;
-  const bool unicode = found->second.unicode;
+  const ZK_ProcFront front = found->second.front;
   switch (message) {
     case WM_GETOBJECT: {
       LRESULT answer = 0;
@@ -36,8 +35,7 @@ LRESULT CALLBACK hookProc(HWND control, UINT message, WPARAM wParam, LPARAM lPar
       // Where the focus goes is told here only; the exit of a typed item, sent from within,
       // reads it (item_focus.cpp).
       const ZK_FocusMove outer = ZK_FocusLeavingIntl(control, reinterpret_cast<HWND>(wParam));
-      const LRESULT result = unicode ? CallWindowProcW(original, control, message, wParam, lParam)
-                                     : CallWindowProcA(original, control, message, wParam, lParam);
+      const LRESULT result = ZK_ProcFrontCallIntl(front, control, message, wParam, lParam);
       ZK_FocusLeftIntl(outer);
       return result;
     }
@@ -50,8 +48,7 @@ LRESULT CALLBACK hookProc(HWND control, UINT message, WPARAM wParam, LPARAM lPar
       if (ZK_NameQueryIntl(message)) return ZK_NameOfControlIntl(control);
       break;
   }
-  return unicode ? CallWindowProcW(original, control, message, wParam, lParam)
-                 : CallWindowProcA(original, control, message, wParam, lParam);
+  return ZK_ProcFrontCallIntl(front, control, message, wParam, lParam);
 }
 
 }  // namespace
@@ -60,21 +57,14 @@ void ZK_ItemHookIntl(HWND control) {
   ZK_FormsState& state = ZK_FormsStateIntl();
   // Hooked once: a second hook would hand the control's messages on to itself.
   if (state.controls.count(control) != 0) return;
-  // The procedure keeps the control's own character set, so that no message is converted twice.
   ZK_ItemControl entry;
-  entry.unicode = IsWindowUnicode(control) != FALSE;
-  const LONG_PTR hook = reinterpret_cast<LONG_PTR>(hookProc);
-  entry.original =
-      reinterpret_cast<WNDPROC>(entry.unicode ? GetWindowLongPtrW(control, GWLP_WNDPROC)
-                                              : GetWindowLongPtrA(control, GWLP_WNDPROC));
-  if (entry.original == nullptr) return;
+  entry.front = ZK_ProcFrontOfIntl(control);
+  if (entry.front.original == nullptr) return;
   // In the table before the first message reaches the hook.
   state.controls[control] = entry;
   ++state.placesVersion;
-  const LONG_PTR previous = entry.unicode ? SetWindowLongPtrW(control, GWLP_WNDPROC, hook)
-                                          : SetWindowLongPtrA(control, GWLP_WNDPROC, hook);
   // Without it the control keeps the platform's own answers: nothing else depends on it.
-  if (previous == 0) state.controls.erase(control);
+  if (!ZK_ProcFrontPutIntl(control, entry.front, hookProc)) state.controls.erase(control);
 }
 
 ZK_ItemControl* ZK_ItemControlIntl(HWND control) {

@@ -16,14 +16,9 @@
 
 namespace {
 
-struct Front {
-  WNDPROC original = nullptr;
-  bool unicode = false;
-};
-
 // By dialog, for as long as the dialog lives: the toolkit's reset does not end a dialog.
-std::unordered_map<HWND, Front>& fronts() {
-  static std::unordered_map<HWND, Front> table;
+std::unordered_map<HWND, ZK_ProcFront>& fronts() {
+  static std::unordered_map<HWND, ZK_ProcFront> table;
   return table;
 }
 
@@ -44,7 +39,7 @@ bool isGridsCustomDraw(LPARAM lParam) {
 LRESULT CALLBACK frontProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   const auto found = fronts().find(dialog);
   if (found == fronts().end()) return DefDlgProcA(dialog, message, wParam, lParam);
-  const Front front = found->second;
+  const ZK_ProcFront front = found->second;
   if (message == WM_NOTIFY && isGridsCustomDraw(lParam)) {
     // As the dialog manager would: the dialog procedure's answer, or 0 when it handles nothing.
     const LONG_PTR before = GetWindowLongPtrA(dialog, DWLP_MSGRESULT);
@@ -60,27 +55,19 @@ LRESULT CALLBACK frontProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
     return after != before ? after : 0;
   }
   if (message == WM_NCDESTROY) fronts().erase(dialog);
-  return front.unicode ? CallWindowProcW(front.original, dialog, message, wParam, lParam)
-                       : CallWindowProcA(front.original, dialog, message, wParam, lParam);
+  return ZK_ProcFrontCallIntl(front, dialog, message, wParam, lParam);
 }
 
 }  // namespace
 
 void ZK_GridFrontIntl(HWND dialog) {
   if (dialog == nullptr || fronts().count(dialog) != 0) return;
-  Front front;
-  front.unicode = IsWindowUnicode(dialog) != FALSE;
-  front.original =
-      reinterpret_cast<WNDPROC>(front.unicode ? GetWindowLongPtrW(dialog, GWLP_WNDPROC)
-                                              : GetWindowLongPtrA(dialog, GWLP_WNDPROC));
+  const ZK_ProcFront front = ZK_ProcFrontOfIntl(dialog);
   if (front.original == nullptr) return;
   // In the table before the first message reaches the front.
   fronts()[dialog] = front;
-  const LONG_PTR proc = reinterpret_cast<LONG_PTR>(frontProc);
-  const LONG_PTR previous = front.unicode ? SetWindowLongPtrW(dialog, GWLP_WNDPROC, proc)
-                                          : SetWindowLongPtrA(dialog, GWLP_WNDPROC, proc);
   // Without it the answers go through DWLP_MSGRESULT, as before.
-  if (previous == 0) fronts().erase(dialog);
+  if (!ZK_ProcFrontPutIntl(dialog, front, frontProc)) fronts().erase(dialog);
 }
 
 bool ZK_GridAnswerDirectIntl(const void* notification, LRESULT value) {

@@ -210,6 +210,21 @@ std::wstring ZK_WideIntl(const std::string& text);
 // A UTF-16 text in the program's code page; false when a character has no place there.
 bool ZK_NarrowIntl(const std::wstring& wide, std::string* text);
 
+// --- window_proc.cpp ---------------------------------------------------------------------------
+
+// The procedure a window had before the toolkit put its own in front, and its character set.
+struct ZK_ProcFront {
+  WNDPROC original = nullptr;  // null: the window has none to hand messages on to
+  bool unicode = false;        // called with CallWindowProcW rather than A
+};
+// The window's procedure as it stands now.
+ZK_ProcFront ZK_ProcFrontOfIntl(HWND window);
+// Puts proc in front of front.original; false when the system refused, the window keeping its own.
+bool ZK_ProcFrontPutIntl(HWND window, const ZK_ProcFront& front, WNDPROC proc);
+// Hands a message on to the procedure the front stands before.
+LRESULT ZK_ProcFrontCallIntl(const ZK_ProcFront& front, HWND window, UINT message, WPARAM wParam,
+                             LPARAM lParam);
+
 // --- dpi.cpp -----------------------------------------------------------------------------------
 
 // The window's DPI: its monitor's with per-monitor awareness, else the system's; the system's for
