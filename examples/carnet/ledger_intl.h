@@ -2,10 +2,15 @@
 #pragma once
 
 #include <cstddef>
+#include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "entry_amount.h"
@@ -171,6 +176,55 @@ Result ParseLedgerIntl(const std::string& name, LedgerState& state, const Progre
 // the field at fault in `column`.
 ErrorKind SplitFieldsIntl(const char* line, const char* end, Field* fields, int most, int& count,
                           int& column);
+
+// --- ledger_threads.cpp ---
+// Threads beside the caller's, each running the job it is given with its number (1 to count);
+// started once for a read and its parse.
+class SideThreads {
+ public:
+  explicit SideThreads(unsigned count);
+  ~SideThreads();  // waits for the job under way
+  SideThreads(const SideThreads&) = delete;
+  SideThreads& operator=(const SideThreads&) = delete;
+  unsigned count() const { return static_cast<unsigned>(threads_.size()); }
+  // Gives every thread the job, once the last one is done, and returns at once.
+  void Start(std::function<void(unsigned)> job);
+  void Wait();
+
+ private:
+  void Serve(unsigned k);
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::condition_variable done_;
+  std::function<void(unsigned)> job_;
+  std::uint64_t generation_ = 0;
+  unsigned running_ = 0;
+  bool quit_ = false;
+  std::vector<std::thread> threads_;
+};
+
+// The pages of a new buffer made by a side thread ahead of the reads into it: a system's read
+// into pages not yet made spends as long making them as copying, and the two can go side by
+// side. The maker writes only where the reader has not claimed, so no byte read is overwritten.
+class PageMaker {
+ public:
+  // Without a maker, the reader takes every byte at once.
+  explicit PageMaker(bool making) : making_(making) {}
+  // On the side thread: makes the pages of [0, size) a block at a time, until Stop or the end.
+  void Make(char* bytes, std::size_t size);
+  // On the reader, reading in order: of the `size` bytes it means to read at `at`, how many it
+  // may read now.
+  std::size_t Take(std::size_t at, std::size_t size);
+  // The maker stops after its block under way; called once the reader reads no more.
+  void Stop();
+
+ private:
+  static constexpr std::size_t kBlock = 64u << 10;
+  const bool making_;
+  std::size_t taken_ = 0;                // the reader's own claim ends here (its thread only)
+  std::atomic<std::size_t> claimed_{0};  // below it, the maker's blocks and the reader's reads
+  std::atomic<std::size_t> made_{0};     // the maker's blocks below it are made
+};
 
 // --- ledger_write.cpp ---
 

@@ -443,8 +443,9 @@ bool AllocateBytesIntl(LedgerState& state, std::size_t size) {
   return true;
 }
 
-Result ParseLedgerIntl(const std::string& name, LedgerState& state, const Progress& progress,
-                       bool fastPath, const std::vector<std::size_t>* lineEnds) {
+// The lines parsed in parts, part 0 on this thread and the others on `sides`.
+static Result ParseParts(const std::string& name, LedgerState& state, const Progress& progress,
+                  bool fastPath, const std::vector<std::size_t>* lineEnds, SideThreads& sides) {
   LineParser start(name, state);
   const char* next = nullptr;
   if (!start.ReadStart(next)) return start.error();
@@ -464,7 +465,7 @@ Result ParseLedgerIntl(const std::string& name, LedgerState& state, const Progre
   };
 
   // The parts start at lines; each knows its first row from the line ends before it.
-  const unsigned parts = PartsFor(state.size);
+  const unsigned parts = sides.count() + 1;
   std::vector<const char*> starts(parts + 1, end);
   starts[0] = next;
   for (unsigned k = 1; k < parts; ++k) {
@@ -491,10 +492,9 @@ Result ParseLedgerIntl(const std::string& name, LedgerState& state, const Progre
     while (k < seen && !failed.compare_exchange_weak(seen, k)) {
     }
   };
-  std::vector<std::thread> threads;
-  for (unsigned k = 1; k < parts; ++k) threads.emplace_back(run, k);
+  sides.Start(run);
   run(0);
-  for (std::thread& thread : threads) thread.join();
+  sides.Wait();
 
   AmountTotal total;
   std::size_t categorised = 0;
@@ -509,6 +509,12 @@ Result ParseLedgerIntl(const std::string& name, LedgerState& state, const Progre
   return Result();
 }
 
+Result ParseLedgerIntl(const std::string& name, LedgerState& state, const Progress& progress,
+                       bool fastPath, const std::vector<std::size_t>* lineEnds) {
+  SideThreads sides(PartsFor(state.size) - 1);
+  return ParseParts(name, state, progress, fastPath, lineEnds, sides);
+}
+
 Result ReadLedgerFileIntl(const std::string& path, LedgerState& state, const Progress& progress) {
   PlatformFile& file = state.lock;
   std::uint64_t size = 0;
@@ -518,6 +524,21 @@ Result ReadLedgerFileIntl(const std::string& path, LedgerState& state, const Pro
   if (!AllocateBytesIntl(state, static_cast<std::size_t>(size)))
     return FileErrorIntl(ErrorKind::Io, FileAction::Read, path, PlatformNoMemoryError());
 
+  // The parse's threads start now; the first makes the buffer's pages ahead of the reads.
+  SideThreads sides(PartsFor(state.size) - 1);
+  PageMaker pages(sides.count() > 0);
+  sides.Start([&](unsigned k) {
+    if (k == 1) pages.Make(state.bytes.get(), state.size);
+  });
+  struct StopMaking {
+    PageMaker& pages;
+    SideThreads& sides;
+    ~StopMaking() {
+      pages.Stop();
+      sides.Wait();
+    }
+  } stopMaking{pages, sides};
+
   // Progress counts reading as the first half of the work, parsing as the second. The line ends
   // of each piece of kReadSize bytes are counted as soon as it is read, while in the cache.
   std::size_t done = 0;
@@ -525,7 +546,8 @@ Result ReadLedgerFileIntl(const std::string& path, LedgerState& state, const Pro
   std::size_t report = kChunk;
   while (done < state.size) {
     std::size_t got = 0;
-    if (!file.Read(&state.bytes[done], std::min(kReadSize, state.size - done), got))
+    const std::size_t want = pages.Take(done, std::min(kReadSize, state.size - done));
+    if (!file.Read(&state.bytes[done], want, got))
       return FileErrorIntl(ErrorKind::Io, FileAction::Read, path, file.error());
     if (got == 0) return FileErrorIntl(ErrorKind::Changed, FileAction::Read, path, 0);
     done += got;
@@ -547,8 +569,9 @@ Result ReadLedgerFileIntl(const std::string& path, LedgerState& state, const Pro
   state.stamped = file.Stamp(state.stamp);
   // Only the lock's holder keeps the file open.
   if (state.lockState != LockState::Held) file.Close();
+  sides.Wait();
 
-  Result result = ParseLedgerIntl(path, state, progress, true, &lineEnds);
+  Result result = ParseParts(path, state, progress, true, &lineEnds, sides);
   if (result.ok() && progress && !progress(2 * state.size, 2 * state.size))
     return FileErrorIntl(ErrorKind::Cancelled, FileAction::Read, path, 0);
   return result;
