@@ -445,7 +445,8 @@ bool AllocateBytesIntl(LedgerState& state, std::size_t size) {
 
 // The lines parsed in parts, part 0 on this thread and the others on `sides`.
 static Result ParseParts(const std::string& name, LedgerState& state, const Progress& progress,
-                  bool fastPath, const std::vector<std::size_t>* lineEnds, SideThreads& sides) {
+                         bool fastPath, const std::vector<std::size_t>* lineEnds,
+                         SideThreads& sides) {
   LineParser start(name, state);
   const char* next = nullptr;
   if (!start.ReadStart(next)) return start.error();
