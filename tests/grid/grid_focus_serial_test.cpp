@@ -100,7 +100,9 @@ TEST(GridFocus, MovesFollowTheListsOwnSelectionAnchorAndRepaint) {
     EXPECT_EQ(ListView_GetNextItem(list(), -1, LVNI_FOCUSED), step.row);
     EXPECT_EQ(ZK_FormGridGet(kForm, kGrid).row, step.row);
     EXPECT_GT(frameEdge(step.row), 5) << "the current cell framed";
-    if (step.key == VK_NEXT) EXPECT_EQ(frameEdge(step.row - 1), 0) << "the row above not";
+    if (step.key == VK_NEXT) {
+      EXPECT_EQ(frameEdge(step.row - 1), 0) << "the row above not";
+    }
   }
   // Without the focus, no frame.
   SetFocus(nullptr);

@@ -3,6 +3,7 @@
 // declaration and changes.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -258,6 +259,42 @@ TEST(Grid, VirtualRowsAreAskedForOnlyWhenShown) {
   EXPECT_EQ(shown(2, 2), "");
   EXPECT_EQ(shown(2, 3), "m2");
   EXPECT_EQ(ZK_FormGridGet(kForm, kGrid).column, "montant");
+  EXPECT_EQ(reports.count(), 0u);
+}
+
+// New rows, colours and orders repaint the rows; the column headers, which they leave as they
+// were, are not drawn again.
+TEST(Grid, RowChangesRepaintTheRowsNotTheHeaders) {
+  Reports reports;
+  Toolkit toolkit;
+  declare();
+  ASSERT_EQ(ZK_FormGridVirtual(kForm, kGrid, 1000, cellOf), 0);
+  open();
+  HWND headers = ListView_GetHeader(list());
+  ASSERT_NE(headers, nullptr);
+  UpdateWindow(list());
+  const auto headerPixels = [&] {
+    RECT area = {};
+    GetClientRect(headers, &area);
+    HDC dc = GetDC(headers);
+    std::vector<COLORREF> pixels;
+    for (int x = 0; x < area.right; ++x) pixels.push_back(GetPixel(dc, x, area.bottom / 2));
+    ReleaseDC(headers, dc);
+    return pixels;
+  };
+  const std::vector<COLORREF> drawn = headerPixels();
+  const auto changed = [&](const char* what, const std::function<int()>& change) {
+    SCOPED_TRACE(what);
+    ASSERT_EQ(change(), 0);
+    RECT update = {};
+    EXPECT_TRUE(GetUpdateRect(list(), &update, FALSE));
+    EXPECT_FALSE(GetUpdateRect(headers, &update, FALSE));
+    UpdateWindow(list());
+    EXPECT_EQ(headerPixels(), drawn);
+  };
+  changed("more rows", [] { return ZK_FormGridVirtual(kForm, kGrid, 2000, cellOf); });
+  changed("colours", [] { return ZK_FormGridColours(kForm, kGrid, nullptr); });
+  EXPECT_EQ(shown(1500, 1), "l1500");
   EXPECT_EQ(reports.count(), 0u);
 }
 

@@ -196,5 +196,5 @@ void ZK_GridRowsChangedIntl(ZK_Grid& grid) {
     ZK_GridSelectOnlyIntl(grid, row);
   }
   if (grid.column >= static_cast<int>(grid.columns.size())) grid.column = 0;
-  InvalidateRect(grid.list, nullptr, TRUE);
+  ZK_GridRowsRepaintIntl(grid);
 }

@@ -147,7 +147,7 @@ int ZK_FormGridColours(const std::string& form, const std::string& grid, ZK_Grid
   ZK_Grid* g = ZK_GridOfItemIntl(form, grid, &status);
   if (g == nullptr) return context.refuse(status);
   g->colourProc = proc;
-  if (g->list != nullptr) InvalidateRect(g->list, nullptr, TRUE);
+  ZK_GridRowsRepaintIntl(*g);
   return context.done();
 }
 

@@ -228,6 +228,9 @@ void ZK_GridRowsChangedIntl(ZK_Grid& grid);
 void ZK_GridColumnWidthShowIntl(const ZK_Grid& grid, int index);
 
 // --- grid_view.cpp ---
+// Repaints the rows and leaves the column headers be: a themed header repaints slowly, and
+// changes of rows, colours or order leave it as it was (a sort's arrow repaints itself).
+void ZK_GridRowsRepaintIntl(const ZK_Grid& grid);
 
 // WM_NOTIFY from a grid's list view: cell texts, colours, the current row, a title's click.
 // Sets the dialog's answer itself; 0 when the notification is not a grid's.

@@ -239,7 +239,7 @@ int ZK_GridPasteIntl(ZK_Grid& grid, const std::string& text, const ZK_GridMessag
   // each row's selection apart, some 50 microseconds a row under Wine, longer than the paste.
   if (grid.list != nullptr) {
     ZK_GridMoveIntl(grid, block.row, block.columns.front(), nullptr);
-    InvalidateRect(grid.list, nullptr, TRUE);
+    ZK_GridRowsRepaintIntl(grid);
   }
   return ZK_OK;
 }

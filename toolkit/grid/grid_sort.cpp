@@ -392,6 +392,6 @@ void ZK_GridSortIntl(ZK_Grid& grid, int column, bool descending) {
   }
   if (grid.list != nullptr) {
     ZK_GridColumnShowIntl(grid, column);
-    InvalidateRect(grid.list, nullptr, TRUE);
+    ZK_GridRowsRepaintIntl(grid);
   }
 }

@@ -770,3 +770,16 @@ LRESULT CALLBACK ZK_GridListProcIntl(HWND list, UINT message, WPARAM wParam, LPA
   }
   return DefSubclassProc(list, message, wParam, lParam);
 }
+
+void ZK_GridRowsRepaintIntl(const ZK_Grid& grid) {
+  if (grid.list == nullptr) return;
+  RECT rows = {};
+  GetClientRect(grid.list, &rows);
+  RECT header = {};
+  HWND headers = ListView_GetHeader(grid.list);
+  if (headers != nullptr && IsWindowVisible(headers) && GetWindowRect(headers, &header)) {
+    MapWindowPoints(nullptr, grid.list, reinterpret_cast<POINT*>(&header), 2);
+    rows.top = std::max(rows.top, header.bottom);
+  }
+  InvalidateRect(grid.list, &rows, TRUE);
+}
