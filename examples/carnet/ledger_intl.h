@@ -1,9 +1,9 @@
 // The ledger's internals shared by its files, grouped by the file that defines them.
 #pragma once
 
-#include <cstddef>
 #include <atomic>
 #include <condition_variable>
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <functional>
