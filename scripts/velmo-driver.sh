@@ -19,7 +19,32 @@ zk_status=""
 
 zk_problem() { echo "$*" >&2; }
 
-zk_probe() { (cd "$zk_bin" && wine zarvik-probe.exe --escape --cp1252 "$@") | tr -d '\r'; }
+zk_probe_run() { (cd "$zk_bin" && wine zarvik-probe.exe --escape --cp1252 "$@") | tr -d '\r'; }
+
+# The probe explains each of its failures on a line "zarvik-probe: ..."; a reading that ends
+# silently with an error (its process crashed or never started on a loaded machine) is asked
+# again, twice at most, and said. Commands that act or watch run once, their output streamed.
+zk_probe() {
+  local command="$1" word
+  for word in "$@"; do
+    case "$word" in --*) ;; *) command="$word" && break ;; esac
+  done
+  case "$command" in
+    form | item | main | cell | rows | status | clipboard | box | focus | access | foreground) ;;
+    *) zk_probe_run "$@" && return 0 || return $? ;;
+  esac
+  local output errors status attempt
+  errors="$(mktemp)"
+  for attempt in 1 2 3; do
+    output="$(zk_probe_run "$@" 2>"$errors")" && status=0 || status=$?
+    [ "$status" -eq 0 ] || grep -q '^zarvik-probe:' "$errors" && break
+    echo "zarvik-probe $command ended silently with status $status (attempt $attempt)" >&2
+  done
+  cat "$errors" >&2
+  rm -f "$errors"
+  [ -z "$output" ] || printf '%s\n' "$output"
+  return "$status"
+}
 
 # The value of key=value or key="value" in a probe line.
 zk_field() {
