@@ -26,11 +26,13 @@ menu() {
   zk_keys "alt+$1"
   zk_keys "$2"
 }
-# The system's file dialog: the path typed into its file name field, then Enter.
+# The system's file dialog: the path typed into its file name field, then Enter. The probe types
+# with the system's own input: xdotool remaps a key for each character the keyboard lacks, and a
+# loaded Wine reads some after the map is back ("relev d'ao\xFBt.csv").
 choose_file() {
   zk_wait "$1: the file dialog opens" has-form
   sleep 0.5
-  xdotool type --delay 15 "$(winepath -w "$2" 2>/dev/null)"
+  zk_probe type "$(winepath -w "$2" 2>/dev/null)"
   zk_keys Return
 }
 # The open message box says $2; Enter closes it.
@@ -137,11 +139,11 @@ check_sort_delete_save() {
     zk_fail "reopening and saving changed the bytes"
 
   # Ctrl+Maj+S (Enregistrer sous) typed to a name with accents, without its extension: ".csv" is
-  # added. The name is typed as UTF-8 whatever the caller's locale; winepath would drop its accents.
+  # added. winepath would drop the accents: they are given to the probe in code page 1252.
   zk_keys ctrl+shift+s
   zk_wait "Ctrl+Maj+S: the file dialog opens" has-form
   sleep 0.5
-  LC_ALL=C.UTF-8 xdotool type --delay 15 "$(winepath -w "$work" 2>/dev/null)\\relev$(printf '\xc3\xa9') d'ao$(printf '\xc3\xbb')t"
+  zk_probe type "$(winepath -w "$work" 2>/dev/null)\\relev\xE9 d'ao\xFBt"
   zk_keys Return
   for _ in $(seq 20); do [ "$(title)" == "relev\xE9 d'ao\xFBt.csv - Carnet" ] && break; sleep 0.2; done
   zk_expect "a name with accents reaches the title" "relev\xE9 d'ao\xFBt.csv - Carnet" "$(title)"
