@@ -35,8 +35,16 @@ source scripts/wine-env.sh
 zk_wine_template
 trap 'zk_wine_stop; zk_wine_template_remove' EXIT
 zk_wine_start
-# Three at a time: the tests with sessions of their own mostly wait for windows.
-step ctest --preset mingw64 -j3
+# Three at a time: the tests with sessions of their own mostly wait for windows. A test program
+# that fails is run once more (scripts/wine-run.sh); every such first failure is shown below.
+again="$(mktemp -d -t zarvik-again.XXXXXX)"
+step env ZK_RUN_AGAIN_DIR="$again" ctest --preset mingw64 -j3
+for first in "$again"/run.*; do
+  [ -e "$first" ] || continue
+  echo "=== failed once, then run again: $(head -n 1 "$first")"
+  sed 1d "$first" | tail -n 40
+done
+rm -rf "$again"
 # Every command the README and HACKING give, as written there, in the same Wine session.
 step bash scripts/docs-check.sh
 
