@@ -87,7 +87,7 @@ class ZK_ControlKeys {
   bool visit(HWND control, Visit visit) const {
     const std::size_t at = find(control);
     if (at == kNone) return false;
-    if (visit(first_[at])) return true;
+    if (visit(slots_[at].first)) return true;
     for (Entry entry : rest_[at])
       if (visit(entry)) return true;
     return false;
@@ -99,11 +99,16 @@ class ZK_ControlKeys {
   std::size_t home(HWND control) const;
   void grow();
   void vacate(std::size_t at);
-  // Three arrays of one length, a power of two, at most half used: a lookup probes the handles
-  // alone, eight to a cache line. A free slot's handle is kFree, which no window has.
-  std::vector<HWND> handles_;
-  std::vector<Entry> first_;              // the least key: most handles have one
-  std::vector<std::vector<Entry>> rest_;  // the others, in key order
+  // A handle and its least key (most handles have one) side by side, four to a cache line, so
+  // that a message's lookup reads one line and one page of this table; the other keys in a
+  // second array of the same length, a power of two, at most half used. A free slot's handle is
+  // kFree, which no window has.
+  struct Slot {
+    HWND handle;
+    Entry first;
+  };
+  std::vector<Slot> slots_;
+  std::vector<std::vector<Entry>> rest_;  // the other keys, in key order
   std::size_t used_ = 0;
 };
 
