@@ -45,11 +45,10 @@ cpu=$(($(nproc) - 1))
 for program in form_bench grid_bench carnet_bench; do
   code=0
   pin=()
-  if [ -n "$server" ] && [ "$program" != carnet_bench ]; then
-    pin=(taskset -c "$cpu")
-    taskset -a -p -c "$cpu" "$server" >/dev/null
-  elif [ -n "$server" ]; then
-    taskset -a -p -c "0-$cpu" "$server" >/dev/null
+  if [ -n "$server" ]; then
+    cpus="0-$cpu"
+    [ "$program" = carnet_bench ] || { cpus=$cpu && pin=(taskset -c "$cpu"); }
+    taskset -a -p -c "$cpus" "$server" >/dev/null
   fi
   (cd build/mingw64/bin && "${pin[@]}" wine "$program.exe") >"$out/$program-wine.txt" \
     2>"$out/$program-wine.err" || code=$?

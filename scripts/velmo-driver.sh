@@ -31,7 +31,7 @@ zk_probe() {
   done
   case "$command" in
     form | item | main | cell | rows | status | clipboard | box | focus | access | foreground) ;;
-    *) zk_probe_run "$@" && return 0 || return $? ;;
+    *) zk_probe_run "$@"; return ;;
   esac
   local output errors status attempt
   errors="$(mktemp)"

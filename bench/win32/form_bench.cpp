@@ -288,7 +288,7 @@ int main() {
   }
   if (wanted('2')) repaintStatic(small ? 3 : 11, 20);
   if (wanted('3')) {
-    // BENCH_MESSAGES=600000: enough messages for a profiler to see them past the opening.
+    // BENCH_MESSAGES=300000: enough messages for a profiler to see them past the opening.
     const std::string given = Environment("BENCH_MESSAGES");
     const int count = given.empty() ? 10000 : std::stoi(given);
     messages(1000, count, small ? 3 : 7);
