@@ -100,6 +100,9 @@ const SampleLink kLinks[] = {
 
 int DemoStaticFormEvent(std::string form, std::string item, std::string event, HWND /*dialog*/,
                         UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/) {
+  // Only a change or an exit of a field changes the sample: the form's every other message
+  // (BEFORE comes with each) leaves at once.
+  if (event != ZK_ITEMCHG && event != ZK_ITEMEXIT) return 0;
   for (const SampleLink& link : kLinks) {
     if (item != link.item || event != link.event) continue;
     const ItemRecord source = ZK_FormItemGet(form, item);

@@ -151,6 +151,29 @@ TEST(ItemAdd, TextsFlagsAndBorderStyleAreRead) {
   EXPECT_EQ(declare(ZK_STATIC, "brdstyle=3dOut").borderStyle, "3DOUT");
 }
 
+TEST(ItemAdd, EachKeywordIsReadFromItsFirstEntryWhereverItStands) {
+  // The first entry of a key counts; an entry's key is what stands before its first "=", letter
+  // case ignored; a leading blank makes another key; a text without "=" is no entry.
+  ItemRecord record = declare(ZK_STATIC,
+                              "Remark=un=deux;remark=trois; ftsize=20;bkcol;txcol=red;"
+                              "value=;brdsize=2;BrdSize=5");
+  EXPECT_EQ(record.remark, "un=deux");
+  EXPECT_EQ(record.fontSize, 10);
+  EXPECT_EQ(record.backColour, -1);
+  EXPECT_EQ(record.textColour, 0x0000FF);
+  EXPECT_EQ(record.value, "");
+  EXPECT_EQ(record.borderSize, 2);
+
+  // However many entries come before them.
+  std::string many;
+  for (int i = 0; i < 40; ++i) many += "x" + std::to_string(i) + "=" + std::to_string(i) + ";";
+  record = declare(ZK_STATIC, many + "remark=fin;ftsize=12");
+  EXPECT_EQ(record.remark, "fin");
+  EXPECT_EQ(record.fontSize, 12);
+  EXPECT_EQ(record.borderStyle, "SOLID");
+  EXPECT_TRUE(record.enabled && record.visible);
+}
+
 TEST(ItemAdd, StringIsTheDefaultTypeOfInputItemsOnly) {
   EXPECT_EQ(declare(ZK_EDIT, "").type, ZK_STRING);
   EXPECT_EQ(declare(ZK_COMBOSYS, "").type, ZK_STRING);

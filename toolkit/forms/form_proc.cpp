@@ -170,13 +170,11 @@ bool isColourMessage(UINT message) {
 // The messages whose handlers read the form's record as it stood before BEFORE.
 bool readsRecord(UINT message) {
   return message == WM_INITDIALOG || message == WM_SIZE || message == WM_DPICHANGED ||
-         message == WM_CTLCOLORDLG || message == WM_SYSCOMMAND;
+         message == WM_CTLCOLORDLG;
 }
 
-INT_PTR dispatch(const ZK_ContextGuard& context, ZK_FormMessage m) {
-  // The whole record is copied only for the handlers that read it: a grid's list sends a
-  // hundred notifications a paint.
-  const WindowRecord form = readsRecord(m.message) ? ZK_WindowLookupIntl(m.form) : WindowRecord{};
+// record: the form's record as it stood before BEFORE, for the messages whose handlers read it.
+INT_PTR dispatch(const ZK_ContextGuard& context, ZK_FormMessage m, const WindowRecord* record) {
   bool known = false;
   HWND window = nullptr;
   ZK_FormEventProc events = nullptr;
@@ -205,17 +203,17 @@ INT_PTR dispatch(const ZK_ContextGuard& context, ZK_FormMessage m) {
 
   switch (m.message) {
     case WM_INITDIALOG:
-      return onInitDialog(m, form);
+      return onInitDialog(m, *record);
     case WM_SIZE:
-      return onSize(m.form, form);
+      return onSize(m.form, *record);
     case WM_GETMINMAXINFO:
       return ZK_FormMinSizeIntl(m);
     case WM_ACTIVATE:
       return onActivate(m);
     case WM_DPICHANGED:
-      return onDpiChanged(m, form);
+      return onDpiChanged(m, *record);
     case WM_CTLCOLORDLG:
-      return reinterpret_cast<INT_PTR>(form.backBrush);
+      return reinterpret_cast<INT_PTR>(record->backBrush);
     case WM_CTLCOLOREDIT:
       return onColourEdit(m);
     case WM_DRAWITEM:
@@ -248,7 +246,15 @@ INT_PTR CALLBACK ZK_FormProcIntl(HWND dialog, UINT message, WPARAM wParam, LPARA
   // The creation parameter is the toolkit's own: the form and its event procedure see
   // WM_INITDIALOG with lParam 0, no control.
   if (message == WM_INITDIALOG) lParam = 0;
-  const INT_PTR result = dispatch(context, {dialog, message, wParam, lParam, form, ""});
+  // The whole record is made and copied only for the handlers that read it: a grid's list sends
+  // a hundred notifications a paint, and an empty record costs as much to make as a copy.
+  INT_PTR result = 0;
+  if (readsRecord(message)) {
+    const WindowRecord record = ZK_WindowLookupIntl(form);
+    result = dispatch(context, {dialog, message, wParam, lParam, form, ""}, &record);
+  } else {
+    result = dispatch(context, {dialog, message, wParam, lParam, form, ""}, nullptr);
+  }
   if (message == WM_NCDESTROY) {
     forgetForm(dialog);
     ZK_RefusalTakeIntl(dialog);

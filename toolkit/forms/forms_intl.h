@@ -149,7 +149,7 @@ std::string ZK_ItemKeyIntl(const std::string& form, const std::string& item);
 // The record that stands for an item that does not exist.
 ItemRecord ZK_ItemEmptyIntl();
 // Inserts the record, or replaces the whole record stored under the key.
-void ZK_ItemStoreIntl(const std::string& key, const ItemRecord& record);
+void ZK_ItemStoreIntl(const std::string& key, ItemRecord record);
 void ZK_ItemRemoveIntl(const std::string& key);
 // Forgets every item.
 void ZK_ItemTableClearIntl();

@@ -1,5 +1,7 @@
 // Declaring a form item: checks the declaration, reads its property string once into an ItemRecord
 // and stores it in the item table. Nothing native is made here.
+#include <utility>
+
 #include "forms/forms_intl.h"
 #include "foundation/foundation_intl.h"
 
@@ -31,7 +33,8 @@ int ZK_FormItemAdd(const std::string& form, const std::string& item, const std::
   const ZK_ContextGuard context(ZK_ItemKeyIntl(form, item), "ZK_FormItemAdd");
   if (form.empty()) return context.fail(ZK_ERR_NAME_EMPTY);
   if (item.empty()) return context.fail(ZK_ERR_ITEM_NOT_FOUND);
-  if (!ZK_FormItemGet(form, item).kind.empty()) return context.fail(ZK_ERR_ITEM_EXISTS);
+  const ItemRecord* existing = ZK_ItemFindIntl(form, item);
+  if (existing != nullptr && !existing->kind.empty()) return context.fail(ZK_ERR_ITEM_EXISTS);
   const ZK_ItemKind* known = ZK_ItemKindIntl(kind);
   if (known == nullptr) return context.fail(ZK_ERR_ITEM_KIND);
 
@@ -58,6 +61,6 @@ int ZK_FormItemAdd(const std::string& form, const std::string& item, const std::
   record.width = width;
   record.height = height;
   record.properties = properties;
-  ZK_ItemStoreIntl(ZK_ItemKeyIntl(form, item), record);
+  ZK_ItemStoreIntl(ZK_ItemKeyIntl(form, item), std::move(record));
   return context.done();
 }

@@ -1,6 +1,7 @@
 // The item keywords, one row each: how a declaration reads it, how a run-time change reads it,
 // and what a change does to the control. ZK_FormItemAdd and ZK_FormItemSet both read this table.
 #include <climits>
+#include <string_view>
 
 #include "forms/forms_intl.h"
 #include "foundation/foundation_intl.h"
@@ -48,6 +49,10 @@ const std::vector<ZK_ItemKeyword> kKeywords = {
   {ZK_PLACE,      {},                          R::kNone,           kAny,         R::kText,              N::kPlace,     {}},
 };
 // clang-format on
+
+char upperAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 0x20) : c;
+}
 
 int position(const std::string& text, const char* one, bool digits) {
   const std::string word = ZK_UpperIntl(text);
@@ -107,6 +112,71 @@ void read(const ZK_ItemField& field, ZK_Reading reading, const std::string& valu
   if (field.valueFlag != nullptr) record.field.*field.valueFlag = flag;
 }
 
+void readDeclared(const ZK_ItemKeyword& keyword, const std::string& value, ItemRecord& record) {
+  read(keyword.field, keyword.declared, value, record);
+  if (keyword.field.number == nullptr) return;
+  int& number = record.*keyword.field.number;
+  if (number < keyword.range.low || number > keyword.range.high) number = keyword.range.outside;
+}
+
+// What each keyword a declaration leaves out reads as: the same for every item, read once, so
+// that a declaration reads only the keywords it gives (most give a few of thirty).
+const ItemRecord& declaredDefaults() {
+  static const ItemRecord defaults = [] {
+    ItemRecord record = ZK_ItemEmptyIntl();
+    for (const ZK_ItemKeyword& keyword : kKeywords) readDeclared(keyword, "", record);
+    return record;
+  }();
+  return defaults;
+}
+
+void copyField(const ZK_ItemField& field, const ItemRecord& from, ItemRecord& to) {
+  if (field.text != nullptr) to.*field.text = from.*field.text;
+  if (field.number != nullptr) to.*field.number = from.*field.number;
+  if (field.flag != nullptr) to.*field.flag = from.*field.flag;
+  if (field.valueText != nullptr) to.field.*field.valueText = from.field.*field.valueText;
+  if (field.valueFlag != nullptr) to.field.*field.valueFlag = from.field.*field.valueFlag;
+}
+
+// The keys of a property string's entries, each the text before its entry's first "=", in
+// place; not complete when there are more entries than it keeps.
+struct EntryKeys {
+  explicit EntryKeys(const std::string& properties) {
+    std::size_t start = 0;
+    while (start < properties.size()) {
+      std::size_t end = properties.find(';', start);
+      if (end == std::string::npos) end = properties.size();
+      const std::size_t equals = properties.find('=', start);
+      if (equals < end) {
+        if (count == kMost) {
+          complete = false;
+          return;
+        }
+        keys[count++] = std::string_view(properties).substr(start, equals - start);
+      }
+      start = end + 1;
+    }
+  }
+
+  // ASCII letters compared without case, as ZK_PropertyGetIntl compares them.
+  bool has(const char* name) const {
+    const std::string_view wanted(name);
+    for (std::size_t i = 0; i < count; ++i) {
+      const std::string_view key = keys[i];
+      if (key.size() != wanted.size()) continue;
+      std::size_t at = 0;
+      while (at < key.size() && upperAscii(key[at]) == upperAscii(wanted[at])) ++at;
+      if (at == key.size()) return true;
+    }
+    return false;
+  }
+
+  static constexpr std::size_t kMost = 32;
+  std::string_view keys[kMost];
+  std::size_t count = 0;
+  bool complete = true;
+};
+
 }  // namespace
 
 const std::vector<ZK_ItemKeyword>& ZK_ItemKeywordsIntl() {
@@ -120,12 +190,14 @@ const ZK_ItemKeyword* ZK_ItemKeywordIntl(const std::string& name) {
 }
 
 void ZK_ItemKeywordsDeclareIntl(const std::string& properties, ItemRecord& record) {
+  const EntryKeys keys(properties);
   for (const ZK_ItemKeyword& keyword : kKeywords) {
     if (keyword.declared == R::kNone) continue;
-    read(keyword.field, keyword.declared, ZK_PropertyGetIntl(keyword.name, properties), record);
-    if (keyword.field.number == nullptr) continue;
-    int& value = record.*keyword.field.number;
-    if (value < keyword.range.low || value > keyword.range.high) value = keyword.range.outside;
+    if (keys.complete && !keys.has(keyword.name)) {
+      copyField(keyword.field, declaredDefaults(), record);
+    } else {
+      readDeclared(keyword, ZK_PropertyGetIntl(keyword.name, properties), record);
+    }
   }
 }
 

@@ -85,9 +85,71 @@ bool drawText(HDC dc, HWND control, const std::string& text, RECT* inset, UINT f
   return DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), inset, format) != 0;
 }
 
-bool isDrawn(const ItemRecord& record) {
+// What one paint of an item reads from its record, copied from it in place before the first
+// drawing call: a report of a failed call may show a message box, whose loop can store the
+// record meanwhile.
+struct Drawn {
+  bool button = false;
+  bool check = false;
+  bool rect = false;
+  bool enabled = true;
+  bool checked = false;
+  std::int32_t textColour = -1;
+  std::int32_t backColour = -1;
+  std::int32_t borderColour = -1;
+  int borderSize = 0;
+  std::string borderStyle;
+  std::string fontName;
+  int fontSize = 0;
+  bool fontBold = false;
+  bool fontItalic = false;
+  bool fontUnderline = false;
+  UINT format = 0;
+  std::string text;
+  std::string remark;  // only for a button that gets or loses the focus
+};
+
+// False when the item is not one the toolkit draws.
+bool drawnOf(const ZK_FormMessage& m, const DRAWITEMSTRUCT& request, Drawn& drawn) {
+  const ItemRecord* found = ZK_ItemFindIntl(m.form, m.item, request.hwndItem);
+  if (found == nullptr) return false;
+  const ItemRecord& record = *found;
   const ZK_ItemKind* kind = ZK_ItemKindIntl(record.kind);
-  return kind != nullptr && kind->drawn;
+  if (kind == nullptr || !kind->drawn) return false;
+  drawn.button = record.kind == ZK_BUTTON;
+  drawn.check = record.kind == ZK_CHECK;
+  drawn.rect = record.kind == ZK_RECT;
+  drawn.enabled = record.enabled;
+  drawn.checked = record.field.checkState;
+  drawn.textColour = record.textColour;
+  drawn.backColour = record.backColour;
+  drawn.borderColour = record.borderColour;
+  drawn.borderSize = record.borderSize;
+  drawn.borderStyle = record.borderStyle;
+  drawn.fontName = record.fontName;
+  drawn.fontSize = record.fontSize;
+  drawn.fontBold = record.fontBold;
+  drawn.fontItalic = record.fontItalic;
+  drawn.fontUnderline = record.fontUnderline;
+  drawn.format = textFormat(record);
+  if (!drawn.rect) drawn.text = drawn.button && record.value.empty() ? m.item : record.value;
+  if (drawn.button && (request.itemAction & ODA_FOCUS)) drawn.remark = record.remark;
+  return true;
+}
+
+// The form's part of a paint, read in place.
+struct FormLook {
+  COLORREF backColour = 0;
+  int dpi = 96;
+  HWND statusBar = nullptr;  // null also when the form has none
+};
+
+FormLook formLookOf(const std::string& form) {
+  const ZK_WindowRegistry& registry = ZK_WindowRegistryIntl();
+  const auto found = registry.find(form);
+  if (found == registry.end()) return {};
+  const WindowRecord& record = found->second;
+  return {record.backColour, record.dpi, record.statusBar ? record.statusBarHwnd : nullptr};
 }
 
 }  // namespace
@@ -96,18 +158,18 @@ int ZK_FormItemPaintIntl(const ZK_FormMessage& m) {
   // Drawing failures are reported with the caller's context, and drawing goes on.
   const ZK_ContextGuard context(ZK_ContextMode::kCallers);
   const auto* request = reinterpret_cast<const DRAWITEMSTRUCT*>(m.lParam);
-  const ItemRecord record = ZK_FormItemGet(m.form, m.item);
-  if (!isDrawn(record) || request == nullptr) return 0;
-  const WindowRecord form = ZK_WindowLookupIntl(m.form);
+  Drawn record;
+  if (request == nullptr || !drawnOf(m, *request, record)) return 0;
+  const FormLook form = formLookOf(m.form);
   HDC dc = request->hDC;
-  const bool button = record.kind == ZK_BUTTON;
-  const bool boxed = button || record.kind == ZK_CHECK;
+  const bool button = record.button;
+  const bool boxed = button || record.check;
 
-  std::string style = record.borderStyle;
+  std::string& style = record.borderStyle;
   int size = record.borderSize;
   if (button) {
     style = (request->itemState & ODS_SELECTED) ? "3DIN" : "3DOUT";
-  } else if (record.kind == ZK_RECT && style != "SOLID") {
+  } else if (record.rect && style != "SOLID") {
     size = 2;
   }
   const bool bordered = style != "SOLID" || size > 0;
@@ -153,16 +215,13 @@ int ZK_FormItemPaintIntl(const ZK_FormMessage& m) {
 
   const int edge = ZK_ScaleIntl(size, form.dpi);
   RECT inset = {edge, edge, width - edge, height - edge};
-  static const std::string kNoText;
-  const std::string& text =
-      record.kind == ZK_RECT ? kNoText : (button && record.value.empty() ? m.item : record.value);
-  if (!text.empty()) {
-    if (!drawText(dc, request->hwndItem, text, &inset, textFormat(record))) {
+  if (!record.text.empty()) {
+    if (!drawText(dc, request->hwndItem, record.text, &inset, record.format)) {
       context.report(ZK_ERR_DRAW_TEXT);
     }
   }
 
-  if (record.kind == ZK_CHECK && record.field.checkState) {
+  if (record.check && record.checked) {
     ZK_FormItemCrossIntl(dc, inset.left, inset.top, inset.right, inset.bottom, size,
                          static_cast<std::int32_t>(ink), form.dpi);
   }
@@ -170,9 +229,8 @@ int ZK_FormItemPaintIntl(const ZK_FormMessage& m) {
   // The whole button has just been drawn afresh, so the inverting outline goes on exactly while
   // the button has the focus, whatever the request is for.
   if (button && (request->itemState & ODS_FOCUS)) drawFocus(context, dc, request->rcItem, form.dpi);
-  if (button && (request->itemAction & ODA_FOCUS) && form.statusBar) {
-    SendMessageA(form.statusBarHwnd, WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>(record.remark.c_str()));
+  if (button && (request->itemAction & ODA_FOCUS) && form.statusBar != nullptr) {
+    SendMessageA(form.statusBar, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(record.remark.c_str()));
   }
 
   if (saved != 0) RestoreDC(dc, saved);
@@ -185,8 +243,15 @@ int ZK_FormItemPaintIntl(const ZK_FormMessage& m) {
 HBRUSH ZK_FormItemColourIntl(const ZK_FormMessage& m) {
   const ZK_ContextGuard context(ZK_ContextMode::kCallers);
   HDC dc = reinterpret_cast<HDC>(m.wParam);
-  const ItemRecord record = ZK_FormItemGet(m.form, m.item);
-  if (record.kind.empty()) return nullptr;
+  // Read in place, before the first native call: an edit asks at each of its paints.
+  const ItemRecord* found = ZK_ItemFindIntl(m.form, m.item, reinterpret_cast<HWND>(m.lParam));
+  if (found == nullptr || found->kind.empty()) return nullptr;
+  const struct {
+    std::int32_t textColour;
+    std::int32_t backColour;
+    HBRUSH textBrush;
+    HBRUSH backBrush;
+  } record = {found->textColour, found->backColour, found->textBrush, found->backBrush};
 
   const COLORREF ink = orDefault(record.textColour, kBlack);
   HBRUSH textBrush = ZK_GdiBrushIntl(ink);

@@ -1,4 +1,6 @@
 // The item table: every form item by key "form.item", held by value, with its two indexes.
+#include <utility>
+
 #include "forms/forms_intl.h"
 #include "foundation/foundation_intl.h"
 
@@ -29,12 +31,12 @@ ItemRecord ZK_ItemEmptyIntl() {
   return ItemRecord{};
 }
 
-void ZK_ItemStoreIntl(const std::string& key, const ItemRecord& record) {
+void ZK_ItemStoreIntl(const std::string& key, ItemRecord record) {
   ZK_FormsState& state = ZK_FormsStateIntl();
   const auto found = state.items.find(key);
   if (found == state.items.end()) {
-    const auto stored = state.items.emplace(key, record).first;
-    state.keysByControl.add(record.hwnd, &*stored);
+    const auto stored = state.items.emplace(key, std::move(record)).first;
+    state.keysByControl.add(stored->second.hwnd, &*stored);
     ++state.orderVersion;
     return;
   }
@@ -43,7 +45,7 @@ void ZK_ItemStoreIntl(const std::string& key, const ItemRecord& record) {
     state.keysByControl.add(record.hwnd, &*found);
   }
   if (found->second.order != record.order) ++state.orderVersion;
-  found->second = record;
+  found->second = std::move(record);
 }
 
 void ZK_ItemRemoveIntl(const std::string& key) {
@@ -68,13 +70,20 @@ const ZK_ItemTable& ZK_ItemTableIntl() {
 
 bool ZK_ItemChangeIntl(const std::string& form, const std::string& item,
                        const std::function<void(ItemRecord&)>& change) {
-  const std::string key = ZK_ItemKeyIntl(form, item);
-  const ZK_ItemTable& items = ZK_FormsStateIntl().items;
-  const auto found = items.find(key);
-  if (found == items.end()) return false;
-  ItemRecord record = found->second;
+  ZK_FormsState& state = ZK_FormsStateIntl();
+  const auto found = state.items.find(ZK_ItemKeyIntl(form, item));
+  if (found == state.items.end()) return false;
+  // Changed in place, with the indexes kept as a store keeps them: no copy of the whole record
+  // for a colour request's brushes or a control's new handle.
+  ItemRecord& record = found->second;
+  const HWND handle = record.hwnd;
+  const int order = record.order;
   change(record);
-  ZK_ItemStoreIntl(key, record);
+  if (record.hwnd != handle) {
+    state.keysByControl.remove(handle, &*found);
+    state.keysByControl.add(record.hwnd, &*found);
+  }
+  if (record.order != order) ++state.orderVersion;
   return true;
 }
 

@@ -193,7 +193,11 @@ class ZK_ContextGuard {
  public:
   ZK_ContextGuard(const std::string& windowName, const char* functionName,
                   ZK_ContextMode mode = ZK_ContextMode::kSaveSet)
-      : mode_(mode), caller_(ZK_ContextGetIntl()), own_{windowName, functionName} {
+      : mode_(mode),
+        // Only a success of kSaveSet gives it back: the dialog procedure, at every message,
+        // copies nothing it would not use.
+        caller_(mode == ZK_ContextMode::kSaveSet ? ZK_ContextGetIntl() : ZK_ErrorContext{}),
+        own_{windowName, functionName} {
     if (mode_ == ZK_ContextMode::kSaveSet || mode_ == ZK_ContextMode::kSaveSetKeep) {
       ZK_ContextSaveIntl();
     }
