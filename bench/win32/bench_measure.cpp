@@ -6,6 +6,7 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 namespace bench {
@@ -81,6 +82,11 @@ Pair Interleave(int repetitions, const std::function<double()>& toolkit0,
       toolkitTimes.push_back(toolkit());
       rawTimes.push_back(raw());
     }
+  }
+  // BENCH_TRACE=1: each run's two times, in milliseconds, on the error stream.
+  if (GetEnvironmentVariableA("BENCH_TRACE", nullptr, 0) != 0) {
+    for (std::size_t i = 0; i < toolkitTimes.size(); ++i)
+      std::fprintf(stderr, "%zu %.3f %.3f\n", i, toolkitTimes[i] * 1e3, rawTimes[i] * 1e3);
   }
   return {Median(toolkitTimes), Median(rawTimes)};
 }

@@ -188,7 +188,7 @@ enum class ZK_InitialValue { kUnchanged, kValueText, kFirstEntry, kChecked };
 
 // One kind of item: its native control and how the toolkit treats it.
 struct ZK_ItemKind {
-  const char* name;       // the kind word, as the application passes it
+  std::string_view name;  // the kind word, as the application passes it (its length known)
   const char* className;  // the native control's class; null when none is made (DATAGRID)
   ZK_ControlText text;    // the new control's window text
   DWORD exStyle;
@@ -316,10 +316,10 @@ enum class ZK_SortKey { kText, kDate, kAmount };
 // One data type: its TYPE word and its rules. A new type is one row of kTypes (field_check.cpp)
 // and its check; the grid's editors, paste, copy and sort ask the row.
 struct ZK_DataType {
-  const char* name;  // the TYPE word
-  bool items;        // an EDIT or COMBOSYS item takes it; otherwise grid columns only
-  bool formatted;    // it needs a FORMAT
-  int alignment;     // the TXHPOS it takes when none is given: -1 left, 0 centre, 1 right
+  std::string_view name;  // the TYPE word
+  bool items;             // an EDIT or COMBOSYS item takes it; otherwise grid columns only
+  bool formatted;         // it needs a FORMAT
+  int alignment;          // the TXHPOS it takes when none is given: -1 left, 0 centre, 1 right
   // The check of a field's text: fills what check.value.text, as typed, becomes.
   void (*check)(const ItemRecord& item, ZK_FieldCheck& check);
   ZK_SortKey sortKey;

@@ -116,9 +116,9 @@ bool drawnOf(const ZK_FormMessage& m, const DRAWITEMSTRUCT& request, Drawn& draw
   const ItemRecord& record = *found;
   const ZK_ItemKind* kind = ZK_ItemKindIntl(record.kind);
   if (kind == nullptr || !kind->drawn) return false;
-  drawn.button = record.kind == ZK_BUTTON;
-  drawn.check = record.kind == ZK_CHECK;
-  drawn.rect = record.kind == ZK_RECT;
+  drawn.button = kind->name == ZK_BUTTON;
+  drawn.check = kind->name == ZK_CHECK;
+  drawn.rect = kind->name == ZK_RECT;
   drawn.enabled = record.enabled;
   drawn.checked = record.field.checkState;
   drawn.textColour = record.textColour;
