@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "foundation/foundation_intl.h"
 #include "foundation/system.h"
@@ -47,6 +49,29 @@ TEST(PropertyGet, FindsKeysByTheirRules) {
   for (const PropertyCase& c : cases) {
     EXPECT_EQ(ZK_PropertyGetIntl(c.key, c.properties), c.expected)
         << "key " << c.key << " in '" << c.properties << "'";
+  }
+}
+
+TEST(PropertyKeys, AreWhatStandsBeforeEachEntrysFirstEquals) {
+  const std::string properties = "Name=a=b;modal; bkcol=red;=x;value1=;name=c";
+  const std::vector<std::string_view> keys = ZK_PropertyKeysIntl(properties);
+  EXPECT_EQ(keys, (std::vector<std::string_view>{"Name", " bkcol", "", "value1", "name"}));
+  EXPECT_TRUE(ZK_PropertyKeyInIntl(keys, "NAME"));
+  EXPECT_TRUE(ZK_PropertyKeyInIntl(keys, "VALUE1"));
+  EXPECT_FALSE(ZK_PropertyKeyInIntl(keys, "MODAL"));
+  EXPECT_FALSE(ZK_PropertyKeyInIntl(keys, "BKCOL"));
+  EXPECT_FALSE(ZK_PropertyKeyInIntl(keys, "VALUE"));
+  const std::string empty;
+  EXPECT_TRUE(ZK_PropertyKeysIntl(empty).empty());
+
+  // Every key the reader finds a value for is among the keys.
+  for (const std::string text : {"a=1; name=x", "remark=xname=y;name=z", "value1=un;value10=dix",
+                                 "name==x", "x=1;name", ";name=x", "NAME=Keeps"}) {
+    for (const char* key : {"NAME", "VALUE1", "VALUE10", "REMARK", "A", "X"}) {
+      if (ZK_PropertyGetIntl(key, text).empty()) continue;
+      EXPECT_TRUE(ZK_PropertyKeyInIntl(ZK_PropertyKeysIntl(text), key))
+          << key << " in '" << text << "'";
+    }
   }
 }
 

@@ -248,12 +248,13 @@ INT_PTR CALLBACK ZK_FormProcIntl(HWND dialog, UINT message, WPARAM wParam, LPARA
   if (message == WM_INITDIALOG) lParam = 0;
   // The whole record is made and copied only for the handlers that read it: a grid's list sends
   // a hundred notifications a paint, and an empty record costs as much to make as a copy.
+  const ZK_FormMessage m{dialog, message, wParam, lParam, form, ""};
   INT_PTR result = 0;
   if (readsRecord(message)) {
     const WindowRecord record = ZK_WindowLookupIntl(form);
-    result = dispatch(context, {dialog, message, wParam, lParam, form, ""}, &record);
+    result = dispatch(context, m, &record);
   } else {
-    result = dispatch(context, {dialog, message, wParam, lParam, form, ""}, nullptr);
+    result = dispatch(context, m, nullptr);
   }
   if (message == WM_NCDESTROY) {
     forgetForm(dialog);

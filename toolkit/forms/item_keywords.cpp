@@ -50,10 +50,6 @@ const std::vector<ZK_ItemKeyword> kKeywords = {
 };
 // clang-format on
 
-char upperAscii(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 0x20) : c;
-}
-
 int position(const std::string& text, const char* one, bool digits) {
   const std::string word = ZK_UpperIntl(text);
   if (word == "CENTER" || (digits && word == "0")) return 0;
@@ -138,45 +134,6 @@ void copyField(const ZK_ItemField& field, const ItemRecord& from, ItemRecord& to
   if (field.valueFlag != nullptr) to.field.*field.valueFlag = from.field.*field.valueFlag;
 }
 
-// The keys of a property string's entries, each the text before its entry's first "=", in
-// place; not complete when there are more entries than it keeps.
-struct EntryKeys {
-  explicit EntryKeys(const std::string& properties) {
-    std::size_t start = 0;
-    while (start < properties.size()) {
-      std::size_t end = properties.find(';', start);
-      if (end == std::string::npos) end = properties.size();
-      const std::size_t equals = properties.find('=', start);
-      if (equals < end) {
-        if (count == kMost) {
-          complete = false;
-          return;
-        }
-        keys[count++] = std::string_view(properties).substr(start, equals - start);
-      }
-      start = end + 1;
-    }
-  }
-
-  // ASCII letters compared without case, as ZK_PropertyGetIntl compares them.
-  bool has(const char* name) const {
-    const std::string_view wanted(name);
-    for (std::size_t i = 0; i < count; ++i) {
-      const std::string_view key = keys[i];
-      if (key.size() != wanted.size()) continue;
-      std::size_t at = 0;
-      while (at < key.size() && upperAscii(key[at]) == upperAscii(wanted[at])) ++at;
-      if (at == key.size()) return true;
-    }
-    return false;
-  }
-
-  static constexpr std::size_t kMost = 32;
-  std::string_view keys[kMost];
-  std::size_t count = 0;
-  bool complete = true;
-};
-
 }  // namespace
 
 const std::vector<ZK_ItemKeyword>& ZK_ItemKeywordsIntl() {
@@ -190,10 +147,10 @@ const ZK_ItemKeyword* ZK_ItemKeywordIntl(const std::string& name) {
 }
 
 void ZK_ItemKeywordsDeclareIntl(const std::string& properties, ItemRecord& record) {
-  const EntryKeys keys(properties);
+  const std::vector<std::string_view> keys = ZK_PropertyKeysIntl(properties);
   for (const ZK_ItemKeyword& keyword : kKeywords) {
     if (keyword.declared == R::kNone) continue;
-    if (keys.complete && !keys.has(keyword.name)) {
+    if (!ZK_PropertyKeyInIntl(keys, keyword.name)) {
       copyField(keyword.field, declaredDefaults(), record);
     } else {
       readDeclared(keyword, ZK_PropertyGetIntl(keyword.name, properties), record);

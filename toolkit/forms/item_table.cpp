@@ -20,6 +20,16 @@ bool ofForm(const std::string& key, const std::string& form) {
   return true;
 }
 
+// Keeps the handle index and the order version true once the stored record of node has changed
+// from the handle and order it had.
+void reindex(ZK_FormsState& state, ZK_ItemTable::value_type& node, HWND handle, int order) {
+  if (node.second.hwnd != handle) {
+    state.keysByControl.remove(handle, &node);
+    state.keysByControl.add(node.second.hwnd, &node);
+  }
+  if (node.second.order != order) ++state.orderVersion;
+}
+
 }  // namespace
 
 std::string ZK_ItemKeyIntl(const std::string& form, const std::string& item) {
@@ -40,12 +50,10 @@ void ZK_ItemStoreIntl(const std::string& key, ItemRecord record) {
     ++state.orderVersion;
     return;
   }
-  if (found->second.hwnd != record.hwnd) {
-    state.keysByControl.remove(found->second.hwnd, &*found);
-    state.keysByControl.add(record.hwnd, &*found);
-  }
-  if (found->second.order != record.order) ++state.orderVersion;
+  const HWND handle = found->second.hwnd;
+  const int order = found->second.order;
   found->second = std::move(record);
+  reindex(state, *found, handle, order);
 }
 
 void ZK_ItemRemoveIntl(const std::string& key) {
@@ -75,15 +83,10 @@ bool ZK_ItemChangeIntl(const std::string& form, const std::string& item,
   if (found == state.items.end()) return false;
   // Changed in place, with the indexes kept as a store keeps them: no copy of the whole record
   // for a colour request's brushes or a control's new handle.
-  ItemRecord& record = found->second;
-  const HWND handle = record.hwnd;
-  const int order = record.order;
-  change(record);
-  if (record.hwnd != handle) {
-    state.keysByControl.remove(handle, &*found);
-    state.keysByControl.add(record.hwnd, &*found);
-  }
-  if (record.order != order) ++state.orderVersion;
+  const HWND handle = found->second.hwnd;
+  const int order = found->second.order;
+  change(found->second);
+  reindex(state, *found, handle, order);
   return true;
 }
 

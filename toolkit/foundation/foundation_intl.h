@@ -16,6 +16,12 @@
 
 // The value of key in a property string ("" when absent or empty), trimmed of spaces at both ends.
 std::string ZK_PropertyGetIntl(const std::string& key, const std::string& properties);
+// The keys of a property string's entries in order, each the text before its entry's first "="
+// (an entry without one has none), in place.
+std::vector<std::string_view> ZK_PropertyKeysIntl(const std::string& properties);
+std::vector<std::string_view> ZK_PropertyKeysIntl(std::string&& properties) = delete;  // views
+// Whether key is one of keys, ASCII letters compared without case as ZK_PropertyGetIntl does.
+bool ZK_PropertyKeyInIntl(const std::vector<std::string_view>& keys, std::string_view key);
 // Copy with the ASCII letters a-z turned into A-Z; no locale.
 std::string ZK_UpperIntl(std::string text);
 bool ZK_IsTrueIntl(const std::string& text);

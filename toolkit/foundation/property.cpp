@@ -76,6 +76,29 @@ std::string ZK_PropertyGetIntl(const std::string& key, const std::string& proper
   return "";
 }
 
+std::vector<std::string_view> ZK_PropertyKeysIntl(const std::string& properties) {
+  std::vector<std::string_view> keys;
+  std::size_t start = 0;
+  while (start < properties.size()) {
+    std::size_t end = properties.find(';', start);
+    if (end == std::string::npos) end = properties.size();
+    const std::size_t equals = properties.find('=', start);
+    if (equals < end) keys.push_back(std::string_view(properties).substr(start, equals - start));
+    start = end + 1;
+  }
+  return keys;
+}
+
+bool ZK_PropertyKeyInIntl(const std::vector<std::string_view>& keys, std::string_view key) {
+  for (const std::string_view candidate : keys) {
+    if (candidate.size() != key.size()) continue;
+    std::size_t at = 0;
+    while (at < key.size() && upperAscii(candidate[at]) == upperAscii(key[at])) ++at;
+    if (at == key.size()) return true;
+  }
+  return false;
+}
+
 std::string ZK_UpperIntl(std::string text) {
   for (char& c : text) {
     c = upperAscii(c);
